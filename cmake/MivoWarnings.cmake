@@ -1,0 +1,10 @@
+# Warning and sanitizer flags shared by every target of the project.
+add_library(mivo_flags INTERFACE)
+target_compile_options(mivo_flags INTERFACE -Wall -Wextra)
+if(MIVO_WARNINGS_AS_ERRORS)
+  target_compile_options(mivo_flags INTERFACE -Werror)
+endif()
+if(MIVO_SANITIZE)
+  target_compile_options(mivo_flags INTERFACE -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
+  target_link_options(mivo_flags INTERFACE -fsanitize=address,undefined -fno-sanitize-recover=undefined)
+endif()

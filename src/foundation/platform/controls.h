@@ -1,0 +1,252 @@
+#pragma once
+// The component model: TObject <- TPersistent <- TComponent <- TControl <-
+// TCustomControl. A host (host.h) delivers window messages through
+// TControl::Dispatch; the overridable handlers are reached only through it.
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "platform/canvas.h"
+#include "platform/mivo_types.h"
+
+namespace mivo {
+
+class TBitmap;
+
+class TObject {
+ public:
+  virtual ~TObject() = default;
+  // Class name for messages ("TScale").
+  virtual std::string ClassName() const { return "TObject"; }
+};
+
+class TPersistent : public TObject {
+ public:
+  std::string ClassName() const override { return "TPersistent"; }
+  // Copies the settings of `source` into this object. The default asks the
+  // source's AssignTo and raises EMivoError "Cannot assign a <source class> to
+  // a <this class>" when neither side knows the other.
+  virtual void Assign(const TPersistent& source);
+
+ protected:
+  // Copies this object's settings into `dest`; the default raises the error above.
+  virtual void AssignTo(TPersistent& dest) const;
+};
+
+enum class TComponentStateItem : std::uint8_t { csLoading, csDesigning, csDestroying };
+using TComponentState = TSet<TComponentStateItem>;
+
+// A component knows its owner but does not own it; whoever creates a component
+// owns it (by value or std::unique_ptr).
+class TComponent : public TPersistent {
+ public:
+  explicit TComponent(TComponent* owner = nullptr) : FOwner(owner) {}
+  std::string ClassName() const override { return "TComponent"; }
+
+  const std::string& Name() const { return FName; }
+  virtual void SetName(const std::string& name) { FName = name; }
+  TComponent* Owner() const { return FOwner; }
+  TComponentState ComponentState() const { return FComponentState; }
+  void SetDesigning(bool b);
+
+  // Form-file loading protocol (see properties.h): BeginLoading sets the
+  // loading state; the loader applies properties and then calls Loaded, which
+  // clears it.
+  void BeginLoading() { FComponentState.Include(TComponentStateItem::csLoading); }
+  virtual void Loaded() { FComponentState.Exclude(TComponentStateItem::csLoading); }
+
+ protected:
+  TComponentState FComponentState;
+
+ private:
+  std::string FName;
+  TComponent* FOwner = nullptr;
+};
+
+enum class TMouseButton : std::uint8_t { mbLeft, mbRight, mbMiddle };
+enum class TShiftStateItem : std::uint8_t { ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble };
+using TShiftState = TSet<TShiftStateItem>;
+
+// Raw key-state bits of a mouse message (the desktop's MK_* flags).
+inline constexpr std::uint32_t MK_LBUTTON = 0x0001;
+inline constexpr std::uint32_t MK_RBUTTON = 0x0002;
+inline constexpr std::uint32_t MK_SHIFT = 0x0004;
+inline constexpr std::uint32_t MK_CONTROL = 0x0008;
+inline constexpr std::uint32_t MK_MBUTTON = 0x0010;
+inline constexpr std::uint32_t MK_ALT = 0x0020;  // our own bit for the Alt key
+TShiftState KeysToShiftState(std::uint32_t keys);
+
+// Virtual key codes used by the components.
+inline constexpr std::uint16_t VK_BACK = 0x08, VK_TAB = 0x09, VK_RETURN = 0x0D, VK_SHIFT = 0x10,
+                               VK_CONTROL = 0x11, VK_ESCAPE = 0x1B, VK_SPACE = 0x20, VK_PRIOR = 0x21,
+                               VK_NEXT = 0x22, VK_END = 0x23, VK_HOME = 0x24, VK_LEFT = 0x25, VK_UP = 0x26,
+                               VK_RIGHT = 0x27, VK_DOWN = 0x28, VK_INSERT = 0x2D, VK_DELETE = 0x2E;
+
+// One window message as a host delivers it.
+enum class TMessageKind : std::uint8_t {
+  mkPaint,
+  mkSize,          // X, Y: new width and height
+  mkMouseDown,     // Button, Keys, X, Y
+  mkMouseUp,       // Button, Keys, X, Y
+  mkDoubleClick,   // Button, Keys, X, Y (sent between the first up and the second up)
+  mkMouseMove,     // Keys, X, Y
+  mkMouseWheel,    // Keys, WheelDelta (120 per notch), X, Y
+  mkMouseEnter,
+  mkMouseLeave,
+  mkKeyDown,       // Key, Keys (shift/ctrl/alt bits)
+  mkKeyUp,         // Key, Keys
+  mkChar,          // Char, Keys
+};
+
+struct TMessage {
+  TMessageKind Kind = TMessageKind::mkPaint;
+  TMouseButton Button = TMouseButton::mbLeft;
+  std::uint32_t Keys = 0;  // MK_* bits
+  std::int32_t X = 0;
+  std::int32_t Y = 0;
+  std::int32_t WheelDelta = 0;
+  std::uint16_t Key = 0;
+  char Char = 0;
+};
+
+using TNotifyEvent = std::function<void(TObject& sender)>;
+using TMouseEvent =
+    std::function<void(TObject& sender, TMouseButton button, TShiftState shift, std::int32_t x, std::int32_t y)>;
+using TMouseMoveEvent = std::function<void(TObject& sender, TShiftState shift, std::int32_t x, std::int32_t y)>;
+using TMouseWheelEvent = std::function<void(TObject& sender, TShiftState shift, std::int32_t wheelDelta,
+                                            TPoint mousePos, bool& handled)>;
+using TKeyEvent = std::function<void(TObject& sender, std::uint16_t& key, TShiftState shift)>;
+using TKeyPressEvent = std::function<void(TObject& sender, char& key)>;
+
+enum class TAlign : std::uint8_t { alNone, alTop, alBottom, alLeft, alRight, alClient };
+
+class TControl : public TComponent {
+ public:
+  explicit TControl(TComponent* owner = nullptr);
+  ~TControl() override;
+  std::string ClassName() const override { return "TControl"; }
+
+  std::int32_t Left() const { return FLeft; }
+  std::int32_t Top() const { return FTop; }
+  std::int32_t Width() const { return FWidth; }
+  std::int32_t Height() const { return FHeight; }
+  // Negative sizes become 0.
+  virtual void SetBounds(std::int32_t left, std::int32_t top, std::int32_t width, std::int32_t height);
+  void SetLeft(std::int32_t v) { SetBounds(v, FTop, FWidth, FHeight); }
+  void SetTop(std::int32_t v) { SetBounds(FLeft, v, FWidth, FHeight); }
+  void SetWidth(std::int32_t v) { SetBounds(FLeft, FTop, v, FHeight); }
+  void SetHeight(std::int32_t v) { SetBounds(FLeft, FTop, FWidth, v); }
+  TRect ClientRect() const { return {0, 0, FWidth, FHeight}; }
+
+  bool Visible() const { return FVisible; }
+  virtual void SetVisible(bool b);
+  bool Enabled() const { return FEnabled; }
+  virtual void SetEnabled(bool b) { FEnabled = b; }
+  TFont& Font() { return FFont; }
+  const TFont& Font() const { return FFont; }
+  virtual void SetFont(const TFont& f) { FFont = f; }
+  TColor Color() const { return FColor; }
+  virtual void SetColor(TColor c) { FColor = c; }
+  // Screen cursor shown over the control: 0 default, 1-4 the registered chart cursors.
+  std::int32_t Cursor() const { return FCursor; }
+  void SetCursor(std::int32_t c);
+  TAlign Align() const { return FAlign; }
+  void SetAlign(TAlign a) { FAlign = a; }
+  const std::string& Hint() const { return FHint; }
+  void SetHint(const std::string& h) { FHint = h; }
+  bool ShowHint() const { return FShowHint; }
+  void SetShowHint(bool b) { FShowHint = b; }
+  bool ParentFont() const { return FParentFont; }
+  void SetParentFont(bool b) { FParentFont = b; }
+  bool ParentShowHint() const { return FParentShowHint; }
+  void SetParentShowHint(bool b) { FParentShowHint = b; }
+
+  // Entry point of every window message.
+  virtual void Dispatch(const TMessage& msg);
+
+  TNotifyEvent OnClick;
+  TNotifyEvent OnDblClick;
+  TMouseEvent OnMouseDown;
+  TMouseEvent OnMouseUp;
+  TMouseMoveEvent OnMouseMove;
+  TNotifyEvent OnMouseEnter;
+  TNotifyEvent OnMouseLeave;
+  TMouseWheelEvent OnMouseWheel;
+  TKeyEvent OnKeyDown;
+  TKeyEvent OnKeyUp;
+  TKeyPressEvent OnKeyPress;
+  TNotifyEvent OnResize;
+
+ protected:
+  // Handlers; each default calls its On... event.
+  virtual void MouseDown(TMouseButton button, TShiftState shift, std::int32_t x, std::int32_t y);
+  virtual void MouseUp(TMouseButton button, TShiftState shift, std::int32_t x, std::int32_t y);
+  virtual void MouseMove(TShiftState shift, std::int32_t x, std::int32_t y);
+  virtual void Click();
+  virtual void DblClick();
+  virtual void MouseEnter();
+  virtual void MouseLeave();
+  // Returns true when handled.
+  virtual bool DoMouseWheel(TShiftState shift, std::int32_t wheelDelta, TPoint mousePos);
+  virtual void KeyDown(std::uint16_t& key, TShiftState shift);
+  virtual void KeyUp(std::uint16_t& key, TShiftState shift);
+  virtual void KeyPress(char& key);
+  virtual void Resize();
+
+  std::int32_t FLeft = 0, FTop = 0, FWidth = 0, FHeight = 0;
+  bool FVisible = true;
+  bool FEnabled = true;
+  TFont FFont;
+  TColor FColor = 0xFF00000F;  // button face
+  std::int32_t FCursor = 0;
+  TAlign FAlign = TAlign::alNone;
+  std::string FHint;
+  bool FShowHint = false;
+  bool FParentFont = true;
+  bool FParentShowHint = true;
+
+ private:
+  bool FMouseDownSeen = false;  // a click needs a down inside the control
+};
+
+// A control with a window surface of its own: a TBitmap of the control's size
+// that the host presents.
+class TCustomControl : public TControl {
+ public:
+  explicit TCustomControl(TComponent* owner = nullptr);
+  ~TCustomControl() override;
+  std::string ClassName() const override { return "TCustomControl"; }
+
+  // The window surface's canvas; creates the window first when needed.
+  TCanvas& Canvas();
+  // The window surface itself.
+  TBitmap& Surface();
+
+  bool HandleAllocated() const { return FHandleAllocated; }
+  // Creates the window (once): sizes the surface and calls CreateWnd.
+  void HandleNeeded();
+
+  // Marks the window for repainting; the host delivers a paint message later.
+  void Invalidate();
+  // Paints at once (Paint, then the host presents the surface).
+  void Repaint();
+  void Refresh() { Repaint(); }
+
+  void SetBounds(std::int32_t left, std::int32_t top, std::int32_t width, std::int32_t height) override;
+  void Dispatch(const TMessage& msg) override;
+
+  TNotifyEvent OnPaint;
+
+ protected:
+  virtual void CreateWnd() {}
+  // Draws the control on Canvas(); the default fills it with Color and calls OnPaint.
+  virtual void Paint();
+
+ private:
+  bool FHandleAllocated = false;
+  std::unique_ptr<TBitmap> FSurface;
+};
+
+}  // namespace mivo

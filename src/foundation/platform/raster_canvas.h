@@ -1,0 +1,53 @@
+#pragma once
+// TRasterCanvas: the canvas that paints into a TBitmap. The hot path of the
+// library: clipping happens once per primitive in 64-bit arithmetic, filling
+// works on spans of contiguous 32-bit rows, and nothing is allocated per
+// primitive after the first use.
+
+#include <vector>
+
+#include "platform/canvas.h"
+
+namespace mivo {
+
+class TBitmap;
+
+class TRasterCanvas : public TCanvas {
+ public:
+  explicit TRasterCanvas(TBitmap& target);
+
+  void LineTo(std::int32_t x, std::int32_t y) override;
+  void Polyline(std::span<const TPoint> points) override;
+  void Polygon(std::span<const TPoint> points) override;
+  void Rectangle(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2) override;
+  using TCanvas::Rectangle;
+  void FillRect(const TRect& r) override;
+  void FrameRect(const TRect& r) override;
+  void Ellipse(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2) override;
+  void Arc(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2, std::int32_t x3, std::int32_t y3,
+           std::int32_t x4, std::int32_t y4) override;
+  TColor Pixel(std::int32_t x, std::int32_t y) const override;
+  void SetPixel(std::int32_t x, std::int32_t y, TColor c) override;
+  void TextOut(std::int32_t x, std::int32_t y, std::string_view text) override;
+  void Draw(std::int32_t x, std::int32_t y, const TBitmap& src) override;
+  void StretchDraw(const TRect& dest, const TBitmap& src) override;
+  void CopyRect(const TRect& dest, const TBitmap& src, const TRect& srcRect) override;
+  TSize SurfaceSize() const override;
+
+  // Device settings; a printer canvas (see host.h) reports its own.
+  std::int32_t PixelsPerInch() const override { return FPixelsPerInch; }
+  void SetPixelsPerInch(std::int32_t ppi) { FPixelsPerInch = ppi > 0 ? ppi : 96; }
+  bool IsPrinter() const override { return FIsPrinter; }
+  void SetIsPrinter(bool b) { FIsPrinter = b; }
+
+  TBitmap& Target() { return FTarget; }
+
+ private:
+  TBitmap& FTarget;
+  std::int32_t FPixelsPerInch = 96;
+  bool FIsPrinter = false;
+  // Scratch storage reused across primitives (edge lists, spans, XOR masks).
+  std::vector<std::int64_t> FScratch;
+};
+
+}  // namespace mivo
