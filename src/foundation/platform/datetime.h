@@ -34,8 +34,9 @@ struct TDateParts {
 };
 // Splits a day count into calendar date and time of day (milliseconds rounded
 // to nearest; a time that rounds up to 24:00 carries into the next day).
-// Values outside MinDateTime ... MaxDateTime + 1 and non-finite values clamp to
-// the nearest end.
+// Values outside MinDateTime ... MaxDateTime + 1 and infinities clamp to the
+// nearest end (0001-01-01 00:00:00.000 or 9999-12-31 23:59:59.999); NaN gives
+// day 0, midnight.
 TDateParts DecodeDateTime(TDateTime dt);
 void DecodeDate(TDateTime dt, std::int32_t& year, std::int32_t& month, std::int32_t& day);
 void DecodeTime(TDateTime dt, std::int32_t& hour, std::int32_t& min, std::int32_t& sec, std::int32_t& msec);
@@ -56,8 +57,10 @@ std::string_view LongMonthName(std::int32_t month);
 //   ss    second 00-59      s   0-59
 //   zzz   milliseconds 000-999   zz  hundredths 00-99   z  tenths 0-9
 //   am/pm "am" or "pm" (and 12-hour clock)   a/p  "a" or "p"
-//   "..." and '...'  literal text
-// Any other character is copied unchanged.
+//   "..." and '...'  literal text (an unterminated quote runs to the end)
+// Tokens are matched longest first ("mmmmm" is "mmmm" then "m"); any other
+// character is copied unchanged. The am/pm and a/p texts keep the letter case
+// written in the format ("AM/PM" gives "PM").
 std::string FormatDateTime(std::string_view format, TDateTime dt);
 
 }  // namespace mivo
