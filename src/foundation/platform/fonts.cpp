@@ -1,0 +1,541 @@
+#include "platform/fonts.h"
+
+#include <fontconfig/fontconfig.h>
+#include <ft2build.h>
+#include FT_FREETYPE_H
+#include FT_OUTLINE_H
+#include FT_TRUETYPE_TABLES_H
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <tuple>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/bitmap.h"
+#include "platform/colors.h"
+#include "platform/errors.h"
+#include "platform/fonts_internal.h"
+
+namespace mivo {
+namespace detail {
+namespace {
+
+// Pixel sizes are clamped to this range; a glyph of the largest size is a few
+// megabytes of coverage.
+constexpr std::int32_t MaxPixelSize = 2048;
+// The glyph cache is dropped as a whole when it grows above this.
+constexpr std::size_t GlyphCacheLimitBytes = std::size_t(32) << 20;
+// Sized faces kept open at most; all are closed when a new one would exceed it.
+constexpr std::size_t MaxSizedFaces = 48;
+// Shear of the synthetic italic (about 12 degrees), 16.16 fixed point.
+constexpr FT_Fixed ObliqueShear = 0x0366A;
+
+constexpr char NoFontMessage[] =
+    "No usable font found: install the Debian packages fonts-dejavu-core and fontconfig "
+    "(apt-get install fonts-dejavu-core fontconfig)";
+
+// Last resort when fontconfig finds nothing.
+constexpr std::array<const char*, 2> FallbackFiles = {
+    "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf",
+    "/usr/share/fonts/dejavu/DejaVuSans.ttf",
+};
+
+// One rendered glyph: antialiased coverage (one byte per pixel, rows of Width)
+// whose top-left pixel lies at (pen + Left, baseline - Top).
+struct TGlyph {
+  std::int32_t Left = 0;
+  std::int32_t Top = 0;
+  std::int32_t Width = 0;
+  std::int32_t Rows = 0;
+  std::int32_t Advance = 0;
+  std::vector<std::uint8_t> Coverage;
+};
+
+// A face opened at one pixel size with its synthetic styles, and its glyphs.
+struct TSizedFace {
+  FT_Face Face = nullptr;
+  std::int32_t PixelSize = 0;
+  bool SyntheticBold = false;
+  bool SyntheticItalic = false;
+  FT_Pos BoldStrength = 0;  // 26.6
+  TFontMetrics Metrics;
+  TFontDecorations Decorations;
+  // Rows that glyphs can reach above and below the baseline (from the font's
+  // bounding box, with margin): text outside them is rejected at once.
+  std::int32_t ReachAbove = 0;
+  std::int32_t ReachBelow = 0;
+  std::array<const TGlyph*, 128> Ascii{};
+  std::unordered_map<char32_t, TGlyph> Glyphs;
+
+  TSizedFace() = default;
+  TSizedFace(const TSizedFace&) = delete;
+  TSizedFace& operator=(const TSizedFace&) = delete;
+  ~TSizedFace() {
+    if (Face) FT_Done_Face(Face);
+  }
+};
+
+struct TResolveKey {
+  std::string Name;
+  bool Bold;
+  bool Italic;
+  friend bool operator<(const TResolveKey& a, const TResolveKey& b) {
+    return std::tie(a.Name, a.Bold, a.Italic) < std::tie(b.Name, b.Bold, b.Italic);
+  }
+};
+
+struct TFaceKey {
+  std::string Path;
+  int Index;
+  std::int32_t PixelSize;
+  bool SyntheticBold;
+  bool SyntheticItalic;
+  friend bool operator<(const TFaceKey& a, const TFaceKey& b) {
+    return std::tie(a.Path, a.Index, a.PixelSize, a.SyntheticBold, a.SyntheticItalic) <
+           std::tie(b.Path, b.Index, b.PixelSize, b.SyntheticBold, b.SyntheticItalic);
+  }
+};
+
+struct TRequestKey {
+  std::string Name;
+  std::int32_t PixelSize;
+  bool Bold;
+  bool Italic;
+  friend bool operator<(const TRequestKey& a, const TRequestKey& b) {
+    return std::tie(a.Name, a.PixelSize, a.Bold, a.Italic) < std::tie(b.Name, b.PixelSize, b.Bold, b.Italic);
+  }
+};
+
+std::int32_t ClampPixelSize(const TFont& font) { return std::clamp(font.PixelSize(), 1, MaxPixelSize); }
+
+std::int32_t RoundScaled(double fontUnits, double scale) { return RoundToInt(fontUnits * scale); }
+
+class TFontEngine {
+ public:
+  static TFontEngine& Instance() {
+    // Never destroyed: text may still be measured while other statics go away.
+    static TFontEngine* engine = new TFontEngine;
+    return *engine;
+  }
+
+  std::mutex Lock;
+
+  // The sized face for a font; the result stays valid until the next call of
+  // Face() (which may close faces to keep the cache bounded).
+  TSizedFace& Face(const TFont& font) {
+    const std::int32_t px = ClampPixelSize(font);
+    const bool bold = font.Style.Contains(TFontStyle::fsBold);
+    const bool italic = font.Style.Contains(TFontStyle::fsItalic);
+    if (FLast && FLastPixelSize == px && FLastBold == bold && FLastItalic == italic && FLastName == font.Name)
+      return *FLast;
+    TRequestKey request{font.Name, px, bold, italic};
+    TSizedFace* face;
+    if (auto it = FRequests.find(request); it != FRequests.end()) {
+      face = it->second;
+    } else {
+      face = &Open(font.Name, px, bold, italic);
+      FRequests.emplace(std::move(request), face);
+    }
+    FLast = face;
+    FLastName = font.Name;
+    FLastPixelSize = px;
+    FLastBold = bold;
+    FLastItalic = italic;
+    return *face;
+  }
+
+  // The glyph of a code point; valid until the next Glyph() call.
+  const TGlyph& Glyph(TSizedFace& face, char32_t cp) {
+    if (cp < 128 && face.Ascii[cp]) return *face.Ascii[cp];
+    if (auto it = face.Glyphs.find(cp); it != face.Glyphs.end()) return it->second;
+    if (FGlyphBytes > GlyphCacheLimitBytes) DropGlyphs();
+    TGlyph& glyph = face.Glyphs[cp];
+    Render(face, cp, glyph);
+    FGlyphBytes += glyph.Coverage.size() + sizeof(TGlyph) + 32;
+    if (cp < 128) face.Ascii[cp] = &glyph;
+    return glyph;
+  }
+
+  TResolvedFont Resolve(const std::string& name, bool bold, bool italic) {
+    TResolveKey key{name, bold, italic};
+    if (auto it = FResolved.find(key); it != FResolved.end()) return it->second;
+    TResolvedFont resolved = ResolveUncached(name, bold, italic);
+    FResolved.emplace(std::move(key), resolved);
+    return resolved;
+  }
+
+  TFontCacheStats Stats() const {
+    TFontCacheStats s;
+    s.Faces = FFaces.size();
+    for (const auto& [key, face] : FFaces) s.Glyphs += face->Glyphs.size();
+    s.GlyphBytes = FGlyphBytes;
+    return s;
+  }
+
+  void Clear() {
+    FLast = nullptr;
+    FRequests.clear();
+    FFaces.clear();
+    FGlyphBytes = 0;
+  }
+
+ private:
+  TFontEngine() = default;
+
+  FT_Library Library() {
+    if (!FLibrary && FT_Init_FreeType(&FLibrary) != 0) {
+      FLibrary = nullptr;
+      RaiseMivoError("FreeType could not be initialised");
+    }
+    return FLibrary;
+  }
+
+  void DropGlyphs() {
+    for (auto& [key, face] : FFaces) {
+      face->Glyphs.clear();
+      face->Ascii.fill(nullptr);
+    }
+    FGlyphBytes = 0;
+  }
+
+  // Asks fontconfig for the best file; empty Path when it has none.
+  TResolvedFont MatchFontconfig(const std::string& family, bool bold, bool italic) {
+    TResolvedFont result;
+    if (!FFontconfigReady) {
+      FFontconfigReady = true;
+      FFontconfigUsable = FcInit() == FcTrue;
+      // Lets fontconfig release its configuration at exit (leak checkers watch).
+      if (FFontconfigUsable) std::atexit([] { FcFini(); });
+    }
+    if (!FFontconfigUsable) return result;
+    FcPattern* pattern = FcPatternCreate();
+    if (!pattern) return result;
+    if (!family.empty())
+      FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
+    FcPatternAddInteger(pattern, FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
+    FcPatternAddInteger(pattern, FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
+    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+    FcDefaultSubstitute(pattern);
+    FcResult res = FcResultNoMatch;
+    FcPattern* match = FcFontMatch(nullptr, pattern, &res);
+    FcPatternDestroy(pattern);
+    if (!match) return result;
+    FcChar8* file = nullptr;
+    if (FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch && file) {
+      result.Path = reinterpret_cast<const char*>(file);
+      int index = 0, weight = FC_WEIGHT_REGULAR, slant = FC_SLANT_ROMAN;
+      if (FcPatternGetInteger(match, FC_INDEX, 0, &index) == FcResultMatch) result.Index = std::max(index, 0);
+      FcPatternGetInteger(match, FC_WEIGHT, 0, &weight);
+      FcPatternGetInteger(match, FC_SLANT, 0, &slant);
+      result.SyntheticBold = bold && weight < FC_WEIGHT_DEMIBOLD;
+      result.SyntheticItalic = italic && slant == FC_SLANT_ROMAN;
+    }
+    FcPatternDestroy(match);
+    return result;
+  }
+
+  bool Usable(const TResolvedFont& font) {
+    if (font.Path.empty()) return false;
+    FT_Face face = nullptr;
+    if (FT_New_Face(Library(), font.Path.c_str(), font.Index, &face) != 0) return false;
+    const bool ok = FT_IS_SCALABLE(face) || face->num_fixed_sizes > 0;
+    FT_Done_Face(face);
+    return ok;
+  }
+
+  // The requested family, then any sans-serif face, then DejaVu Sans by name
+  // and at its usual paths.
+  TResolvedFont ResolveUncached(const std::string& name, bool bold, bool italic) {
+    for (const std::string& family : {name, std::string("sans-serif"), std::string("DejaVu Sans")}) {
+      TResolvedFont candidate = MatchFontconfig(family, bold, italic);
+      if (Usable(candidate)) return candidate;
+    }
+    for (const char* path : FallbackFiles) {
+      TResolvedFont candidate{path, 0, bold, italic};
+      if (Usable(candidate)) return candidate;
+    }
+    RaiseMivoError(NoFontMessage);
+  }
+
+  TSizedFace& Open(const std::string& name, std::int32_t px, bool bold, bool italic) {
+    const TResolvedFont file = Resolve(name, bold, italic);
+    TFaceKey key{file.Path, file.Index, px, file.SyntheticBold, file.SyntheticItalic};
+    if (auto it = FFaces.find(key); it != FFaces.end()) return *it->second;
+    if (FFaces.size() >= MaxSizedFaces) Clear();
+    auto face = std::make_unique<TSizedFace>();
+    if (FT_New_Face(Library(), file.Path.c_str(), file.Index, &face->Face) != 0) {
+      face->Face = nullptr;
+      RaiseMivoError("Font file '" + file.Path + "' could not be opened. " + NoFontMessage);
+    }
+    face->PixelSize = px;
+    face->SyntheticBold = file.SyntheticBold;
+    face->SyntheticItalic = file.SyntheticItalic;
+    SetUpSize(*face, px, file.Path);
+    TSizedFace& result = *face;
+    FFaces.emplace(std::move(key), std::move(face));
+    return result;
+  }
+
+  static void SetUpSize(TSizedFace& sized, std::int32_t px, const std::string& path) {
+    FT_Face face = sized.Face;
+    FT_CharMap unicode = nullptr;
+    for (int i = 0; i < face->num_charmaps; ++i)
+      if (face->charmaps[i]->encoding == FT_ENCODING_UNICODE) unicode = face->charmaps[i];
+    if (unicode) FT_Set_Charmap(face, unicode);
+
+    bool sized_ok = false;
+    if (FT_IS_SCALABLE(face)) {
+      sized_ok = FT_Set_Pixel_Sizes(face, 0, FT_UInt(px)) == 0;
+    } else if (face->num_fixed_sizes > 0) {
+      int best = 0;
+      for (int i = 1; i < face->num_fixed_sizes; ++i)
+        if (std::abs(face->available_sizes[i].height - px) < std::abs(face->available_sizes[best].height - px))
+          best = i;
+      sized_ok = FT_Select_Size(face, best) == 0;
+    }
+    if (!sized_ok) RaiseMivoError("Font file '" + path + "' cannot be used at " + std::to_string(px) + " pixels");
+
+    TFontMetrics& m = sized.Metrics;
+    TFontDecorations& d = sized.Decorations;
+    if (FT_IS_SCALABLE(face) && face->units_per_EM > 0) {
+      const double scale = double(px) / face->units_per_EM;
+      m.Ascent = std::max(RoundScaled(face->ascender, scale), 1);
+      m.Descent = std::max(RoundScaled(-double(face->descender), scale), 0);
+      d.UnderlineThickness = std::max(RoundScaled(face->underline_thickness, scale), 1);
+      // underline_position is the centre of the stroke, negative below the baseline.
+      d.UnderlineOffset = std::max(RoundScaled(-double(face->underline_position), scale) - d.UnderlineThickness / 2, 1);
+      const auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2));
+      if (os2 && os2->version != 0xFFFF && os2->yStrikeoutSize > 0 && os2->yStrikeoutPosition > 0) {
+        d.StrikeThickness = std::max(RoundScaled(os2->yStrikeoutSize, scale), 1);
+        // yStrikeoutPosition is the top of the stroke above the baseline.
+        d.StrikeOffset = -RoundScaled(os2->yStrikeoutPosition, scale);
+      } else {
+        d.StrikeThickness = d.UnderlineThickness;
+        d.StrikeOffset = -std::max(RoundToInt(m.Ascent * 0.3), 1);
+      }
+      sized.ReachAbove = std::max(RoundScaled(face->bbox.yMax, scale), m.Ascent) + 2;
+      sized.ReachBelow = std::max(RoundScaled(-double(face->bbox.yMin), scale), m.Descent) + 2;
+    } else {
+      m.Ascent = std::max(int(face->size->metrics.ascender >> 6), 1);
+      m.Descent = std::max(int(-(face->size->metrics.descender >> 6)), 0);
+      d.UnderlineThickness = 1;
+      d.UnderlineOffset = std::max(m.Descent / 2, 1);
+      d.StrikeThickness = 1;
+      d.StrikeOffset = -std::max(m.Ascent / 3, 1);
+      sized.ReachAbove = 2 * m.Ascent + 2;
+      sized.ReachBelow = 2 * m.Descent + 2;
+    }
+    m.Height = m.Ascent + m.Descent;
+    // Keep the underline inside the cell when the cell has room for it.
+    if (d.UnderlineOffset + d.UnderlineThickness > m.Descent)
+      d.UnderlineOffset = std::max(m.Descent - d.UnderlineThickness, 1);
+    if (sized.SyntheticBold) sized.BoldStrength = std::max<FT_Pos>(FT_Pos(px) * 64 / 24, 16);
+    // Room for emboldening and the shear, generously.
+    sized.ReachAbove += 2 + px / 8;
+    sized.ReachBelow += 2 + px / 8;
+  }
+
+  void Render(TSizedFace& sized, char32_t cp, TGlyph& glyph) {
+    FT_Face face = sized.Face;
+    const FT_UInt index = FT_Get_Char_Index(face, FT_ULong(cp));  // 0 is the notdef glyph
+    FT_Int32 flags = FT_LOAD_DEFAULT | FT_LOAD_TARGET_LIGHT;
+    if (FT_Load_Glyph(face, index, flags) != 0 && FT_Load_Glyph(face, 0, flags) != 0) return;
+    FT_GlyphSlot slot = face->glyph;
+    FT_Pos advance = slot->advance.x;
+    if (slot->format == FT_GLYPH_FORMAT_OUTLINE) {
+      if (sized.SyntheticBold) {
+        FT_Outline_Embolden(&slot->outline, sized.BoldStrength);
+        advance += sized.BoldStrength;
+      }
+      if (sized.SyntheticItalic) {
+        FT_Matrix shear{0x10000, ObliqueShear, 0, 0x10000};
+        FT_Outline_Transform(&slot->outline, &shear);
+      }
+    }
+    glyph.Advance = std::clamp(int((advance + 32) >> 6), 0, 4 * MaxPixelSize);
+    if (FT_Render_Glyph(slot, FT_RENDER_MODE_NORMAL) != 0) return;
+    const FT_Bitmap& bm = slot->bitmap;
+    if (bm.width == 0 || bm.rows == 0 || !bm.buffer) return;
+    if (bm.pixel_mode != FT_PIXEL_MODE_GRAY && bm.pixel_mode != FT_PIXEL_MODE_MONO &&
+        bm.pixel_mode != FT_PIXEL_MODE_BGRA)
+      return;
+    glyph.Width = int(bm.width);
+    glyph.Rows = int(bm.rows);
+    glyph.Left = slot->bitmap_left;
+    glyph.Top = slot->bitmap_top;
+    glyph.Coverage.resize(std::size_t(bm.width) * bm.rows);
+    const int pitch = bm.pitch;
+    for (unsigned row = 0; row < bm.rows; ++row) {
+      const std::uint8_t* src =
+          pitch >= 0 ? bm.buffer + std::size_t(row) * pitch : bm.buffer + std::size_t(bm.rows - 1 - row) * -pitch;
+      std::uint8_t* dst = glyph.Coverage.data() + std::size_t(row) * bm.width;
+      for (unsigned col = 0; col < bm.width; ++col) {
+        switch (bm.pixel_mode) {
+          case FT_PIXEL_MODE_GRAY:
+            dst[col] = bm.num_grays == 256 ? src[col] : std::uint8_t(src[col] * 255 / std::max(bm.num_grays - 1, 1));
+            break;
+          case FT_PIXEL_MODE_MONO:
+            dst[col] = (src[col >> 3] >> (7 - (col & 7))) & 1 ? 255 : 0;
+            break;
+          default:  // BGRA colour glyphs: their alpha serves as coverage
+            dst[col] = src[4 * col + 3];
+            break;
+        }
+      }
+    }
+  }
+
+  FT_Library FLibrary = nullptr;
+  bool FFontconfigReady = false;
+  bool FFontconfigUsable = false;
+  std::map<TResolveKey, TResolvedFont> FResolved;
+  std::map<TFaceKey, std::unique_ptr<TSizedFace>> FFaces;
+  std::map<TRequestKey, TSizedFace*> FRequests;
+  std::size_t FGlyphBytes = 0;
+  // The most recent request, which text drawing repeats nearly always.
+  TSizedFace* FLast = nullptr;
+  std::string FLastName;
+  std::int32_t FLastPixelSize = 0;
+  bool FLastBold = false;
+  bool FLastItalic = false;
+};
+
+std::int64_t AdvanceWidth(TFontEngine& engine, TSizedFace& face, std::string_view text) {
+  std::int64_t width = 0;
+  for (std::size_t pos = 0; pos < text.size();) width += engine.Glyph(face, DecodeUtf8(text, pos)).Advance;
+  return width;
+}
+
+std::int32_t ClampToInt32(std::int64_t v) {
+  return std::int32_t(std::clamp<std::int64_t>(v, std::numeric_limits<std::int32_t>::min(),
+                                               std::numeric_limits<std::int32_t>::max()));
+}
+
+struct TClip {
+  std::int64_t Left, Top, Right, Bottom;
+};
+
+// Blends coverage `a` of colour c into p: full coverage gives c exactly.
+inline void Blend(TRGB32& p, TRGB32 c, unsigned a) {
+  const unsigned na = 255 - a;
+  auto mix = [&](unsigned s, unsigned d) {
+    const unsigned t = s * a + d * na + 128;
+    return std::uint8_t((t + (t >> 8)) >> 8);
+  };
+  p.B = mix(c.B, p.B);
+  p.G = mix(c.G, p.G);
+  p.R = mix(c.R, p.R);
+}
+
+void BlitGlyph(TBitmap& target, const TClip& clip, std::int64_t gx, std::int64_t gy, const TGlyph& g, TRGB32 color) {
+  const std::int64_t x0 = std::max(gx, clip.Left), x1 = std::min(gx + g.Width, clip.Right);
+  const std::int64_t y0 = std::max(gy, clip.Top), y1 = std::min(gy + g.Rows, clip.Bottom);
+  if (x0 >= x1 || y0 >= y1) return;
+  const std::size_t count = std::size_t(x1 - x0);
+  for (std::int64_t y = y0; y < y1; ++y) {
+    const std::uint8_t* src = g.Coverage.data() + std::size_t(y - gy) * std::size_t(g.Width) + std::size_t(x0 - gx);
+    TRGB32* dst = target.ScanLine(std::int32_t(y)) + x0;
+    for (std::size_t i = 0; i < count; ++i) {
+      const unsigned a = src[i];
+      if (a == 0) continue;
+      if (a == 255) {
+        dst[i].B = color.B;
+        dst[i].G = color.G;
+        dst[i].R = color.R;
+      } else {
+        Blend(dst[i], color, a);
+      }
+    }
+  }
+}
+
+void FillBand(TBitmap& target, const TClip& clip, std::int64_t x0, std::int64_t x1, std::int64_t y0, std::int64_t y1,
+              TRGB32 color) {
+  x0 = std::max(x0, clip.Left);
+  x1 = std::min(x1, clip.Right);
+  y0 = std::max(y0, clip.Top);
+  y1 = std::min(y1, clip.Bottom);
+  for (std::int64_t y = y0; y < y1; ++y) {
+    TRGB32* row = target.ScanLine(std::int32_t(y));
+    for (std::int64_t x = x0; x < x1; ++x) {
+      row[x].B = color.B;
+      row[x].G = color.G;
+      row[x].R = color.R;
+    }
+  }
+}
+
+}  // namespace
+
+TResolvedFont ResolveFont(const std::string& name, bool bold, bool italic) {
+  TFontEngine& engine = TFontEngine::Instance();
+  std::lock_guard guard(engine.Lock);
+  return engine.Resolve(name, bold, italic);
+}
+
+TFontCacheStats FontCacheStats() {
+  TFontEngine& engine = TFontEngine::Instance();
+  std::lock_guard guard(engine.Lock);
+  return engine.Stats();
+}
+
+void ClearFontCaches() {
+  TFontEngine& engine = TFontEngine::Instance();
+  std::lock_guard guard(engine.Lock);
+  engine.Clear();
+}
+
+TFontDecorations GetFontDecorations(const TFont& font) {
+  TFontEngine& engine = TFontEngine::Instance();
+  std::lock_guard guard(engine.Lock);
+  return engine.Face(font).Decorations;
+}
+
+}  // namespace detail
+
+TFontMetrics GetFontMetrics(const TFont& font) {
+  detail::TFontEngine& engine = detail::TFontEngine::Instance();
+  std::lock_guard guard(engine.Lock);
+  return engine.Face(font).Metrics;
+}
+
+std::int32_t MeasureTextWidth(const TFont& font, std::string_view text) {
+  detail::TFontEngine& engine = detail::TFontEngine::Instance();
+  std::lock_guard guard(engine.Lock);
+  return detail::ClampToInt32(detail::AdvanceWidth(engine, engine.Face(font), text));
+}
+
+void RenderText(TBitmap& target, const TRect& clip, std::int32_t x, std::int32_t y, const TFont& font,
+                std::string_view text) {
+  const detail::TClip c{std::max<std::int64_t>(clip.Left, 0), std::max<std::int64_t>(clip.Top, 0),
+                        std::min<std::int64_t>(clip.Right, target.Width()),
+                        std::min<std::int64_t>(clip.Bottom, target.Height())};
+  if (text.empty() || c.Left >= c.Right || c.Top >= c.Bottom) return;
+  detail::TFontEngine& engine = detail::TFontEngine::Instance();
+  std::lock_guard guard(engine.Lock);
+  detail::TSizedFace& face = engine.Face(font);
+  const std::int64_t baseline = std::int64_t(y) + face.Metrics.Ascent;
+  if (baseline - face.ReachAbove >= c.Bottom || baseline + face.ReachBelow <= c.Top) return;
+  const TRGB32 color = ToRGB32(ColorToRGB(font.Color));
+  std::int64_t pen = x;
+  for (std::size_t pos = 0; pos < text.size();) {
+    const detail::TGlyph& g = engine.Glyph(face, detail::DecodeUtf8(text, pos));
+    if (!g.Coverage.empty()) detail::BlitGlyph(target, c, pen + g.Left, baseline - g.Top, g, color);
+    pen += g.Advance;
+  }
+  const detail::TFontDecorations& d = face.Decorations;
+  if (font.Style.Contains(TFontStyle::fsUnderline))
+    detail::FillBand(target, c, x, pen, baseline + d.UnderlineOffset, baseline + d.UnderlineOffset + d.UnderlineThickness,
+                     color);
+  if (font.Style.Contains(TFontStyle::fsStrikeOut))
+    detail::FillBand(target, c, x, pen, baseline + d.StrikeOffset, baseline + d.StrikeOffset + d.StrikeThickness, color);
+}
+
+}  // namespace mivo
