@@ -1,0 +1,96 @@
+// PNG output with libpng: 8-bit RGB, no alpha.
+//
+// libpng reports errors by longjmp. The function that calls setjmp holds no
+// object with a destructor, so the jump skips nothing; the caller owns the
+// file and the row buffer and turns a failure into EMivoError.
+
+#include <png.h>
+
+#include <csetjmp>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "platform/bitmap.h"
+#include "platform/errors.h"
+
+namespace mivo {
+namespace {
+
+struct TPngErrorState {
+  std::jmp_buf Jump;
+  char Message[256];
+};
+
+void PngError(png_structp png, png_const_charp message) {
+  auto* state = static_cast<TPngErrorState*>(png_get_error_ptr(png));
+  std::snprintf(state->Message, sizeof state->Message, "%s", message ? message : "unknown libpng error");
+  std::longjmp(state->Jump, 1);
+}
+
+void PngWarning(png_structp, png_const_charp) {}
+
+// Writes the whole image; returns false with state->Message set on failure.
+// Only plain data lives in this frame.
+bool WritePngRows(std::FILE* file, const TRGB32* pixels, std::uint32_t width, std::uint32_t height, std::uint8_t* row,
+                  TPngErrorState* state) {
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, state, PngError, PngWarning);
+  if (!png) {
+    std::snprintf(state->Message, sizeof state->Message, "libpng could not be initialised");
+    return false;
+  }
+  png_infop info = png_create_info_struct(png);
+  if (!info) {
+    png_destroy_write_struct(&png, nullptr);
+    std::snprintf(state->Message, sizeof state->Message, "libpng could not be initialised");
+    return false;
+  }
+  if (setjmp(state->Jump)) {
+    png_destroy_write_struct(&png, &info);
+    return false;
+  }
+  png_init_io(png, file);
+  png_set_IHDR(png, info, width, height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+               PNG_FILTER_TYPE_DEFAULT);
+  png_set_compression_level(png, 6);
+  png_write_info(png, info);
+  for (std::uint32_t y = 0; y < height; ++y) {
+    const TRGB32* src = pixels + std::size_t(y) * width;
+    for (std::uint32_t x = 0; x < width; ++x) {
+      row[3 * x] = src[x].R;
+      row[3 * x + 1] = src[x].G;
+      row[3 * x + 2] = src[x].B;
+    }
+    png_write_row(png, row);
+  }
+  png_write_end(png, info);
+  png_destroy_write_struct(&png, &info);
+  return true;
+}
+
+}  // namespace
+
+void TBitmap::SaveToPNG(const std::string& fileName) const {
+  const auto fail = [&](const std::string& fault) { RaiseMivoError("PNG file '" + fileName + "': " + fault); };
+  if (FWidth <= 0 || FHeight <= 0)
+    fail("cannot save an empty bitmap (" + std::to_string(FWidth) + " x " + std::to_string(FHeight) + " pixels)");
+  std::vector<std::uint8_t> row(std::size_t(FWidth) * 3);
+  std::FILE* file = std::fopen(fileName.c_str(), "wb");
+  if (!file) fail("cannot be created");
+  TPngErrorState state{};
+  bool ok = WritePngRows(file, FPixels.data(), std::uint32_t(FWidth), std::uint32_t(FHeight), row.data(), &state);
+  if (std::fclose(file) != 0 && ok) {
+    ok = false;
+    std::snprintf(state.Message, sizeof state.Message, "cannot be written");
+  }
+  if (!ok) {
+    // Drop the partial file, but never anything that is not a plain file.
+    std::error_code ec;
+    if (std::filesystem::is_regular_file(fileName, ec)) std::filesystem::remove(fileName, ec);
+    fail(state.Message);
+  }
+}
+
+}  // namespace mivo
