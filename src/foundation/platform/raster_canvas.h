@@ -4,7 +4,7 @@
 // works on spans of contiguous 32-bit rows, and nothing is allocated per
 // primitive after the first use.
 
-#include <vector>
+#include <memory>
 
 #include "platform/canvas.h"
 
@@ -12,9 +12,16 @@ namespace mivo {
 
 class TBitmap;
 
+namespace detail {
+struct TRasterScratch;
+struct TPixelOp;
+struct TPenSpec;
+}  // namespace detail
+
 class TRasterCanvas : public TCanvas {
  public:
   explicit TRasterCanvas(TBitmap& target);
+  ~TRasterCanvas() override;
 
   void LineTo(std::int32_t x, std::int32_t y) override;
   void Polyline(std::span<const TPoint> points) override;
@@ -43,11 +50,19 @@ class TRasterCanvas : public TCanvas {
   TBitmap& Target() { return FTarget; }
 
  private:
+  // The pen as it draws now (style resolved against width and brush).
+  detail::TPenSpec PenSpec() const;
+  // Pen and brush operations of the current pen mode (system colours resolved).
+  detail::TPixelOp PenOp() const;
+  detail::TPixelOp BrushOp() const;
+  // Copies with the current CopyMode, nearest-neighbour when sizes differ.
+  void Blit(const TRect& dest, const TBitmap& src, const TRect& srcRect);
+
   TBitmap& FTarget;
   std::int32_t FPixelsPerInch = 96;
   bool FIsPrinter = false;
   // Scratch storage reused across primitives (edge lists, spans, XOR masks).
-  std::vector<std::int64_t> FScratch;
+  std::unique_ptr<detail::TRasterScratch> FScratch;
 };
 
 }  // namespace mivo

@@ -1,0 +1,102 @@
+#include "support/image_compare.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <sstream>
+
+namespace mivo::test {
+
+TImageDiff DiffImages(const TBitmap& expected, const TBitmap& actual) {
+  TImageDiff d;
+  if (expected.Width() != actual.Width() || expected.Height() != actual.Height()) {
+    d.SizeMismatch = true;
+    return d;
+  }
+  for (std::int32_t y = 0; y < expected.Height(); ++y) {
+    const TRGB32* e = expected.ScanLine(y);
+    const TRGB32* a = actual.ScanLine(y);
+    for (std::int32_t x = 0; x < expected.Width(); ++x) {
+      const int db = std::abs(int(e[x].B) - int(a[x].B)), dg = std::abs(int(e[x].G) - int(a[x].G)),
+                dr = std::abs(int(e[x].R) - int(a[x].R));
+      const int m = std::max({db, dg, dr});
+      if (m == 0) continue;
+      if (d.Pixels == 0) d.First = {x, y};
+      ++d.Pixels;
+      d.MaxDiff = std::max(d.MaxDiff, m);
+      d.TotalDiff += db + dg + dr;
+    }
+  }
+  return d;
+}
+
+namespace {
+
+// A 24-bit bottom-up BMP, written here so the helper needs no file support
+// from the library under test.
+void WriteBMP(const TBitmap& bmp, const std::string& path) {
+  const std::int32_t w = bmp.Width(), h = bmp.Height();
+  const std::uint32_t rowBytes = (std::uint32_t(w) * 3 + 3) & ~3u;
+  const std::uint32_t size = 54 + rowBytes * std::uint32_t(h);
+  std::FILE* f = std::fopen(path.c_str(), "wb");
+  if (!f) return;
+  auto put16 = [f](std::uint32_t v) { std::fputc(int(v & 0xFF), f); std::fputc(int((v >> 8) & 0xFF), f); };
+  auto put32 = [&](std::uint32_t v) { put16(v & 0xFFFF); put16(v >> 16); };
+  std::fputc('B', f);
+  std::fputc('M', f);
+  put32(size); put32(0); put32(54); put32(40); put32(std::uint32_t(w)); put32(std::uint32_t(h));
+  put16(1); put16(24); put32(0); put32(rowBytes * std::uint32_t(h)); put32(3780); put32(3780); put32(0); put32(0);
+  for (std::int32_t y = h - 1; y >= 0; --y) {
+    const TRGB32* p = bmp.ScanLine(y);
+    std::uint32_t n = 0;
+    for (std::int32_t x = 0; x < w; ++x, n += 3) {
+      std::fputc(p[x].B, f);
+      std::fputc(p[x].G, f);
+      std::fputc(p[x].R, f);
+    }
+    for (; n < rowBytes; ++n) std::fputc(0, f);
+  }
+  std::fclose(f);
+}
+
+}  // namespace
+
+void WriteTestImage(const TBitmap& bmp, const std::string& fileStem) {
+  const char* dir = std::getenv("MIVO_TEST_OUTPUT");
+  if (!dir || !*dir) return;
+  std::error_code ec;
+  std::filesystem::create_directories(dir, ec);
+  WriteBMP(bmp, (std::filesystem::path(dir) / (fileStem + ".bmp")).string());
+}
+
+::testing::AssertionResult ImagesEqual(const TBitmap& expected, const TBitmap& actual, const std::string& name) {
+  const TImageDiff d = DiffImages(expected, actual);
+  if (!d.SizeMismatch && d.Pixels == 0) return ::testing::AssertionSuccess();
+  std::ostringstream msg;
+  if (d.SizeMismatch) {
+    msg << name << ": size differs: expected " << expected.Width() << " x " << expected.Height() << ", actual "
+        << actual.Width() << " x " << actual.Height();
+  } else {
+    msg << name << ": " << d.Pixels << " pixels differ; largest channel difference " << d.MaxDiff << ", total "
+        << d.TotalDiff << "; first at (" << d.First.x << ", " << d.First.y << "): expected 0x" << std::hex
+        << FromRGB32(expected.ScanLine(d.First.y)[d.First.x]) << ", actual 0x"
+        << FromRGB32(actual.ScanLine(d.First.y)[d.First.x]) << std::dec;
+    TBitmap diff(expected.Width(), expected.Height());
+    for (std::int32_t y = 0; y < diff.Height(); ++y)
+      for (std::int32_t x = 0; x < diff.Width(); ++x) {
+        const TRGB32 e = expected.ScanLine(y)[x], a = actual.ScanLine(y)[x];
+        const bool same = e.R == a.R && e.G == a.G && e.B == a.B;
+        // Differences in red over a dimmed copy of the expected image.
+        diff.ScanLine(y)[x] = same ? TRGB32{std::uint8_t(e.B / 3 + 170), std::uint8_t(e.G / 3 + 170),
+                                            std::uint8_t(e.R / 3 + 170), 0}
+                                   : TRGB32{0, 0, 255, 0};
+      }
+    WriteTestImage(expected, name + "_expected");
+    WriteTestImage(actual, name + "_actual");
+    WriteTestImage(diff, name + "_diff");
+  }
+  return ::testing::AssertionFailure() << msg.str();
+}
+
+}  // namespace mivo::test

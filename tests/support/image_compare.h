@@ -1,0 +1,36 @@
+#pragma once
+// Pixel-exact image comparison for tests. A mismatch explains itself: it
+// reports how many pixels differ, the largest and the total channel
+// difference and the first differing pixel, and writes the expected, actual
+// and difference images into $MIVO_TEST_OUTPUT (when set) as
+// <name>_expected, <name>_actual and <name>_diff.
+
+#include <cstdint>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "platform/bitmap.h"
+#include "platform/mivo_types.h"
+
+namespace mivo::test {
+
+struct TImageDiff {
+  bool SizeMismatch = false;
+  std::int64_t Pixels = 0;     // pixels whose RGB differ
+  std::int32_t MaxDiff = 0;    // largest channel difference
+  std::int64_t TotalDiff = 0;  // sum of channel differences
+  TPoint First{-1, -1};        // first differing pixel in row order
+};
+
+// Compares the RGB channels (alpha is ignored).
+TImageDiff DiffImages(const TBitmap& expected, const TBitmap& actual);
+
+// Succeeds when the images are equal in size and RGB; otherwise describes the
+// difference and writes the three images.
+::testing::AssertionResult ImagesEqual(const TBitmap& expected, const TBitmap& actual, const std::string& name);
+
+// Writes a bitmap for inspection (into $MIVO_TEST_OUTPUT, nothing when unset).
+void WriteTestImage(const TBitmap& bmp, const std::string& fileStem);
+
+}  // namespace mivo::test
