@@ -163,8 +163,13 @@ class TControl : public TComponent {
   bool ParentShowHint() const { return FParentShowHint; }
   void SetParentShowHint(bool b) { FParentShowHint = b; }
 
-  // Entry point of every window message.
+  // Entry point of every window message. Mouse, wheel and key messages are
+  // ignored while the control is disabled or invisible.
   virtual void Dispatch(const TMessage& msg);
+
+  // A number that identifies this control for its whole life and is never
+  // reused; hosts keep ids instead of pointers (see FindControl).
+  std::uint64_t ControlId() const { return FControlId; }
 
   TNotifyEvent OnClick;
   TNotifyEvent OnDblClick;
@@ -208,8 +213,12 @@ class TControl : public TComponent {
   bool FParentShowHint = true;
 
  private:
-  bool FMouseDownSeen = false;  // a click needs a down inside the control
+  bool FMouseDownSeen = false;  // a click needs a left-button down inside the control
+  std::uint64_t FControlId = 0;
 };
+
+// The live control with this id, or null when it has been destroyed.
+TControl* FindControl(std::uint64_t id);
 
 // A control with a window surface of its own: a TBitmap of the control's size
 // that the host presents.
@@ -225,12 +234,14 @@ class TCustomControl : public TControl {
   TBitmap& Surface();
 
   bool HandleAllocated() const { return FHandleAllocated; }
-  // Creates the window (once): sizes the surface and calls CreateWnd.
+  // Creates the window (once): sizes the surface and calls CreateWnd. The
+  // surface follows the control's size, at most MaxSurfaceSide per side.
   void HandleNeeded();
+  static constexpr std::int32_t MaxSurfaceSide = 8192;
 
   // Marks the window for repainting; the host delivers a paint message later.
   void Invalidate();
-  // Paints at once (Paint, then the host presents the surface).
+  // Paints at once when visible (Paint, then the host presents the surface).
   void Repaint();
   void Refresh() { Repaint(); }
 
