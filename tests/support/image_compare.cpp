@@ -1,7 +1,6 @@
 #include "support/image_compare.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <sstream>
@@ -31,43 +30,16 @@ TImageDiff DiffImages(const TBitmap& expected, const TBitmap& actual) {
   return d;
 }
 
-namespace {
-
-// A 24-bit bottom-up BMP, written here so the helper needs no file support
-// from the library under test.
-void WriteBMP(const TBitmap& bmp, const std::string& path) {
-  const std::int32_t w = bmp.Width(), h = bmp.Height();
-  const std::uint32_t rowBytes = (std::uint32_t(w) * 3 + 3) & ~3u;
-  const std::uint32_t size = 54 + rowBytes * std::uint32_t(h);
-  std::FILE* f = std::fopen(path.c_str(), "wb");
-  if (!f) return;
-  auto put16 = [f](std::uint32_t v) { std::fputc(int(v & 0xFF), f); std::fputc(int((v >> 8) & 0xFF), f); };
-  auto put32 = [&](std::uint32_t v) { put16(v & 0xFFFF); put16(v >> 16); };
-  std::fputc('B', f);
-  std::fputc('M', f);
-  put32(size); put32(0); put32(54); put32(40); put32(std::uint32_t(w)); put32(std::uint32_t(h));
-  put16(1); put16(24); put32(0); put32(rowBytes * std::uint32_t(h)); put32(3780); put32(3780); put32(0); put32(0);
-  for (std::int32_t y = h - 1; y >= 0; --y) {
-    const TRGB32* p = bmp.ScanLine(y);
-    std::uint32_t n = 0;
-    for (std::int32_t x = 0; x < w; ++x, n += 3) {
-      std::fputc(p[x].B, f);
-      std::fputc(p[x].G, f);
-      std::fputc(p[x].R, f);
-    }
-    for (; n < rowBytes; ++n) std::fputc(0, f);
-  }
-  std::fclose(f);
-}
-
-}  // namespace
-
 void WriteTestImage(const TBitmap& bmp, const std::string& fileStem) {
   const char* dir = std::getenv("MIVO_TEST_OUTPUT");
   if (!dir || !*dir) return;
   std::error_code ec;
   std::filesystem::create_directories(dir, ec);
-  WriteBMP(bmp, (std::filesystem::path(dir) / (fileStem + ".bmp")).string());
+  try {
+    bmp.SaveToPNG((std::filesystem::path(dir) / (fileStem + ".png")).string());
+  } catch (const std::exception&) {
+    // Writing the picture is a courtesy; the assertion message says it all.
+  }
 }
 
 ::testing::AssertionResult ImagesEqual(const TBitmap& expected, const TBitmap& actual, const std::string& name) {

@@ -4,8 +4,9 @@
 // of the pixel box [l, r-1] x [t, b-1]: with half sizes a = (r-1-l) div 2 and
 // c = (b-1-t) div 2, row offset j (0 <= j <= c) from the centre row covers the
 // columns i <= h(j), the largest i with
-//     4*i^2*(2c+1)^2 + 4*j^2*(2a+1)^2 <= (2a+1)^2 * (2c+1)^2,
-// i.e. the pixel centres inside the ellipse with half axes a + 1/2, c + 1/2.
+//     i^2 * (c^2 + c) + j^2 * (a^2 + a) < (a^2 + a) * (c^2 + c)
+// (for a circle of radius r: i^2 + j^2 < r^2 + r, the pixels the midpoint
+// algorithm encloses); a = 0 or c = 0 give a line.
 // An even box size repeats the centre column (row): the left half hangs off
 // column l + a and the right half off column r-1-a, so the shape touches all
 // four sides of the box. The outline of a thin pen is the set of filled pixels
@@ -59,16 +60,18 @@ class TEllipseRows {
 
  private:
   std::int64_t HalfSpan(std::int64_t j) const {
-    const long double A = 2.0L * FA + 1, C = 2.0L * FC + 1;
-    const long double k = 1.0L - (4.0L * j * j) / (C * C);
-    std::int64_t i = k <= 0 ? 0 : std::int64_t(std::floor(A * std::sqrt(k) / 2.0L));
+    if (FA == 0) return 0;
+    if (FC == 0) return FA;
+    const long double A = (long double)FA * FA + FA, C = (long double)FC * FC + FC;
+    const long double k = 1.0L - ((long double)j * j) / C;
+    std::int64_t i = k <= 0 ? 0 : std::int64_t(std::sqrt(A * k));
     i = std::clamp<std::int64_t>(i, 0, FA);
     if (!FExact) return i;
-    const u128 a2 = u128(2 * FA + 1) * u128(2 * FA + 1), c2 = u128(2 * FC + 1) * u128(2 * FC + 1);
-    const u128 rhs = a2 * c2, jj = u128(4) * u128(j) * u128(j) * a2;
-    auto fits = [&](std::int64_t v) { return u128(4) * u128(v) * u128(v) * c2 + jj <= rhs; };
-    while (i > 0 && !fits(i)) --i;
-    while (i < FA && fits(i + 1)) ++i;
+    const u128 a2 = u128(FA) * u128(FA) + u128(FA), c2 = u128(FC) * u128(FC) + u128(FC);
+    const u128 rhs = a2 * c2, jj = u128(j) * u128(j) * a2;
+    auto inside = [&](std::int64_t v) { return u128(v) * u128(v) * c2 + jj < rhs; };
+    while (i > 0 && !inside(i)) --i;
+    while (i < FA && inside(i + 1)) ++i;
     return i;
   }
 

@@ -1,0 +1,219 @@
+// The raster canvas against simple per-pixel references on seeded random
+// shapes: thin lines against a plain Bresenham walk with bounds checks,
+// polygons against an even-odd crossing count at every pixel centre, and
+// lines with 32-bit end points against the closed form of the same walk.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <random>
+#include <vector>
+
+#include "platform/bitmap.h"
+#include "platform/colors.h"
+#include "platform/raster_canvas.h"
+#include "support/image_compare.h"
+
+namespace mivo {
+namespace {
+
+using i128 = __int128;
+
+void Plot(TBitmap& b, std::int64_t x, std::int64_t y, TColor c) {
+  if (x >= 0 && y >= 0 && x < b.Width() && y < b.Height()) b.ScanLine(std::int32_t(y))[x] = ToRGB32(c);
+}
+
+// Plain Bresenham: every pixel from the start, error term from the start,
+// end pixel left out, ties of the minor step rounded away from the start.
+void ReferenceLine(TBitmap& b, std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1, TColor c) {
+  const std::int64_t dx = x1 - x0, dy = y1 - y0;
+  const std::int64_t adx = dx < 0 ? -dx : dx, ady = dy < 0 ? -dy : dy;
+  const int sx = dx > 0 ? 1 : -1, sy = dy > 0 ? 1 : -1;
+  std::int64_t x = x0, y = y0;
+  if (adx >= ady) {
+    std::int64_t err = adx;  // 2*i*ady + adx - 2*adx*m
+    for (std::int64_t i = 0; i < adx; ++i) {
+      Plot(b, x, y, c);
+      x += sx;
+      err += 2 * ady;
+      if (err >= 2 * adx) {
+        err -= 2 * adx;
+        y += sy;
+      }
+    }
+  } else {
+    std::int64_t err = ady;
+    for (std::int64_t i = 0; i < ady; ++i) {
+      Plot(b, x, y, c);
+      y += sy;
+      err += 2 * adx;
+      if (err >= 2 * ady) {
+        err -= 2 * ady;
+        x += sx;
+      }
+    }
+  }
+}
+
+// The same line evaluated pixel by pixel over the surface (for end points far
+// outside it): the pixel on the major coordinate of each column or row.
+void ReferenceLineClosedForm(TBitmap& b, std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1,
+                             TColor c) {
+  const std::int64_t dx = x1 - x0, dy = y1 - y0;
+  const std::int64_t adx = dx < 0 ? -dx : dx, ady = dy < 0 ? -dy : dy;
+  const bool xMajor = adx >= ady;
+  const std::int64_t n = xMajor ? adx : ady, dm = xMajor ? ady : adx;
+  if (n == 0) return;
+  const int sM = (xMajor ? dx : dy) > 0 ? 1 : -1, sm = (xMajor ? dy : dx) > 0 ? 1 : -1;
+  const std::int64_t lim = xMajor ? b.Width() : b.Height();
+  for (std::int64_t M = 0; M < lim; ++M) {
+    const std::int64_t i = (M - (xMajor ? x0 : y0)) * sM;
+    if (i < 0 || i >= n) continue;
+    const std::int64_t m = std::int64_t((i128(2) * i * dm + n) / (i128(2) * n));
+    const std::int64_t minor = (xMajor ? y0 : x0) + sm * m;
+    if (xMajor)
+      Plot(b, M, minor, c);
+    else
+      Plot(b, minor, M, c);
+  }
+}
+
+TEST(RasterReference, RandomThinLinesMatchPlainBresenham) {
+  std::mt19937 rng(12345);
+  for (int seed = 0; seed < 400; ++seed) {
+    const int w = 40 + int(rng() % 40), h = 30 + int(rng() % 40);
+    const int spread = seed < 200 ? 3 : 3000;  // near the surface, then far around it
+    std::uniform_int_distribution<int> dx(-spread * w, spread * w + w), dy(-spread * h, spread * h + h);
+    TBitmap actual(w, h), expected(w, h);
+    actual.Clear(clWhite);
+    expected.Clear(clWhite);
+    std::vector<TPoint> pts;
+    for (int k = 0; k < 6; ++k) pts.push_back({dx(rng), dy(rng)});
+    for (std::size_t k = 0; k + 1 < pts.size(); ++k)
+      ReferenceLine(expected, pts[k].x, pts[k].y, pts[k + 1].x, pts[k + 1].y, clBlack);
+    actual.Canvas().Polyline(pts);
+    ASSERT_TRUE(test::ImagesEqual(expected, actual, "random_lines_" + std::to_string(seed))) << "seed " << seed;
+  }
+}
+
+TEST(RasterReference, LinesWithThirtyTwoBitEndPointsMatchTheUnclippedWalk) {
+  struct Case { std::int32_t x0, y0, x1, y1; };
+  const std::int32_t mn = INT32_MIN, mx = INT32_MAX;
+  std::vector<Case> cases = {
+      {-2000000000, 5, 2000000000, 7}, {2000000000, 7, -2000000000, 5}, {mn, mn, mx, mx},
+      {mx, mn, mn, mx},                {mn, 20, mx, 21},                {30, mn, 31, mx},
+      {-7, -1000000007, 40, 1000000003}, {mx, 17, 0, 17},             {mn, mn, 10, 10},
+  };
+  std::mt19937 rng(99);
+  std::uniform_int_distribution<std::int32_t> any(mn, mx), near(-100, 200);
+  for (int k = 0; k < 150; ++k) {
+    // One end far away, the other near: the line crosses the surface often.
+    if (k % 2)
+      cases.push_back({any(rng), any(rng), near(rng), near(rng)});
+    else
+      cases.push_back({near(rng), near(rng), any(rng), any(rng)});
+  }
+  for (const Case& c : cases) {
+    TBitmap actual(100, 64), expected(100, 64);
+    actual.Clear(clWhite);
+    expected.Clear(clWhite);
+    ReferenceLineClosedForm(expected, c.x0, c.y0, c.x1, c.y1, clBlack);
+    actual.Canvas().MoveTo(c.x0, c.y0);
+    actual.Canvas().LineTo(c.x1, c.y1);
+    ASSERT_TRUE(test::ImagesEqual(expected, actual, "huge_line"))
+        << c.x0 << "," << c.y0 << " -> " << c.x1 << "," << c.y1;
+  }
+  // The first case by hand: every visible pixel of row 6, nothing else.
+  TBitmap b(50, 10);
+  b.Clear(clWhite);
+  b.Canvas().MoveTo(-2000000000, 5);
+  b.Canvas().LineTo(2000000000, 7);
+  for (int x = 0; x < 50; ++x) {
+    EXPECT_EQ(b.Canvas().Pixel(x, 6), clBlack) << x;
+    EXPECT_EQ(b.Canvas().Pixel(x, 5), clWhite) << x;
+    EXPECT_EQ(b.Canvas().Pixel(x, 7), clWhite) << x;
+  }
+}
+
+TEST(RasterReference, ClippedLinesMatchTheSameLinesOnABigSurface) {
+  std::mt19937 rng(7);
+  TBitmap big(1200, 900);
+  for (int k = 0; k < 60; ++k) {
+    big.Clear(clWhite);
+    std::uniform_int_distribution<int> x(0, 1199), y(0, 899);
+    const TPoint a{x(rng), y(rng)}, b{x(rng), y(rng)};
+    big.Canvas().MoveTo(a.x, a.y);
+    big.Canvas().LineTo(b.x, b.y);
+    // A window of the big surface, drawn with the line shifted.
+    const int ox = 500, oy = 400;
+    TBitmap win(80, 60), cut(80, 60);
+    win.Clear(clWhite);
+    win.Canvas().MoveTo(a.x - ox, a.y - oy);
+    win.Canvas().LineTo(b.x - ox, b.y - oy);
+    cut.Canvas().CopyRect(Rect(0, 0, 80, 60), big, Rect(ox, oy, ox + 80, oy + 60));
+    ASSERT_TRUE(test::ImagesEqual(cut, win, "window_line")) << k;
+  }
+}
+
+// Even-odd rule at pixel centres, exact rational comparison.
+void ReferencePolygon(TBitmap& b, const std::vector<TPoint>& p, TColor c) {
+  const std::size_t n = p.size();
+  for (std::int32_t py = 0; py < b.Height(); ++py)
+    for (std::int32_t px = 0; px < b.Width(); ++px) {
+      int crossings = 0;
+      for (std::size_t i = 0; i < n; ++i) {
+        TPoint a = p[i], q = p[(i + 1) % n];
+        if (a.y == q.y) continue;
+        if (a.y > q.y) std::swap(a, q);
+        if (py < a.y || py >= q.y) continue;
+        const i128 dy = i128(q.y) - a.y, dx = i128(q.x) - a.x;
+        // crossing x < px + 1/2  <=>  2*xa*dy + dx*(2py + 1 - 2ya) < (2px + 1)*dy
+        if (2 * i128(a.x) * dy + dx * (2 * i128(py) + 1 - 2 * i128(a.y)) < (2 * i128(px) + 1) * dy) ++crossings;
+      }
+      if (crossings % 2) b.ScanLine(py)[px] = ToRGB32(c);
+    }
+}
+
+TEST(RasterReference, RandomPolygonFillsMatchThePerPixelEvenOddRule) {
+  std::mt19937 rng(2024);
+  for (int seed = 0; seed < 300; ++seed) {
+    const int w = 30 + int(rng() % 30), h = 20 + int(rng() % 30);
+    const int spread = seed < 150 ? 1 : (seed < 250 ? 40 : 20000000);
+    std::uniform_int_distribution<int> dx(-spread * w / 2, w + spread * w / 2), dy(-spread * h / 2, h + spread * h / 2);
+    std::vector<TPoint> pts(3 + rng() % 9);
+    for (TPoint& q : pts) q = {dx(rng), dy(rng)};
+    TBitmap actual(w, h), expected(w, h);
+    actual.Clear(clWhite);
+    expected.Clear(clWhite);
+    ReferencePolygon(expected, pts, clRed);
+    TCanvas& c = actual.Canvas();
+    c.Pen.Style = TPenStyle::psClear;
+    c.Brush.Color = clRed;
+    c.Polygon(pts);
+    ASSERT_TRUE(test::ImagesEqual(expected, actual, "random_polygon_" + std::to_string(seed))) << "seed " << seed;
+  }
+}
+
+TEST(RasterReference, PolygonOutlineIsTheClosedPolylineOverTheFill) {
+  std::mt19937 rng(5);
+  for (int seed = 0; seed < 100; ++seed) {
+    std::uniform_int_distribution<int> d(-10, 60);
+    std::vector<TPoint> pts(3 + rng() % 6);
+    for (TPoint& q : pts) q = {d(rng), d(rng)};
+    TBitmap actual(50, 50), expected(50, 50);
+    actual.Clear(clWhite);
+    expected.Clear(clWhite);
+    ReferencePolygon(expected, pts, clYellow);
+    for (std::size_t k = 0; k < pts.size(); ++k) {
+      const TPoint a = pts[k], b = pts[(k + 1) % pts.size()];
+      ReferenceLine(expected, a.x, a.y, b.x, b.y, clNavy);
+    }
+    TCanvas& c = actual.Canvas();
+    c.Pen.Color = clNavy;
+    c.Brush.Color = clYellow;
+    c.Polygon(pts);
+    ASSERT_TRUE(test::ImagesEqual(expected, actual, "polygon_outline_" + std::to_string(seed))) << seed;
+  }
+}
+
+}  // namespace
+}  // namespace mivo
