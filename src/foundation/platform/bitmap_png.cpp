@@ -15,6 +15,7 @@
 
 #include "platform/bitmap.h"
 #include "platform/errors.h"
+#include "platform/png_internal.h"
 
 namespace mivo {
 namespace {
@@ -22,7 +23,21 @@ namespace {
 struct TPngErrorState {
   std::jmp_buf Jump;
   char Message[256];
+  std::vector<std::uint8_t>* Memory;  // output to memory instead of a file
 };
+
+void PngWriteMemory(png_structp png, png_bytep data, png_size_t length) {
+  auto* state = static_cast<TPngErrorState*>(png_get_error_ptr(png));
+  bool failed = false;
+  try {
+    state->Memory->insert(state->Memory->end(), data, data + length);
+  } catch (...) {
+    failed = true;
+  }
+  if (failed) png_error(png, "not enough memory");
+}
+
+void PngFlushMemory(png_structp) {}
 
 void PngError(png_structp png, png_const_charp message) {
   auto* state = static_cast<TPngErrorState*>(png_get_error_ptr(png));
@@ -51,7 +66,10 @@ bool WritePngRows(std::FILE* file, const TRGB32* pixels, std::uint32_t width, st
     png_destroy_write_struct(&png, &info);
     return false;
   }
-  png_init_io(png, file);
+  if (state->Memory)
+    png_set_write_fn(png, nullptr, PngWriteMemory, PngFlushMemory);
+  else
+    png_init_io(png, file);
   png_set_IHDR(png, info, width, height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
                PNG_FILTER_TYPE_DEFAULT);
   png_set_compression_level(png, 6);
@@ -71,6 +89,23 @@ bool WritePngRows(std::FILE* file, const TRGB32* pixels, std::uint32_t width, st
 }
 
 }  // namespace
+
+namespace detail {
+
+std::vector<std::uint8_t> EncodePng(const TBitmap& bmp) {
+  if (bmp.Width() <= 0 || bmp.Height() <= 0)
+    RaiseMivoError("cannot encode an empty bitmap (" + std::to_string(bmp.Width()) + " x " +
+                   std::to_string(bmp.Height()) + " pixels) as PNG");
+  std::vector<std::uint8_t> row(std::size_t(bmp.Width()) * 3);
+  std::vector<std::uint8_t> out;
+  TPngErrorState state{};
+  state.Memory = &out;
+  if (!WritePngRows(nullptr, bmp.Data(), std::uint32_t(bmp.Width()), std::uint32_t(bmp.Height()), row.data(), &state))
+    RaiseMivoError(std::string("PNG encoding failed: ") + state.Message);
+  return out;
+}
+
+}  // namespace detail
 
 void TBitmap::SaveToPNG(const std::string& fileName) const {
   const auto fail = [&](const std::string& fault) { RaiseMivoError("PNG file '" + fileName + "': " + fault); };

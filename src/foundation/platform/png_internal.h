@@ -1,0 +1,16 @@
+#pragma once
+// PNG encoding to memory, for writers that embed images (SVG).
+
+#include <cstdint>
+#include <vector>
+
+namespace mivo {
+class TBitmap;
+namespace detail {
+
+// The bitmap as an 8-bit RGB PNG file image. Raises EMivoError for an empty
+// bitmap or when libpng fails.
+std::vector<std::uint8_t> EncodePng(const TBitmap& bmp);
+
+}  // namespace detail
+}  // namespace mivo
