@@ -99,9 +99,32 @@ void FillPolygonEvenOdd(Sink& sink, std::int32_t W, std::int32_t H, const TPoint
 void TRasterCanvas::Rectangle(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2) {
   const std::int64_t l = std::min(x1, x2), r = std::max(x1, x2), t = std::min(y1, y2), b = std::max(y1, y2);
   if (l == r || t == b) return;
-  const TPenSpec pen = PenSpec();
-  const bool brush = Brush.Style == TBrushStyle::bsSolid;
   const std::int32_t W = FTarget.Width(), H = FTarget.Height();
+  const bool brush = Brush.Style == TBrushStyle::bsSolid;
+  if (Pen.Mode == TPenMode::pmCopy && Pen.Width <= 1 &&
+      (Pen.Style == TPenStyle::psSolid || Pen.Style == TPenStyle::psInsideFrame)) {
+    // The common case, straight to the rows: outline runs and the interior.
+    const std::int64_t y0 = std::max<std::int64_t>(t, 0), y1 = std::min<std::int64_t>(b, H);
+    const std::int64_t cl = std::max<std::int64_t>(l, 0), cr = std::min<std::int64_t>(r, W);
+    if (y0 >= y1 || cl >= cr) return;
+    const TRGB32 pc = ToRGB32(ResolveColor(Pen.Color)), bc = ToRGB32(ResolveColor(Brush.Color));
+    const std::int64_t il = std::max<std::int64_t>(l + 1, 0), ir = std::min<std::int64_t>(r - 1, W);
+    TRGB32* const base = FTarget.Data();
+    const bool fillInside = brush && il < ir, leftEdge = l >= 0, rightEdge = r - 1 < W;
+    for (std::int64_t y = y0; y < y1; ++y) {
+      TRGB32* row = base + y * W;
+      if (y == t || y == b - 1) {
+        for (std::int64_t x = cl; x < cr; ++x) row[x] = pc;
+        continue;
+      }
+      if (fillInside)
+        for (std::int64_t x = il; x < ir; ++x) row[x] = bc;
+      if (leftEdge) row[l] = pc;
+      if (rightEdge) row[r - 1] = pc;
+    }
+    return;
+  }
+  const TPenSpec pen = PenSpec();
   WithSink(FTarget, *FScratch, PenOp(), BrushOp(), [&](auto& sink) {
     if (pen.Clear) {
       if (brush) FillBox(sink, W, H, l, t, r, b, 1);
@@ -124,6 +147,14 @@ void TRasterCanvas::Rectangle(std::int32_t x1, std::int32_t y1, std::int32_t x2,
       return;
     }
     if (brush) FillBox(sink, W, H, l + 1, t + 1, r - 1, b - 1, 1);
+    if (!pen.Wide && pen.Dash.Count == 0) {
+      // A solid thin outline is four runs.
+      FillBox(sink, W, H, l, t, r, t + 1, 0);
+      FillBox(sink, W, H, l, b - 1, r, b, 0);
+      FillBox(sink, W, H, l, t + 1, l + 1, b - 1, 0);
+      FillBox(sink, W, H, r - 1, t + 1, r, b - 1, 0);
+      return;
+    }
     if (!pen.Wide && (r - l == 1 || b - t == 1)) {
       FillBox(sink, W, H, l, t, r, b, 0);
       return;

@@ -22,6 +22,7 @@
 
 #include "platform/bitmap.h"
 #include "platform/canvas.h"
+#include "platform/colors.h"
 
 namespace mivo::detail {
 
@@ -35,6 +36,9 @@ inline void Store32(TRGB32* p, std::uint32_t v) { *p = std::bit_cast<TRGB32>(v);
 inline std::uint32_t PackRGB(TColor rgb) {
   return ((rgb & 0xFFu) << 16) | (rgb & 0xFF00u) | ((rgb >> 16) & 0xFFu);
 }
+
+// ColorToRGB without the call for plain colours.
+inline TColor ResolveColor(TColor c) { return (c >> 24) == 0xFF ? ColorToRGB(c) : (c & 0x00FFFFFFu); }
 
 // Every raster operation of the pen is pixel := (pixel and A) xor X.
 struct TPixelOp {
@@ -93,6 +97,20 @@ struct TDirectSink {
   }
 };
 
+// Copy-like operations on both slots (pixel := X): plain stores.
+struct TCopySink {
+  TRGB32* Base;
+  std::int32_t Stride;
+  TRGB32 C[2];
+  void Pixel(std::int32_t x, std::int32_t y, int slot) const {
+    Base[std::size_t(y) * std::size_t(Stride) + std::size_t(x)] = C[slot];
+  }
+  void Span(std::int32_t y, std::int32_t x0, std::int32_t x1, int slot) const {
+    TRGB32* p = Base + std::size_t(y) * std::size_t(Stride);
+    std::fill(p + x0, p + x1, C[slot]);
+  }
+};
+
 // Collects, then applies once per pixel (last slot wins).
 struct TMaskSink {
   TRasterScratch* S;
@@ -142,6 +160,11 @@ template <typename F>
 void WithSink(TBitmap& bmp, TRasterScratch& s, const TPixelOp& pen, const TPixelOp& brush, F&& draw) {
   const std::int32_t w = bmp.Width(), h = bmp.Height();
   if (w <= 0 || h <= 0) return;
+  if (pen.A == 0 && brush.A == 0) {
+    TCopySink sink{bmp.Data(), w, {std::bit_cast<TRGB32>(pen.X), std::bit_cast<TRGB32>(brush.X)}};
+    draw(sink);
+    return;
+  }
   if (pen.Idempotent() && brush.Idempotent()) {
     TDirectSink sink{bmp.Data(), w, {pen, brush}};
     draw(sink);

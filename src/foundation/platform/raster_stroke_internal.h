@@ -34,44 +34,45 @@ std::int64_t ThinLine(Sink& sink, std::int32_t W, std::int32_t H, std::int64_t x
   const std::int64_t n = xMajor ? adx : ady;
   if (n == 0) return phase;
   const std::int64_t period = pen.Dash.Count > 0 ? pen.Dash.Period : 1;
-  const std::int64_t nextPhase = (phase + n % period) % period;
+  const std::int64_t nextPhase = pen.Dash.Count > 0 ? (phase + n % period) % period : 0;
   const std::int64_t dm = xMajor ? ady : adx;
   const int sM = (xMajor ? dx : dy) > 0 ? 1 : -1;
   const int sm = (xMajor ? dy : dx) >= 0 ? 1 : -1;
   const std::int64_t M0 = xMajor ? x0 : y0, m0 = xMajor ? y0 : x0;
   const std::int64_t Mlim = xMajor ? W : H, mlim = xMajor ? H : W;
-  // Visible range of i along the major axis.
-  std::int64_t iLo = 0, iHi = n - 1;
-  if (sM > 0) {
-    iLo = std::max(iLo, -M0);
-    iHi = std::min(iHi, Mlim - 1 - M0);
-  } else {
-    iLo = std::max(iLo, M0 - (Mlim - 1));
-    iHi = std::min(iHi, M0);
+  std::int64_t iLo = 0, iHi = n - 1, m = 0, err = n;
+  if (x0 < 0 || y0 < 0 || x1 < 0 || y1 < 0 || x0 >= W || y0 >= H || x1 >= W || y1 >= H) {
+    // Visible range of i along the major axis.
+    if (sM > 0) {
+      iLo = std::max(iLo, -M0);
+      iHi = std::min(iHi, Mlim - 1 - M0);
+    } else {
+      iLo = std::max(iLo, M0 - (Mlim - 1));
+      iHi = std::min(iHi, M0);
+    }
+    if (iLo > iHi) return nextPhase;
+    // ... and along the minor axis: m(i) in [lo, hi].
+    std::int64_t lo, hi;
+    if (sm > 0) {
+      lo = -m0;
+      hi = mlim - 1 - m0;
+    } else {
+      lo = m0 - (mlim - 1);
+      hi = m0;
+    }
+    if (hi < 0) return nextPhase;
+    if (dm == 0) {
+      if (lo > 0) return nextPhase;
+    } else {
+      // m(i) >= t  <=>  2*i*dm + n >= 2*n*t  <=>  i >= ceil((2*n*t - n) / (2*dm))
+      if (lo > 0) iLo = std::max(iLo, Clamp64(CeilDiv128(i128(2 * n) * lo - n, i128(2 * dm)), 0, n));
+      iHi = std::min(iHi, Clamp64(CeilDiv128(i128(2 * n) * (i128(hi) + 1) - n, i128(2 * dm)) - 1, -1, n));
+    }
+    if (iLo > iHi) return nextPhase;
+    const i128 num = i128(2) * iLo * dm + n;
+    m = std::int64_t(FloorDiv128(num, i128(2 * n)));
+    err = std::int64_t(num - i128(m) * (2 * n));  // in [0, 2n)
   }
-  if (iLo > iHi) return nextPhase;
-  // ... and along the minor axis: m(i) in [lo, hi].
-  std::int64_t lo, hi;
-  if (sm > 0) {
-    lo = -m0;
-    hi = mlim - 1 - m0;
-  } else {
-    lo = m0 - (mlim - 1);
-    hi = m0;
-  }
-  if (hi < 0) return nextPhase;
-  if (dm == 0) {
-    if (lo > 0) return nextPhase;
-  } else {
-    // m(i) >= t  <=>  2*i*dm + n >= 2*n*t  <=>  i >= ceil((2*n*t - n) / (2*dm))
-    if (lo > 0) iLo = std::max(iLo, Clamp64(CeilDiv128(i128(2 * n) * lo - n, i128(2 * dm)), 0, n));
-    iHi = std::min(iHi, Clamp64(CeilDiv128(i128(2 * n) * (i128(hi) + 1) - n, i128(2 * dm)) - 1, -1, n));
-  }
-  if (iLo > iHi) return nextPhase;
-
-  const i128 num = i128(2) * iLo * dm + n;
-  const std::int64_t m = std::int64_t(FloorDiv128(num, i128(2 * n)));
-  std::int64_t err = std::int64_t(num - i128(m) * (2 * n));  // in [0, 2n)
   const std::int64_t twoN = 2 * n, twoDm = 2 * dm;
   std::int32_t M = std::int32_t(M0 + sM * iLo), mm = std::int32_t(m0 + sm * m);
   std::int64_t count = iHi - iLo + 1;
