@@ -340,3 +340,51 @@ TEST(RasterShapes, HugeShapesClipPerSpan) {
 
 }  // namespace
 }  // namespace mivo
+
+namespace mivo {
+namespace {
+
+TEST(RasterShapes, DashedEllipsesAndArcsFollowTheCurve) {
+  // A dotted circle: along the curve, runs of 3 on and 3 off. Count the pen
+  // pixels and the brush-coloured gaps: equal shares, and the outline is the
+  // solid circle's outline.
+  TBitmap solid(61, 61), dotted(61, 61);
+  solid.Clear(clWhite);
+  dotted.Clear(clWhite);
+  solid.Canvas().Brush.Style = TBrushStyle::bsClear;
+  solid.Canvas().Ellipse(0, 0, 61, 61);
+  TCanvas& c = dotted.Canvas();
+  c.Pen.Style = TPenStyle::psDot;
+  c.Brush.Color = clYellow;
+  c.Ellipse(0, 0, 61, 61);
+  int on = 0, gap = 0;
+  for (int y = 0; y < 61; ++y)
+    for (int x = 0; x < 61; ++x) {
+      const TColor p = c.Pixel(x, y);
+      const bool outline = solid.Canvas().Pixel(x, y) == clBlack;
+      if (outline) {
+        EXPECT_TRUE(p == clBlack || p == clYellow) << x << "," << y;
+        (p == clBlack ? on : gap)++;
+      } else if (x > 30 - 20 && x < 30 + 20 && y > 30 - 20 && y < 30 + 20) {
+        EXPECT_EQ(p, clYellow);  // the interior is brushed
+      }
+    }
+  EXPECT_GT(on, 0);
+  EXPECT_LE(std::abs(on - gap), 3);
+  // The east point starts a dash; walking up from it the runs are 3 long.
+  EXPECT_EQ(c.Pixel(60, 30), clBlack);
+  EXPECT_EQ(c.Pixel(60, 29), clBlack);
+  EXPECT_EQ(c.Pixel(60, 28), clBlack);
+  EXPECT_EQ(c.Pixel(60, 27), clYellow);
+
+  // An arc's pattern starts at the arc's start: here the north point.
+  TBitmap a(61, 61);
+  a.Clear(clWhite);
+  a.Canvas().Pen.Style = TPenStyle::psDash;
+  a.Canvas().Brush.Style = TBrushStyle::bsClear;
+  a.Canvas().Arc(0, 0, 61, 61, 30, 0, 0, 30);
+  for (int x = 30, i = 0; i < 5; --x, ++i) EXPECT_EQ(a.Canvas().Pixel(x, 0), clBlack) << x;
+}
+
+}  // namespace
+}  // namespace mivo

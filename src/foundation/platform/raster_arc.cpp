@@ -54,6 +54,11 @@ class TEllipseRows {
     return true;
   }
 
+  // Columns of the centre: the right half starts at XR().
+  std::int64_t XR() const { return FXR; }
+  std::int64_t YT() const { return FYT; }
+  std::int64_t YB() const { return FYB; }
+
   // Centre doubled (pixel units): the angle reference of arcs.
   std::int64_t Cx2() const { return FXL + FXR; }
   std::int64_t Cy2() const { return FYT + FYB; }
@@ -167,6 +172,94 @@ void RingEllipse(Sink& sink, std::int32_t W, std::int32_t H, std::int64_t l, std
   }
 }
 
+// The thin outline of row y as up to two runs: left of the centre column XR()
+// and from it on. Returns false when the row is outside.
+bool OutlineRuns(const TEllipseRows& e, std::int64_t y, std::int64_t run[2][2], int& count) {
+  std::int64_t L, R, La, Ra, Lb, Rb;
+  if (!e.Row(y, L, R)) return false;
+  std::int64_t il = L + 1, ir = R - 1;
+  if (e.Row(y - 1, La, Ra)) {
+    il = std::max(il, La);
+    ir = std::min(ir, Ra);
+  } else {
+    ir = il - 1;
+  }
+  if (e.Row(y + 1, Lb, Rb)) {
+    il = std::max(il, Lb);
+    ir = std::min(ir, Rb);
+  } else {
+    ir = il - 1;
+  }
+  count = 0;
+  if (il > ir) {
+    run[count][0] = L;
+    run[count++][1] = R;
+  } else {
+    run[count][0] = L;
+    run[count++][1] = il - 1;
+    run[count][0] = ir + 1;
+    run[count++][1] = R;
+  }
+  return true;
+}
+
+// A styled thin outline: the visible outline pixels in counter-clockwise
+// order from the east point (right half going up, left half going down), the
+// dash pattern running along them. For an arc the pattern starts where the arc
+// starts. Pixels of the outline outside the surface do not advance the pattern.
+template <typename Sink>
+void DashedOutline(Sink& sink, std::int32_t W, std::int32_t H, const TEllipseRows& e, std::int64_t t,
+                   std::int64_t b, const TArcFilter& f, const TPenSpec& pen, TRasterScratch& s) {
+  s.Points.clear();
+  s.Flags.clear();
+  const std::int64_t xr = e.XR();
+  auto emitHalf = [&](std::int64_t y, bool right, bool descending) {
+    if (y < 0 || y >= H) return;
+    std::int64_t run[2][2];
+    int count = 0;
+    if (!OutlineRuns(e, y, run, count)) return;
+    for (int k = 0; k < count; ++k) {
+      const int idx = descending ? count - 1 - k : k;
+      std::int64_t a = run[idx][0], z = run[idx][1];
+      if (right)
+        a = std::max(a, xr);
+      else
+        z = std::min(z, xr - 1);
+      a = std::max<std::int64_t>(a, 0);
+      z = std::min<std::int64_t>(z, W - 1);
+      if (a > z) continue;
+      for (std::int64_t i = 0; i <= z - a; ++i) {
+        const std::int64_t x = descending ? z - i : a + i;
+        s.Points.push_back({std::int32_t(x), std::int32_t(y)});
+        s.Flags.push_back(f.Pass(x, y) ? 1 : 0);
+      }
+    }
+  };
+  const std::int64_t yb0 = e.YB() > e.YT() ? e.YB() : e.YB() + 1;  // a shared centre row counts once
+  const std::int64_t u0 = std::max<std::int64_t>(t, 0), u1 = std::min<std::int64_t>(e.YT(), H - 1);
+  const std::int64_t l0 = std::max<std::int64_t>(yb0, 0), l1 = std::min<std::int64_t>(b - 1, H - 1);
+  for (std::int64_t y = u1; y >= u0; --y) emitHalf(y, true, true);    // upper right, going up
+  for (std::int64_t y = u0; y <= u1; ++y) emitHalf(y, false, true);   // upper left, going down
+  for (std::int64_t y = l0; y <= l1; ++y) emitHalf(y, false, false);  // lower left, going down
+  for (std::int64_t y = l1; y >= l0; --y) emitHalf(y, true, false);   // lower right, going up
+  const std::size_t n = s.Points.size();
+  if (n == 0) return;
+  std::size_t start = 0;
+  for (std::size_t i = 0; i < n; ++i)
+    if (s.Flags[i] && !s.Flags[(i + n - 1) % n]) {
+      start = i;
+      break;
+    }
+  std::int64_t pos = 0;
+  for (std::size_t k = 0; k < n; ++k) {
+    const std::size_t i = (start + k) % n;
+    if (!s.Flags[i]) continue;
+    const bool on = pen.Dash.On(pos);
+    if (on || pen.GapsInBrush) sink.Pixel(s.Points[i].x, s.Points[i].y, on ? 0 : 1);
+    if (++pos == pen.Dash.Period) pos = 0;
+  }
+}
+
 }  // namespace
 
 void TRasterCanvas::Ellipse(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2) {
@@ -187,7 +280,13 @@ void TRasterCanvas::Ellipse(std::int32_t x1, std::int32_t y1, std::int32_t x2, s
       return;
     }
     if (!pen.Wide) {
-      ThinEllipse(sink, W, H, TEllipseRows(l, t, r, b), t, b, true, brush, TArcFilter{});
+      const TEllipseRows rows(l, t, r, b);
+      if (pen.Dash.Count > 0) {
+        if (brush) ThinEllipse(sink, W, H, rows, t, b, false, true, TArcFilter{});
+        DashedOutline(sink, W, H, rows, t, b, TArcFilter{}, pen, *FScratch);
+        return;
+      }
+      ThinEllipse(sink, W, H, rows, t, b, true, brush, TArcFilter{});
       return;
     }
     const std::int64_t w = pen.Width;
@@ -225,7 +324,9 @@ void TRasterCanvas::Arc(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::
   f.Full = TArcFilter::Cross(f.Sx, f.Sy, f.Ex, f.Ey) == 0 && f.Sx * f.Ex + f.Sy * f.Ey > 0;
   const std::int32_t W = FTarget.Width(), H = FTarget.Height();
   WithSink(FTarget, *FScratch, PenOp(), BrushOp(), [&](auto& sink) {
-    if (!pen.Wide)
+    if (!pen.Wide && pen.Dash.Count > 0)
+      DashedOutline(sink, W, H, rows, t, b, f, pen, *FScratch);
+    else if (!pen.Wide)
       ThinEllipse(sink, W, H, rows, t, b, true, false, f);
     else
       RingEllipse(sink, W, H, l, t, r, b, w, false, f);

@@ -72,7 +72,8 @@ struct TRasterScratch {
   std::vector<std::int64_t> Crossings;  // per-row crossings of a polygon
   std::vector<std::int32_t> Index;      // column map of stretched copies
   std::vector<TRGB32> Pixels;           // copy of a source that is the target itself
-  std::vector<TPoint> Points;           // closed outlines
+  std::vector<TPoint> Points;           // ellipse outlines in curve order
+  std::vector<std::uint8_t> Flags;      // per outline pixel: on the arc
 };
 
 // Writes immediately.
