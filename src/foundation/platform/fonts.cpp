@@ -10,6 +10,7 @@
 #include <array>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <limits>
 #include <map>
 #include <memory>
@@ -422,42 +423,43 @@ struct TClip {
   std::int64_t Left, Top, Right, Bottom;
 };
 
-// Blends coverage `a` of colour c into p: full coverage gives c exactly.
-inline void Blend(TRGB32& p, TRGB32 c, unsigned a) {
-  const unsigned na = 255 - a;
-  auto mix = [&](unsigned s, unsigned d) {
-    const unsigned t = s * a + d * na + 128;
-    return std::uint8_t((t + (t >> 8)) >> 8);
-  };
-  p.B = mix(c.B, p.B);
-  p.G = mix(c.G, p.G);
-  p.R = mix(c.R, p.R);
+// Blends coverage `a` of colour c (packed as in TRGB32, alpha byte 0) into
+// the pixel d: round((c * a + d * (255 - a)) / 255) per channel, red and blue
+// side by side in one multiply. Full coverage gives c exactly, zero keeps d;
+// the alpha byte of d is kept.
+inline std::uint32_t BlendPacked(std::uint32_t d, std::uint32_t c, std::uint32_t a) {
+  const std::uint32_t na = 255 - a;
+  std::uint32_t rb = (c & 0x00FF00FFu) * a + (d & 0x00FF00FFu) * na + 0x00800080u;
+  rb = ((rb + ((rb >> 8) & 0x00FF00FFu)) >> 8) & 0x00FF00FFu;
+  std::uint32_t g = ((c >> 8) & 0xFFu) * a + ((d >> 8) & 0xFFu) * na + 0x80u;
+  g = ((g + (g >> 8)) >> 8) & 0xFFu;
+  return (d & 0xFF000000u) | rb | (g << 8);
 }
 
-void BlitGlyph(TBitmap& target, const TClip& clip, std::int64_t gx, std::int64_t gy, const TGlyph& g, TRGB32 color) {
+void BlitGlyph(TBitmap& target, const TClip& clip, std::int64_t gx, std::int64_t gy, const TGlyph& g,
+               std::uint32_t color) {
   const std::int64_t x0 = std::max(gx, clip.Left), x1 = std::min(gx + g.Width, clip.Right);
   const std::int64_t y0 = std::max(gy, clip.Top), y1 = std::min(gy + g.Rows, clip.Bottom);
   if (x0 >= x1 || y0 >= y1) return;
   const std::size_t count = std::size_t(x1 - x0);
-  for (std::int64_t y = y0; y < y1; ++y) {
-    const std::uint8_t* src = g.Coverage.data() + std::size_t(y - gy) * std::size_t(g.Width) + std::size_t(x0 - gx);
+  const std::uint8_t* src = g.Coverage.data() + std::size_t(y0 - gy) * std::size_t(g.Width) + std::size_t(x0 - gx);
+  for (std::int64_t y = y0; y < y1; ++y, src += g.Width) {
     TRGB32* dst = target.ScanLine(std::int32_t(y)) + x0;
     for (std::size_t i = 0; i < count; ++i) {
-      const unsigned a = src[i];
+      const std::uint32_t a = src[i];
       if (a == 0) continue;
-      if (a == 255) {
-        dst[i].B = color.B;
-        dst[i].G = color.G;
-        dst[i].R = color.R;
-      } else {
-        Blend(dst[i], color, a);
-      }
+      std::uint32_t d;
+      std::memcpy(&d, static_cast<const void*>(dst + i), 4);
+      d = BlendPacked(d, color, a);
+      std::memcpy(static_cast<void*>(dst + i), &d, 4);
     }
   }
 }
 
 void FillBand(TBitmap& target, const TClip& clip, std::int64_t x0, std::int64_t x1, std::int64_t y0, std::int64_t y1,
-              TRGB32 color) {
+              std::uint32_t packed) {
+  TRGB32 color;
+  std::memcpy(static_cast<void*>(&color), &packed, 4);
   x0 = std::max(x0, clip.Left);
   x1 = std::min(x1, clip.Right);
   y0 = std::max(y0, clip.Top);
@@ -523,7 +525,9 @@ void RenderText(TBitmap& target, const TRect& clip, std::int32_t x, std::int32_t
   detail::TSizedFace& face = engine.Face(font);
   const std::int64_t baseline = std::int64_t(y) + face.Metrics.Ascent;
   if (baseline - face.ReachAbove >= c.Bottom || baseline + face.ReachBelow <= c.Top) return;
-  const TRGB32 color = ToRGB32(ColorToRGB(font.Color));
+  const TRGB32 rgb = ToRGB32(ColorToRGB(font.Color));
+  std::uint32_t color;
+  std::memcpy(&color, static_cast<const void*>(&rgb), 4);
   std::int64_t pen = x;
   for (std::size_t pos = 0; pos < text.size();) {
     const detail::TGlyph& g = engine.Glyph(face, detail::DecodeUtf8(text, pos));

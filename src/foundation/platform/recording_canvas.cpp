@@ -161,10 +161,10 @@ std::string Hex(TColor c) {
   return buf;
 }
 
-std::string Pt(TPoint p) { return "(" + std::to_string(p.x) + "," + std::to_string(p.y) + ")"; }
+std::string Pt(TPoint p) { return std::string("(") + std::to_string(p.x) + "," + std::to_string(p.y) + ")"; }
 
 std::string Box(const TRect& r) {
-  return "(" + std::to_string(r.Left) + "," + std::to_string(r.Top) + ")-(" + std::to_string(r.Right) + "," +
+  return std::string("(") + std::to_string(r.Left) + "," + std::to_string(r.Top) + ")-(" + std::to_string(r.Right) + "," +
          std::to_string(r.Bottom) + ")";
 }
 
@@ -190,8 +190,12 @@ std::string DescribePrimitive(const TPrimitive& p) {
     case TPrimitiveKind::pkPolyline:
     case TPrimitiveKind::pkPolygon:
       s += " [";
-      for (std::size_t i = 0; i < p.Points.size(); ++i) s += (i ? " " : "") + Pt(p.Points[i]);
-      s += "]" + PenText(st.Pen);
+      for (std::size_t i = 0; i < p.Points.size(); ++i) {
+        if (i) s += ' ';
+        s += Pt(p.Points[i]);
+      }
+      s += ']';
+      s += PenText(st.Pen);
       if (p.Kind == TPrimitiveKind::pkPolygon) s += BrushText(st.Brush);
       return s;
     case TPrimitiveKind::pkRectangle:

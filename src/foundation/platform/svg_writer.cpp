@@ -163,7 +163,12 @@ class TSvgBuilder {
   static std::string Points(const std::vector<TPoint>& points) {
     std::string s;
     for (std::size_t i = 0; i < points.size(); ++i)
-      s += (i ? " " : "") + Num(points[i].x + 0.5) + "," + Num(points[i].y + 0.5);
+{
+      if (i) s += ' ';
+      s += Num(points[i].x + 0.5);
+      s += ',';
+      s += Num(points[i].y + 0.5);
+    }
     return s;
   }
 
@@ -256,7 +261,7 @@ class TSvgBuilder {
     double sweep = a1 - a0;
     while (sweep <= 0) sweep += 2 * std::numbers::pi;  // equal radials: the full ellipse
     const auto at = [&](double a) { return Num(cx + rx * std::cos(a)) + "," + Num(cy - ry * std::sin(a)); };
-    std::string d = "M" + at(a0);
+    std::string d = std::string("M") + at(a0);
     // Sweep flag 0 runs counter-clockwise on the screen; a full turn takes two halves.
     if (sweep >= 2 * std::numbers::pi - 1e-12) {
       d += " A" + Num(rx) + "," + Num(ry) + " 0 0 0 " + at(a0 + std::numbers::pi);
