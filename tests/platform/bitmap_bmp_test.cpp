@@ -221,6 +221,8 @@ TEST(BmpRead, RejectsMalformedFilesAndLeavesTheBitmapAlone) {
   const Case cases[] = {
       {"signature", &base8, [](Bytes& b) { b[0] = 'X'; }, "not a BMP file (no 'BM' signature)"},
       {"tiny", &base8, [](Bytes& b) { b.resize(10); }, "truncated file header (needs 18 bytes, file has 10)"},
+      {"empty", &base8, [](Bytes& b) { b.clear(); }, "truncated file header (needs 18 bytes, file has 0)"},
+      {"short non-BMP", &base8, [](Bytes& b) { b = {'G', 'I', 'F'}; }, "not a BMP file (no 'BM' signature)"},
       {"header cut", &base8, [](Bytes& b) { b.resize(30); }, "truncated bitmap header (needs 54 bytes, file has 30)"},
       {"header size", &base8, [](Bytes& b) { Put32(b, 14, 20); }, "unsupported header size 20"},
       {"zero width", &base8, [](Bytes& b) { Put32(b, 18, 0); }, "invalid size 0 x 3"},
@@ -246,6 +248,10 @@ TEST(BmpRead, RejectsMalformedFilesAndLeavesTheBitmapAlone) {
        "bad pixel data offset 5000 (file has 1102 bytes)"},
       {"offset inside header", &base8, [](Bytes& b) { Put32(b, 10, 20); },
        "bad pixel data offset 20 (file has 1102 bytes)"},
+      {"offset inside the masks", &base32, [](Bytes& b) { Put32(b, 10, 60); },
+       "bad pixel data offset 60 (file has 126 bytes)"},
+      {"offset cuts the palette", &base8, [](Bytes& b) { Put32(b, 10, 54 + 3 * 4); },
+       "palette index 255 out of range (palette has 3 colours)"},
       {"pixels cut", &base8, [&](Bytes& b) { b.resize(pix8 + 9); },
        "truncated pixel data (needs 21 bytes, has 9)"},
       {"huge image, small file", &base8, [](Bytes& b) { Put32(b, 18, 32768); Put32(b, 22, 32768); },
@@ -263,6 +269,15 @@ TEST(BmpRead, RejectsMalformedFilesAndLeavesTheBitmapAlone) {
   }
   TBitmap bmp = original;
   EXPECT_THROW(bmp.LoadFromMemory(nullptr, 100), EMivoError);
+  // A short colour table that the pixel offset ends early is read as far as it goes.
+  Bytes shortTable = Encode({4, false, 40, 0, {}});
+  const std::size_t pixelBytes = shortTable.size() - (54 + 16 * 4);
+  shortTable.erase(shortTable.begin() + 54 + 4 * 4, shortTable.begin() + 54 + 16 * 4);
+  Put32(shortTable, 10, 54 + 4 * 4);
+  ASSERT_EQ(shortTable.size(), 54 + 16 + pixelBytes);
+  bmp.LoadFromMemory(shortTable.data(), shortTable.size());
+  ExpectImage(bmp, 4);
+  bmp = original;
   try {
     bmp.LoadFromFile("/nonexistent/dir/none.bmp");
     ADD_FAILURE() << "loaded a missing file";

@@ -118,8 +118,8 @@ class TBmpDecoder {
   }
 
   void ReadHeaders() {
+    if (FSize >= 2 && (FData[0] != 'B' || FData[1] != 'M')) Fail("not a BMP file (no 'BM' signature)");
     Need(FileHeaderSize + 4, "file header");
-    if (FData[0] != 'B' || FData[1] != 'M') Fail("not a BMP file (no 'BM' signature)");
     const std::uint32_t offBits = U32(FData + 10);
     const std::uint32_t headerSize = U32(FData + 14);
     std::int64_t width, height;
@@ -186,12 +186,19 @@ class TBmpDecoder {
            ") is not supported");
     }
 
+    // The pixels never start inside the headers.
+    if (offBits < tableStart)
+      Fail("bad pixel data offset " + std::to_string(offBits) + " (file has " + std::to_string(FSize) + " bytes)");
+
     if (FBits <= 8) {
       const std::uint32_t maxColors = 1u << FBits;
       if (colorsUsed > maxColors)
         Fail("palette of " + std::to_string(colorsUsed) + " colours is too large for " + std::to_string(FBits) +
              " bits per pixel");
-      const std::uint32_t count = colorsUsed ? colorsUsed : maxColors;
+      std::uint32_t count = colorsUsed ? colorsUsed : maxColors;
+      // Writers that leave the count at 0 but store fewer colours: the pixel
+      // offset tells where the table really ends.
+      count = std::uint32_t(std::min<std::uint64_t>(count, (offBits - tableStart) / paletteEntrySize));
       Need(tableStart + std::uint64_t(count) * paletteEntrySize, "palette");
       FPalette.resize(count);
       for (std::uint32_t i = 0; i < count; ++i) {
@@ -200,7 +207,7 @@ class TBmpDecoder {
       }
     }
 
-    if (offBits < FileHeaderSize + std::min<std::uint64_t>(headerSize, InfoHeaderSize) || offBits >= FSize)
+    if (offBits >= FSize)
       Fail("bad pixel data offset " + std::to_string(offBits) + " (file has " + std::to_string(FSize) + " bytes)");
     FPixelOffset = offBits;
     FStride = (std::uint64_t(FWidth) * FBits + 31) / 32 * 4;

@@ -35,6 +35,9 @@ constexpr std::int32_t MaxPixelSize = 2048;
 constexpr std::size_t GlyphCacheLimitBytes = std::size_t(32) << 20;
 // Sized faces kept open at most; all are closed when a new one would exceed it.
 constexpr std::size_t MaxSizedFaces = 48;
+// Remembered font requests and name resolutions at most (each map is
+// emptied when it would grow beyond this).
+constexpr std::size_t MaxRequests = 1024;
 // Shear of the synthetic italic (about 12 degrees), 16.16 fixed point.
 constexpr FT_Fixed ObliqueShear = 0x0366A;
 
@@ -136,6 +139,7 @@ class TFontEngine {
     const bool italic = font.Style.Contains(TFontStyle::fsItalic);
     if (FLast && FLastPixelSize == px && FLastBold == bold && FLastItalic == italic && FLastName == font.Name)
       return *FLast;
+    if (FRequests.size() >= MaxRequests) FRequests.clear();
     TRequestKey request{font.Name, px, bold, italic};
     TSizedFace* face;
     if (auto it = FRequests.find(request); it != FRequests.end()) {
@@ -167,6 +171,7 @@ class TFontEngine {
   TResolvedFont Resolve(const std::string& name, bool bold, bool italic) {
     TResolveKey key{name, bold, italic};
     if (auto it = FResolved.find(key); it != FResolved.end()) return it->second;
+    if (FResolved.size() >= MaxRequests) FResolved.clear();
     TResolvedFont resolved = ResolveUncached(name, bold, italic);
     FResolved.emplace(std::move(key), resolved);
     return resolved;

@@ -117,7 +117,9 @@ class TSvgBuilder {
       h = std::max(h, y);
     };
     for (const TPrimitive& p : canvas.Primitives()) {
-      for (TPoint pt : p.Points) grow(std::int64_t(pt.x) + 1, std::int64_t(pt.y) + 1);
+      // The radial points of an arc give directions only.
+      if (p.Kind != TPrimitiveKind::pkArc)
+        for (TPoint pt : p.Points) grow(std::int64_t(pt.x) + 1, std::int64_t(pt.y) + 1);
       if (p.Kind != TPrimitiveKind::pkTextOut && p.Kind != TPrimitiveKind::pkSetPixel &&
           p.Kind != TPrimitiveKind::pkMoveTo && p.Kind != TPrimitiveKind::pkLineTo &&
           p.Kind != TPrimitiveKind::pkPolyline && p.Kind != TPrimitiveKind::pkPolygon &&
