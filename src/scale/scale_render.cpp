@@ -268,7 +268,13 @@ void TScale::Paint() {
     return;
   }
 
-  TBitmap bmp(std::clamp(FWidth, 0, TBitmap::MaxSide), std::clamp(FHeight, 0, TBitmap::MaxSide));
+  // The off-screen picture needs to cover only what the target can show.
+  const TSize surface = target.SurfaceSize();
+  auto fit = [](std::int64_t extent, std::int64_t surfaceExtent, std::int64_t origin) {
+    if (surfaceExtent > 0) extent = std::min(extent, surfaceExtent - origin);
+    return std::int32_t(std::clamp<std::int64_t>(extent, 0, TCustomControl::MaxSurfaceSide));
+  };
+  TBitmap bmp(fit(FWidth, surface.cx, ox), fit(FHeight, surface.cy, oy));
   TCanvas& bc = bmp.Canvas();
   bc.Font = Font();
   bc.Pen.Color = FColorBG;
