@@ -7,6 +7,7 @@
 #include "platform/bitmap.h"
 #include "platform/canvas.h"
 #include "platform/colors.h"
+#include "platform/errors.h"
 #include "platform/fonts.h"
 #include "platform/fonts_internal.h"
 
@@ -103,6 +104,21 @@ TEST(Fonts, BoldUsesTheBoldFace) {
   const detail::TResolvedFont bold = detail::ResolveFont("DejaVu Sans", true, false);
   EXPECT_NE(regular.Path, bold.Path);
   EXPECT_FALSE(bold.SyntheticBold);
+}
+
+TEST(Fonts, NoUsableFontSaysWhatToInstall) {
+  try {
+    detail::ResolveFontChain({}, {"/nonexistent/font.ttf", "/etc/hostname"}, false, false);
+    ADD_FAILURE() << "resolved a font from nothing";
+  } catch (const EMivoError& e) {
+    EXPECT_NE(std::string(e.what()).find("install the Debian packages fonts-dejavu-core and fontconfig"),
+              std::string::npos)
+        << e.what();
+  }
+  const detail::TResolvedFont direct =
+      detail::ResolveFontChain({}, {"/nonexistent/font.ttf", detail::ResolveFont("DejaVu Sans", false, false).Path},
+                               false, false);
+  EXPECT_FALSE(direct.Path.empty());
 }
 
 TEST(Fonts, CanvasTextExtentMatchesWidthAndHeight) {

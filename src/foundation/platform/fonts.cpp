@@ -7,6 +7,7 @@
 #include FT_TRUETYPE_TABLES_H
 
 #include <algorithm>
+#include <iterator>
 #include <array>
 #include <cmath>
 #include <cstdlib>
@@ -259,17 +260,27 @@ class TFontEngine {
   // The requested family, then any sans-serif face, then DejaVu Sans by name
   // and at its usual paths.
   TResolvedFont ResolveUncached(const std::string& name, bool bold, bool italic) {
-    for (const std::string& family : {name, std::string("sans-serif"), std::string("DejaVu Sans")}) {
+    return ResolveChain({name, "sans-serif", "DejaVu Sans"}, {std::begin(FallbackFiles), std::end(FallbackFiles)}, bold,
+                        italic);
+  }
+
+ public:
+  // The first usable face: the families through fontconfig in order, then the
+  // files as they are.
+  TResolvedFont ResolveChain(const std::vector<std::string>& families, const std::vector<std::string>& files,
+                             bool bold, bool italic) {
+    for (const std::string& family : families) {
       TResolvedFont candidate = MatchFontconfig(family, bold, italic);
       if (Usable(candidate)) return candidate;
     }
-    for (const char* path : FallbackFiles) {
+    for (const std::string& path : files) {
       TResolvedFont candidate{path, 0, bold, italic};
       if (Usable(candidate)) return candidate;
     }
     RaiseMivoError(NoFontMessage);
   }
 
+ private:
   TSizedFace& Open(const std::string& name, std::int32_t px, bool bold, bool italic) {
     const TResolvedFont file = Resolve(name, bold, italic);
     TFaceKey key{file.Path, file.Index, px, file.SyntheticBold, file.SyntheticItalic};
@@ -485,6 +496,13 @@ TResolvedFont ResolveFont(const std::string& name, bool bold, bool italic) {
   TFontEngine& engine = TFontEngine::Instance();
   std::lock_guard guard(engine.Lock);
   return engine.Resolve(name, bold, italic);
+}
+
+TResolvedFont ResolveFontChain(const std::vector<std::string>& families, const std::vector<std::string>& files,
+                               bool bold, bool italic) {
+  TFontEngine& engine = TFontEngine::Instance();
+  std::lock_guard guard(engine.Lock);
+  return engine.ResolveChain(families, files, bold, italic);
 }
 
 TFontCacheStats FontCacheStats() {

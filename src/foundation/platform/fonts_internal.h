@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace mivo::detail {
 
@@ -83,6 +84,11 @@ struct TResolvedFont {
   bool SyntheticItalic = false;  // no italic face: outlines are sheared
 };
 TResolvedFont ResolveFont(const std::string& name, bool bold, bool italic);
+// The fallback chain behind ResolveFont: each family through fontconfig, then
+// each file as it is; raises EMivoError (saying what to install) when none
+// of them can be used.
+TResolvedFont ResolveFontChain(const std::vector<std::string>& families, const std::vector<std::string>& files,
+                               bool bold, bool italic);
 
 struct TFontCacheStats {
   std::size_t Faces = 0;
