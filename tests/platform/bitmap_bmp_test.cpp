@@ -284,6 +284,12 @@ TEST(BmpRead, RejectsMalformedFilesAndLeavesTheBitmapAlone) {
   } catch (const EMivoError& e) {
     EXPECT_STREQ(e.what(), "bitmap file '/nonexistent/dir/none.bmp': cannot be opened");
   }
+  try {
+    bmp.LoadFromFile(std::filesystem::temp_directory_path().string());
+    ADD_FAILURE() << "loaded a directory";
+  } catch (const EMivoError& e) {
+    EXPECT_NE(std::string(e.what()).find("': is a directory"), std::string::npos) << e.what();
+  }
   EXPECT_TRUE(SamePixels(bmp, original));
 }
 

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <bit>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <limits>
 #include <new>
@@ -290,6 +291,8 @@ void TBitmap::LoadFromMemory(const std::uint8_t* data, std::size_t size, const s
 
 void TBitmap::LoadFromFile(const std::string& fileName) {
   const auto fail = [&](const std::string& fault) { RaiseMivoError("bitmap file '" + fileName + "': " + fault); };
+  std::error_code ec;
+  if (std::filesystem::is_directory(fileName, ec)) fail("is a directory");
   std::ifstream in(fileName, std::ios::binary);
   if (!in) fail("cannot be opened");
   in.seekg(0, std::ios::end);
