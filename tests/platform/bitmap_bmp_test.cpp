@@ -164,11 +164,17 @@ bool SamePixels(const TBitmap& a, const TBitmap& b) {
   return true;
 }
 
-std::filesystem::path TempPath(const std::string& name) {
-  const auto dir = std::filesystem::temp_directory_path() / ("mivo_media_test_" + std::to_string(::getpid()));
-  std::filesystem::create_directories(dir);
-  return dir / name;
-}
+// A file in the temporary folder, removed when the test is done with it.
+struct TempFile {
+  std::filesystem::path Path;
+  explicit TempFile(const std::string& name)
+      : Path(std::filesystem::temp_directory_path() / ("mivo_media_test_" + std::to_string(::getpid()) + "_" + name)) {}
+  ~TempFile() {
+    std::error_code ec;
+    std::filesystem::remove(Path, ec);
+  }
+  std::string String() const { return Path.string(); }
+};
 
 TEST(BmpWrite, RoundTripsExactly) {
   for (auto [w, h] : {std::pair{1, 1}, {3, 2}, {4, 4}, {7, 5}, {130, 3}}) {
@@ -182,7 +188,8 @@ TEST(BmpWrite, RoundTripsExactly) {
   }
   // Through a file, too.
   const TBitmap src = RandomBitmap(9, 4, 7);
-  const std::string path = TempPath("round.bmp").string();
+  const TempFile file("round.bmp");
+  const std::string path = file.String();
   src.SaveToFile(path);
   TBitmap back(2, 2);
   back.LoadFromFile(path);
@@ -196,7 +203,9 @@ TEST(BmpWrite, RoundTripsExactly) {
 TEST(BmpWrite, EmptyBitmapIsRefused) {
   TBitmap empty;
   EXPECT_THROW(empty.SaveToBMPMemory(), EMivoError);
-  EXPECT_THROW(empty.SaveToPNG(TempPath("empty.png").string()), EMivoError);
+  const TempFile file("empty.png");
+  EXPECT_THROW(empty.SaveToPNG(file.String()), EMivoError);
+  EXPECT_FALSE(std::filesystem::exists(file.Path));
 }
 
 std::string LoadError(const Bytes& file, TBitmap& bmp) {
@@ -340,7 +349,8 @@ TEST(BmpRead, SurvivesGarbage) {
 
 TEST(PngWrite, WritesReadableRgb) {
   const TBitmap src = RandomBitmap(17, 6, 3);
-  const std::string path = TempPath("out.png").string();
+  const TempFile file("out.png");
+  const std::string path = file.String();
   src.SaveToPNG(path);
   png_image image{};
   image.version = PNG_IMAGE_VERSION;
