@@ -228,7 +228,8 @@ void TScale::SetLabelType(TFigType t) {
   if (std::uint8_t(t) > std::uint8_t(TFigType::ftUserText)) return;
   FLabelType = t;
   if (t == TFigType::ftDateTime) FAxLog = false;
-  if (t == TFigType::ftTime) FDecPlaces = 4;
+  // While loading, the stored DecPlaces is the truth (a default -2 is not stored).
+  if (t == TFigType::ftTime && !IsLoading()) FDecPlaces = 4;
   AdjustScalePars();
   TriggerPaint();
 }
