@@ -1,11 +1,8 @@
 // Published properties of TScale (and of its date settings), for form files.
 #include "scale/scale.h"
 
-#if __has_include("platform/properties.h")
 #include "platform/colors.h"
 #include "platform/properties.h"
-#define MIVO_SCALE_HAVE_PROPERTIES 1
-#endif
 
 namespace mivo {
 
@@ -14,7 +11,6 @@ constexpr std::int32_t kDefaultSize = 400;
 }
 
 void TScale::RegisterProperties() {
-#ifdef MIVO_SCALE_HAVE_PROPERTIES
   static const bool registered = [] {
     if (!IsClassRegistered("TDTLabel")) {
       mivo::RegisterProperties<TDTLabel>(
@@ -68,7 +64,6 @@ void TScale::RegisterProperties() {
         });
   }();
   (void)registered;
-#endif
 }
 
 }  // namespace mivo
