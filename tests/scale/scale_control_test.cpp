@@ -280,6 +280,25 @@ TEST(ScalePainting, OwnWindowTransparentOnlyInvalidates) {
   host->FlushInvalidations();
 }
 
+TEST(ScalePainting, TransparentHelperPaintsAtOnce) {
+  TScale s;
+  TBitmap target(400, 400);
+  std::int32_t renders = 0;
+  s.OnAfterScaleRendered = [&](TObject&, TCanvas& c) {
+    EXPECT_EQ(&c, &target.Canvas());
+    ++renders;
+  };
+  s.SetTransparent(true);
+  s.SetIsHelper(true);
+  s.UseForeignCanvas(&target.Canvas(), 0, 0);
+  s.SetSuppressPaint(false);
+  EXPECT_EQ(renders, 1);
+  s.SetForCvPosY(30);  // moving on the foreign canvas repaints
+  EXPECT_EQ(renders, 2);
+  s.UseForeignCanvas(nullptr, 5, 5);  // back to the own canvas
+  EXPECT_EQ(s.ForCvPosX(), 0);
+}
+
 TEST(ScaleAssign, CopiesSettingsTicksAndEvents) {
   ForeignScale src;
   TScale& a = src.Scale;

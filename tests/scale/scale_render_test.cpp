@@ -103,7 +103,7 @@ TEST(ScaleRender, CaptionAnchorsAndAlignment) {
     TScaleUnitAnchor Anchor;
     std::int32_t Along;  // anchor point along the scale
   };
-  for (T type : {T::sctHorzDown, T::sctVertRight})
+  for (T type : {T::sctHorzUp, T::sctHorzDown, T::sctVertRight, T::sctVertLeft})
     for (const Row& a : {Row{TScaleUnitAnchor::uaSclTopLft, 24}, Row{TScaleUnitAnchor::uaSclCenter, 204},
                          Row{TScaleUnitAnchor::uaSclBotRgt, 384}})
       for (TAlignment align : {TAlignment::taLeftJustify, TAlignment::taRightJustify, TAlignment::taCenter}) {
@@ -114,7 +114,9 @@ TEST(ScaleRender, CaptionAnchorsAndAlignment) {
         r.Paint();
         const std::int32_t w = r.W("Volt");
         const std::int32_t shift = align == TAlignment::taLeftJustify ? 0 : (align == TAlignment::taCenter ? w / 2 : w);
-        const TPoint expected = type == T::sctHorzDown ? TPoint{a.Along - shift, 24} : TPoint{24 - shift, a.Along};
+        // Across the scale: the base line (20, or 379 for types 0 and 3) + 4.
+        const std::int32_t across = (type == T::sctHorzUp || type == T::sctVertLeft) ? 383 : 24;
+        const TPoint expected = IsHorizontal(type) ? TPoint{a.Along - shift, across} : TPoint{across - shift, a.Along};
         EXPECT_EQ(r.TextPos("Volt"), expected) << int(type) << " anchor " << int(a.Anchor) << " align " << int(align);
       }
 }
