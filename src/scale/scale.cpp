@@ -383,8 +383,8 @@ void TScale::TriggerPaint() {
   if (!FTransparent || FIsHelper) {
     if (FForeignCv || FIsHelper)
       Paint();
-    else if (HandleAllocated())
-      Repaint();
+    else
+      Repaint();  // creates the window when needed, paints and presents
   } else if (HandleAllocated()) {
     Invalidate();
   }

@@ -278,6 +278,12 @@ TEST(ScalePainting, OwnWindowTransparentOnlyInvalidates) {
   EXPECT_TRUE(host->IsInvalidated(s));
   EXPECT_EQ(host->PresentCount(s), presents + 1);
   host->FlushInvalidations();
+
+  // Once painting is allowed, an opaque scale paints on its own window at once.
+  TScale own;
+  own.SetSuppressPaint(false);
+  EXPECT_TRUE(own.HandleAllocated());
+  EXPECT_EQ(own.NumTicks(), 21);
 }
 
 TEST(ScalePainting, TransparentHelperPaintsAtOnce) {
