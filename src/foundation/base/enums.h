@@ -62,7 +62,9 @@ enum class TAxis : std::uint8_t { axX, axY };
 
 enum class TOrientation : std::uint8_t { orVertical, orHorizontal };
 
-enum class TVerticalAlignment : std::uint8_t { vaTop, vaBottom, vaCenter };
+// Vertical placement of a text block relative to its anchor row: 0 the anchor
+// is the top, 1 the middle, 2 the bottom of the block.
+enum class TVerticalAlignment : std::uint8_t { vaTop, vaCenter, vaBottom };
 
 enum class TAlignment : std::uint8_t { taLeftJustify, taRightJustify, taCenter };
 
@@ -75,8 +77,9 @@ enum class TCrossHMode : std::uint8_t { chOff, chHoriz, chVert, chBoth, chSmallC
 // Text-label attachment: pixels, x in world units, y in world units, both.
 enum class TTxtLblAttachMode : std::uint8_t { tamNone, tamXOnly, tamYOnly, tamBoth };
 
-// Text-label slot mode: 0 free, 1 ... 4 drawing styles.
-enum class TTxtLblMode : std::uint8_t { tlOff, tlSimple, tlUnderline, tlBox, tlShadow };
+// Text-label slot mode: 0 free slot; 1 plain box, 2 framed box, 3 underlined,
+// 4 framed box with shadow.
+enum class TTxtLblMode : std::uint8_t { tlOff, tlSimple, tlBox, tlUnderline, tlShadow };
 
 struct TRectDouble {
   double Left = 0, Top = 0, Right = 0, Bottom = 0;
