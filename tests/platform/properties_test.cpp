@@ -179,6 +179,20 @@ TEST(Properties, RoundTripStoresOnlyChangedValuesInRegistrationOrder) {
   EXPECT_EQ(b.Log, expected);
 }
 
+TEST(Properties, SingleByteCharactersAndInvalidUtf8) {
+  TWidget a, b;
+  a.SetSeparator('\xE9');           // Windows-1252 e-acute
+  a.SetCaption("caf\xE9 \xFF ok");  // not UTF-8: stored with replacement characters
+  const std::string text = WriteComponentToString(a);
+  EXPECT_NE(text.find("\"Separator\": \"\xC3\xA9\""), std::string::npos) << text;
+  ReadComponentFromString(b, text);
+  EXPECT_EQ(b.Separator(), '\xE9');
+  EXPECT_EQ(b.Caption(), "caf\xEF\xBF\xBD \xEF\xBF\xBD ok");
+  TWidget c;
+  EXPECT_THROW(ReadComponentFromString(c, R"({"class": "TWidget", "properties": {"Separator": "\u0100"}})"),
+               EMivoError);
+}
+
 TEST(Properties, NonFiniteDoublesAndNulCharacters) {
   for (double v : {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity(),
                    -std::numeric_limits<double>::infinity(), -0.0, 1e308, 5e-324}) {

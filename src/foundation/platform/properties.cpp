@@ -113,7 +113,7 @@ void TRegistry::RegisterBuiltIns() {
 // ---------------------------------------------------------------- checks
 
 std::string Describe(const TJson& j) {
-  std::string s = j.dump();
+  std::string s = j.dump(-1, ' ', false, TJson::error_handler_t::replace);
   if (s.size() > 40) s = s.substr(0, 37) + "...";
   return s;
 }
@@ -132,6 +132,13 @@ bool IntegerIn(const TJson& j, std::int64_t lo, std::int64_t hi) {
     return v >= lo && v <= hi;
   }
   return false;
+}
+
+// "", one ASCII byte, or the UTF-8 form of U+0080 ... U+00FF.
+bool IsOneLatin1Char(const std::string& s) {
+  if (s.size() <= 1) return true;
+  const auto b0 = std::uint8_t(s[0]), b1 = std::uint8_t(s[1]);
+  return s.size() == 2 && (b0 == 0xC2 || b0 == 0xC3) && (b1 & 0xC0) == 0x80;
 }
 
 void CheckObject(const TPersistent& obj, const TJson& props, const std::string& source, const std::string& path);
@@ -184,7 +191,7 @@ void CheckValue(const TPersistent& obj, const TPropInfo& p, const TJson& j, cons
       if (!j.is_string()) RaiseValue(source, cls, name, "expects a string, not " + Describe(j));
       return;
     case TPropKind::pkChar:
-      if (!j.is_string() || j.get_ref<const std::string&>().size() > 1)
+      if (!j.is_string() || !IsOneLatin1Char(j.get_ref<const std::string&>()))
         RaiseValue(source, cls, name, "expects a string of one character, not " + Describe(j));
       return;
     case TPropKind::pkFont: CheckFont(j, source, cls, name); return;
@@ -300,6 +307,9 @@ TJson ParseText(std::string_view text, const std::string& source) {
   }
 }
 
+// Pretty JSON; bytes of strings that are not UTF-8 become U+FFFD.
+std::string Dump(const TJson& j) { return j.dump(2, ' ', false, TJson::error_handler_t::replace) + "\n"; }
+
 constexpr std::size_t MaxFormFileSize = 64u << 20;
 
 std::string ReadWholeFile(const std::string& fileName) {
@@ -334,6 +344,20 @@ const TJson& FormComponents(const TJson& form, const std::string& source) {
 // ---------------------------------------------------------------- public API
 
 namespace detail {
+
+TJson CharToJson(char c) {
+  const auto b = std::uint8_t(c);
+  if (b == 0) return TJson("");
+  if (b < 0x80) return TJson(std::string(1, c));
+  return TJson(std::string{char(0xC0 | (b >> 6)), char(0x80 | (b & 0x3F))});
+}
+
+char CharFromJson(const TJson& j) {
+  const auto& s = j.get_ref<const std::string&>();
+  if (s.empty()) return 0;
+  if (s.size() == 1) return s[0];
+  return char(((std::uint8_t(s[0]) & 0x1F) << 6) | (std::uint8_t(s[1]) & 0x3F));
+}
 
 TJson DoubleToJson(double v) {
   if (std::isnan(v)) return TJson("NaN");
@@ -405,7 +429,7 @@ void ComponentFromJson(TComponent& c, const TJson& j, const std::string& source)
   LoadChecked({&c}, {parts});
 }
 
-std::string WriteComponentToString(const TComponent& c) { return ComponentToJson(c).dump(2) + "\n"; }
+std::string WriteComponentToString(const TComponent& c) { return Dump(ComponentToJson(c)); }
 
 void ReadComponentFromString(TComponent& c, std::string_view text, const std::string& source) {
   ComponentFromJson(c, ParseText(text, source), source);
@@ -424,7 +448,7 @@ std::string WriteFormToString(const std::vector<const TComponent*>& components) 
   form["components"] = TJson::array();
   for (const TComponent* c : components)
     if (c) form["components"].push_back(ComponentToJson(*c));
-  return form.dump(2) + "\n";
+  return Dump(form);
 }
 
 void WriteFormFile(const std::string& fileName, const std::vector<const TComponent*>& components) {

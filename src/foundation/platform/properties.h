@@ -107,6 +107,10 @@ struct IsTSet : std::false_type {};
 template <typename E>
 struct IsTSet<TSet<E>> : std::true_type {};
 
+// A char is a single byte (Windows-1252 text); it is stored as the character
+// U+0000 ... U+00FF of the same number, "" for the byte 0.
+TJson CharToJson(char c);
+char CharFromJson(const TJson& j);
 TJson DoubleToJson(double v);
 double DoubleFromJson(const TJson& j);
 TJson FontToJson(const TFont& f);
@@ -129,7 +133,7 @@ constexpr TPropKind KindOf() {
 template <typename T>
 TJson ToJson(const T& v) {
   if constexpr (std::is_same_v<T, bool>) return TJson(v);
-  else if constexpr (std::is_same_v<T, char>) return v == 0 ? TJson("") : TJson(std::string(1, v));
+  else if constexpr (std::is_same_v<T, char>) return CharToJson(v);
   else if constexpr (std::is_enum_v<T>) return TJson(static_cast<std::int64_t>(v));
   else if constexpr (std::is_integral_v<T>) return TJson(v);
   else if constexpr (std::is_floating_point_v<T>) return DoubleToJson(static_cast<double>(v));
@@ -142,10 +146,8 @@ TJson ToJson(const T& v) {
 template <typename T>
 T FromJson(const TJson& j, const T& current) {
   if constexpr (std::is_same_v<T, bool>) return j.template get<bool>();
-  else if constexpr (std::is_same_v<T, char>) {
-    const auto& s = j.template get_ref<const std::string&>();
-    return s.empty() ? char(0) : s[0];
-  } else if constexpr (std::is_enum_v<T>) return static_cast<T>(j.template get<std::int64_t>());
+  else if constexpr (std::is_same_v<T, char>) return CharFromJson(j);
+  else if constexpr (std::is_enum_v<T>) return static_cast<T>(j.template get<std::int64_t>());
   else if constexpr (std::is_integral_v<T>) return j.template get<T>();
   else if constexpr (std::is_floating_point_v<T>) return static_cast<T>(DoubleFromJson(j));
   else if constexpr (std::is_same_v<T, std::string>) return j.template get<std::string>();
