@@ -100,7 +100,7 @@ class TPrinter {
   std::string Title;
 
   // Page size in device pixels and the device resolution; changes take effect
-  // at the next BeginDoc. Default: A4 at 300 pixels per inch (2480 x 3508).
+  // with the next page. Default: A4 at 300 pixels per inch (2480 x 3508).
   std::int32_t PageWidth() const { return FPageWidth; }
   std::int32_t PageHeight() const { return FPageHeight; }
   std::int32_t PixelsPerInch() const { return FPixelsPerInch; }
