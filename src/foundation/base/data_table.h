@@ -114,7 +114,7 @@ class TDataTable : public TPersistent, public TChangeNotifier {
     return std::size_t(row - 1) * std::size_t(FNumCols) + std::size_t(col - 1);
   }
   void StoreCell(std::int32_t col, std::int32_t row, TCell&& cell);
-  // Numeric (non-NaN) values of the block; false when the block is empty.
+  // Numeric (non-NaN) values of the block (clamped, either order).
   std::vector<double> NumValues(std::int32_t c1, std::int32_t r1, std::int32_t c2, std::int32_t r2) const;
 
   std::int32_t FNumCols = 0;

@@ -88,6 +88,9 @@ void CalcScalePars(std::int32_t minTicks, double low, double high, double& first
   }
   // First multiple of d at or beyond low, walking towards high.
   double f = std::ceil(low / d - kFirstTickFuzz) * d;
+  // Far from 0 the quotient low / d carries a rounding error of up to half an
+  // ulp of itself, which may put f a fraction of a step before low: step on.
+  if (sign * (f - low) < -kFirstTickFuzz * step) f += d;
   f += 0.0;  // no "-0"
   // The walks of the callers go one step before the first tick and up to one
   // step beyond high; all of it must stay finite and every step must move.
