@@ -350,5 +350,12 @@ TEST(Properties, RegistrationMistakesAreReported) {
   EXPECT_FALSE(IsClassRegistered("TWidget3"));
 }
 
+TEST(Properties, PalettePages) {
+  RegisterComponents("Test page", {"TWidget", "TCustomControl"});
+  RegisterComponents("Test page", {"TWidget"});
+  EXPECT_EQ(PaletteComponents("Test page"), (std::vector<std::string>{"TWidget", "TCustomControl"}));
+  EXPECT_TRUE(PaletteComponents("No page").empty());
+}
+
 }  // namespace
 }  // namespace mivo

@@ -402,6 +402,24 @@ std::vector<std::string> CheckDefaults(const TPersistent& obj) {
   return out;
 }
 
+namespace {
+std::map<std::string, std::vector<std::string>>& Palette() {
+  static std::map<std::string, std::vector<std::string>> palette;
+  return palette;
+}
+}  // namespace
+
+void RegisterComponents(const std::string& page, const std::vector<std::string>& classNames) {
+  std::vector<std::string>& list = Palette()[page];
+  for (const std::string& name : classNames)
+    if (std::find(list.begin(), list.end(), name) == list.end()) list.push_back(name);
+}
+
+std::vector<std::string> PaletteComponents(const std::string& page) {
+  const auto it = Palette().find(page);
+  return it == Palette().end() ? std::vector<std::string>() : it->second;
+}
+
 TJson PropertiesToJson(const TPersistent& obj) {
   TJson j = TJson::object();
   for (const TPropInfo& p : Registry().All(obj.ClassName())) {

@@ -272,6 +272,11 @@ bool RegisterProperties(const std::string& className, std::vector<TPropInfo> pro
   return RegisterProperties<C>(className, "", std::move(props));
 }
 
+// The component palette: a component package places its classes on a named
+// page ("Mivo"). Each class appears once per page, in registration order.
+void RegisterComponents(const std::string& page, const std::vector<std::string>& classNames);
+std::vector<std::string> PaletteComponents(const std::string& page);
+
 // ---------------------------------------------------------------- form files
 
 // One component as JSON ({"class", "name", "properties"}) and back. `source`
