@@ -6,11 +6,11 @@
 #include <cmath>
 #include <limits>
 
+#include "base/frames.h"
 #include "platform/bitmap.h"
 #include "platform/host.h"
 #include "scale/scale.h"
 #include "scale/scale_datetime.h"
-#include "scale/scale_frame_internal.h"
 #include "scale/scale_labels.h"
 
 namespace mivo {
@@ -284,8 +284,8 @@ void TScale::Paint() {
   bc.Pen.Color = FColorFG;
   DrawScaleAt(bc, 0, 0);
   if (OnAfterScaleRendered) OnAfterScaleRendered(*this, bc);
-  detail::DrawScaleFrame(bc, FFrameStyle, 0, 0, FWidth - 1, FHeight - 1, FColWhiteLine, kFrameLight, FColGrayLine,
-                         FColBlackLine, FColBlackLine);
+  DrawFrame(bc, FFrameStyle, 0, 0, FWidth - 1, FHeight - 1, FColWhiteLine, kFrameLight, FColGrayLine,
+            FColBlackLine, FColBlackLine);
   target.Draw(ox, oy, bmp);
 }
 
