@@ -37,7 +37,7 @@ TColor Expected(int bits, int x, int y) {
   return Palette[bits == 1 ? i & 1 : i];
 }
 
-struct Spec {
+struct BmpLayout {
   int Bits = 24;
   bool TopDown = false;
   std::uint32_t HeaderSize = 40;
@@ -46,7 +46,7 @@ struct Spec {
 };
 
 // Encodes the test image independently of the reader.
-Bytes Encode(const Spec& s) {
+Bytes Encode(const BmpLayout& s) {
   const int w = 5, h = 3;
   const bool core = s.HeaderSize == 12;
   const int paletteCount = s.Bits <= 8 ? (1 << s.Bits) : 0;
@@ -130,7 +130,7 @@ void ExpectImage(const TBitmap& bmp, int bits) {
 TEST(BmpRead, DecodesEveryLayout) {
   const std::vector<std::uint32_t> rgbMasks = {0xFF, 0xFF00, 0xFF0000};
   const std::vector<std::uint32_t> masks565 = {0xF800, 0x07E0, 0x001F};
-  const Spec specs[] = {
+  const BmpLayout layouts[] = {
       {1, false, 40, 0, {}},  {1, true, 40, 0, {}},   {4, false, 40, 0, {}},  {4, true, 40, 0, {}},
       {8, false, 40, 0, {}},  {8, true, 40, 0, {}},   {24, false, 40, 0, {}}, {24, true, 40, 0, {}},
       {32, false, 40, 0, {}}, {32, true, 40, 0, {}},  {4, false, 12, 0, {}},  {8, false, 12, 0, {}},
@@ -138,7 +138,7 @@ TEST(BmpRead, DecodesEveryLayout) {
       {32, false, 40, 3, rgbMasks}, {32, true, 108, 3, rgbMasks}, {32, false, 124, 3, rgbMasks},
       {16, false, 40, 3, masks565}, {16, true, 56, 3, masks565},
   };
-  for (const Spec& s : specs) {
+  for (const BmpLayout& s : layouts) {
     SCOPED_TRACE("bits " + std::to_string(s.Bits) + " header " + std::to_string(s.HeaderSize) +
                  (s.TopDown ? " top-down" : " bottom-up"));
     const Bytes file = Encode(s);
@@ -306,9 +306,9 @@ TEST(BmpRead, RejectsMalformedFilesAndLeavesTheBitmapAlone) {
 // raise EMivoError leaving the bitmap as it was.
 TEST(BmpRead, SurvivesGarbage) {
   std::vector<Bytes> seeds;
-  for (const Spec& s : {Spec{1, false, 40, 0, {}}, Spec{4, true, 12, 0, {}}, Spec{8, false, 40, 0, {}},
-                        Spec{24, true, 124, 0, {}}, Spec{32, false, 40, 3, {0xFF, 0xFF00, 0xFF0000}},
-                        Spec{16, false, 40, 3, {0xF800, 0x07E0, 0x001F}}})
+  for (const BmpLayout& s : {BmpLayout{1, false, 40, 0, {}}, BmpLayout{4, true, 12, 0, {}}, BmpLayout{8, false, 40, 0, {}},
+                        BmpLayout{24, true, 124, 0, {}}, BmpLayout{32, false, 40, 3, {0xFF, 0xFF00, 0xFF0000}},
+                        BmpLayout{16, false, 40, 3, {0xF800, 0x07E0, 0x001F}}})
     seeds.push_back(Encode(s));
   std::mt19937 rng(12345);
   const TBitmap original = RandomBitmap(2, 3, 5);
