@@ -217,3 +217,48 @@ TEST(RasterReference, PolygonOutlineIsTheClosedPolylineOverTheFill) {
 
 }  // namespace
 }  // namespace mivo
+
+namespace mivo {
+namespace {
+
+// Wide pens: a pixel is covered when its centre lies within w/2 of a segment
+// (even widths run through the pixel corner up-left of the points); exact
+// integer arithmetic in doubled coordinates.
+bool NearSegment(std::int64_t px, std::int64_t py, TPoint a, TPoint b, std::int64_t w) {
+  const std::int64_t sh = w % 2 == 0 ? -1 : 0;
+  const i128 ax = 2 * i128(a.x) + sh, ay = 2 * i128(a.y) + sh, bx = 2 * i128(b.x) + sh, by = 2 * i128(b.y) + sh;
+  const i128 x = 2 * i128(px), y = 2 * i128(py), dx = bx - ax, dy = by - ay;
+  const i128 r2 = i128(w) * w;
+  const i128 dot = (x - ax) * dx + (y - ay) * dy, len2 = dx * dx + dy * dy;
+  if (len2 == 0 || dot <= 0) return (x - ax) * (x - ax) + (y - ay) * (y - ay) <= r2;
+  if (dot >= len2) return (x - bx) * (x - bx) + (y - by) * (y - by) <= r2;
+  const i128 cross = (x - ax) * dy - (y - ay) * dx;
+  return cross * cross <= r2 * len2;
+}
+
+TEST(RasterReference, WidePolylinesMatchThePerPixelDistanceRule) {
+  std::mt19937 rng(77);
+  for (int seed = 0; seed < 150; ++seed) {
+    std::uniform_int_distribution<int> d(-20, 80);
+    std::vector<TPoint> pts(2 + rng() % 5);
+    for (TPoint& p : pts) p = {d(rng), d(rng)};
+    const int w = 2 + int(rng() % 11);
+    TBitmap actual(64, 64), expected(64, 64);
+    actual.Clear(clWhite);
+    expected.Clear(clWhite);
+    for (int y = 0; y < 64; ++y)
+      for (int x = 0; x < 64; ++x)
+        for (std::size_t k = 0; k + 1 < pts.size(); ++k)
+          if (NearSegment(x, y, pts[k], pts[k + 1], w)) {
+            expected.ScanLine(y)[x] = ToRGB32(clBlack);
+            break;
+          }
+    actual.Canvas().Pen.Width = w;
+    actual.Canvas().Polyline(pts);
+    ASSERT_TRUE(test::ImagesEqual(expected, actual, "wide_polyline_" + std::to_string(seed)))
+        << "seed " << seed << " width " << w;
+  }
+}
+
+}  // namespace
+}  // namespace mivo

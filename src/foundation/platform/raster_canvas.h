@@ -1,8 +1,28 @@
 #pragma once
 // TRasterCanvas: the canvas that paints into a TBitmap. The hot path of the
-// library: clipping happens once per primitive in 64-bit arithmetic, filling
-// works on spans of contiguous 32-bit rows, and nothing is allocated per
-// primitive after the first use.
+// library: clipping happens once per primitive in 64-bit (and, where products
+// need it, 128-bit) arithmetic, filling works on spans of contiguous 32-bit
+// rows, and nothing is allocated per primitive after the first use.
+//
+// The exact pixel rules, beyond those of TCanvas:
+//   - thin lines are Bresenham lines: along the major axis (x when |dx| =
+//     |dy|) pixel i sits floor((2*i*|dminor| + n) / (2*n)) minor steps from
+//     the start, n = max(|dx|, |dy|); clipping keeps exactly these pixels;
+//   - a pen wider than 1 covers the pixels whose centre lies within width/2 of
+//     a segment (even widths: of the segment through the pixel corner up-left
+//     of the given points, so a horizontal line covers exactly `width` rows);
+//   - Polygon fills the pixels whose centre (x + 1/2, y + 1/2) is inside by the
+//     even-odd rule; the outline is the closed polyline drawn over it;
+//   - Ellipse fills the midpoint ellipse of the pixel box [x1, x2-1] x
+//     [y1, y2-1] (see raster_arc.cpp); a thin outline is the filled pixels
+//     with a 4-neighbour outside; Arc draws the outline pixels whose
+//     direction from the centre lies in the counter-clockwise sweep;
+//   - dash patterns run along lines and polylines from the first point, and
+//     along ellipse outlines counter-clockwise from the east point (for arcs
+//     from the start radial); parts outside the surface of an ellipse do not
+//     advance its pattern;
+//   - in XOR, NOT and NOT-XOR pen modes each pixel of a primitive changes at
+//     most once (the pen wins over the brush where both touch a pixel).
 
 #include <memory>
 
