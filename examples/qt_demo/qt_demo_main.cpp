@@ -1,0 +1,298 @@
+// The interactive demo: six TScale controls in Qt widgets, and a panel that
+// changes the selected scale live. Click a scale to select it.
+//
+//   mivo_qt_demo                     opens the window
+//   mivo_qt_demo --screenshot a.png  renders the window into a PNG and exits
+
+#include <array>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QSignalBlocker>
+#include <QSpinBox>
+#include <QStatusBar>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "platform/bitmap.h"
+#include "platform/canvas.h"
+#include "platform/colors.h"
+#include "platform/datetime.h"
+#include "platform/errors.h"
+#include "qt/qt_control_widget.h"
+#include "qt/qt_host.h"
+#include "scale/scale.h"
+
+namespace {
+
+using namespace mivo;
+
+constexpr TColor kSelectedBack = 0xE0FFFF;  // light yellow
+constexpr TColor kNormalBack = 0xFF00000F;  // button face
+
+struct TScaleEntry {
+  std::string Title;
+  TQtControlWidget* Widget = nullptr;
+  TScale* Scale = nullptr;
+};
+
+class TDemoWindow : public QMainWindow {
+ public:
+  TDemoWindow() {
+    setWindowTitle("Mivo Charts - TScale on Qt");
+    auto* central = new QWidget(this);
+    auto* outer = new QHBoxLayout(central);
+
+    // Horizontal scales in a column, the vertical ones beside them.
+    auto* horz = new QVBoxLayout;
+    auto* vert = new QHBoxLayout;
+    const double day0 = EncodeDate(2026, 1, 1);
+    AddScale(horz, "Numeric", 420, 64, [](TScale& s) {
+      s.SetScaleType(TScaleType::sctHorzDown);
+      s.SetRange(0, 100);
+    });
+    AddScale(horz, "Logarithmic", 420, 64, [](TScale& s) {
+      s.SetScaleType(TScaleType::sctHorzDown);
+      s.SetRange(1, 1e5);
+      s.SetLogarithmic(true);
+    });
+    AddScale(horz, "Time span (seconds)", 420, 64, [](TScale& s) {
+      s.SetScaleType(TScaleType::sctHorzDown);
+      s.SetLabelType(TFigType::ftTime);
+      s.SetRange(0, 7200);
+    });
+    AddScale(horz, "Calendar", 420, 80, [day0](TScale& s) {
+      s.SetScaleType(TScaleType::sctHorzDown);
+      s.SetLabelType(TFigType::ftDateTime);
+      s.SetRange(day0, day0 + 90);
+    });
+    AddScale(horz, "Ticks up", 420, 64, [](TScale& s) {
+      s.SetScaleType(TScaleType::sctHorzUp);
+      s.SetRange(-1, 1);
+    });
+    AddScale(vert, "Vertical", 110, 340, [](TScale& s) {
+      s.SetScaleType(TScaleType::sctVertLeft);
+      s.SetRange(-5, 5);
+    });
+    AddScale(vert, "Vertical log", 110, 340, [](TScale& s) {
+      s.SetScaleType(TScaleType::sctVertRight);
+      s.SetRange(0.01, 1000);
+      s.SetLogarithmic(true);
+    });
+    auto* scalesBox = new QHBoxLayout;
+    scalesBox->addLayout(horz);
+    scalesBox->addLayout(vert);
+    outer->addLayout(scalesBox, 1);
+    outer->addWidget(BuildPanel());
+    setCentralWidget(central);
+    BuildMenu();
+    Select(0);
+  }
+
+ private:
+  template <class Setup>
+  void AddScale(QBoxLayout* layout, const std::string& title, int w, int h, Setup setup) {
+    auto scale = std::make_unique<TScale>();
+    scale->SetBounds(0, 0, w, h);
+    setup(*scale);
+    TScaleEntry e{title, nullptr, scale.get()};
+    e.Widget = new TQtControlWidget(std::move(scale));
+    e.Widget->setMinimumSize(60, 40);
+    const std::size_t index = FScales.size();
+    e.Scale->OnMouseDown = [this, index](TObject&, TMouseButton, TShiftState, std::int32_t, std::int32_t) {
+      // Selecting from inside the scale's own handler: defer the repaints.
+      QTimer::singleShot(0, this, [this, index] { Select(index); });
+    };
+    auto* box = new QVBoxLayout;
+    box->setSpacing(2);
+    box->addWidget(new QLabel(QString::fromStdString(title)));
+    box->addWidget(e.Widget, 1);
+    layout->addLayout(box);
+    FScales.push_back(e);
+  }
+
+  QWidget* BuildPanel() {
+    auto* group = new QGroupBox("Selected scale");
+    auto* form = new QFormLayout(group);
+    FSelector = new QComboBox;
+    for (const auto& e : FScales) FSelector->addItem(QString::fromStdString(e.Title));
+    FLow = new QDoubleSpinBox;
+    FHigh = new QDoubleSpinBox;
+    for (QDoubleSpinBox* sb : {FLow, FHigh}) {
+      sb->setRange(-1e12, 1e12);
+      sb->setDecimals(3);
+      sb->setKeyboardTracking(false);
+    }
+    FMinTicks = new QSpinBox;
+    FMinTicks->setRange(1, 30);
+    FLog = new QCheckBox("Logarithmic");
+    FLabelType = new QComboBox;
+    FLabelType->addItems({"none", "numbers", "time span", "date/time", "user text"});
+    FScaleType = new QComboBox;
+    FScaleType->addItems({"0: horizontal, ticks up", "1: horizontal, ticks down", "2: vertical, ticks right",
+                          "3: vertical, ticks left"});
+    form->addRow("Scale", FSelector);
+    form->addRow("Range low", FLow);
+    form->addRow("Range high", FHigh);
+    form->addRow("MinTicks", FMinTicks);
+    form->addRow("", FLog);
+    form->addRow("LabelType", FLabelType);
+    form->addRow("ScaleType", FScaleType);
+
+    QObject::connect(FSelector, &QComboBox::currentIndexChanged, this, [this](int i) {
+      if (i >= 0) Select(std::size_t(i));
+    });
+    QObject::connect(FLow, &QDoubleSpinBox::valueChanged, this, [this](double v) {
+      Current().SetRangeLow(v);
+      Sync();
+    });
+    QObject::connect(FHigh, &QDoubleSpinBox::valueChanged, this, [this](double v) {
+      Current().SetRangeHigh(v);
+      Sync();
+    });
+    QObject::connect(FMinTicks, &QSpinBox::valueChanged, this, [this](int v) {
+      Current().SetMinTicks(v);
+      Sync();
+    });
+    QObject::connect(FLog, &QCheckBox::toggled, this, [this](bool b) {
+      Current().SetLogarithmic(b);
+      Sync();
+    });
+    QObject::connect(FLabelType, &QComboBox::currentIndexChanged, this, [this](int i) {
+      if (i < 0) return;
+      Current().SetLabelType(TFigType(i));
+      Sync();
+    });
+    QObject::connect(FScaleType, &QComboBox::currentIndexChanged, this, [this](int i) {
+      if (i < 0) return;
+      Current().SetScaleType(TScaleType(i));
+      Sync();
+    });
+    group->setMinimumWidth(280);
+    return group;
+  }
+
+  void BuildMenu() {
+    QMenu* file = menuBar()->addMenu("&File");
+    QAction* copy = file->addAction("Copy to clipboard");
+    copy->setShortcut(QKeySequence::Copy);
+    QObject::connect(copy, &QAction::triggered, this, [this] {
+      Host().SetClipboardBitmap(Current().Surface());
+      statusBar()->showMessage("The selected scale is on the clipboard", 3000);
+    });
+    QAction* print = file->addAction("Print…");
+    print->setShortcut(QKeySequence::Print);
+    QObject::connect(print, &QAction::triggered, this, [this] { PrintCurrent(); });
+    file->addSeparator();
+    QAction* quit = file->addAction("Quit");
+    quit->setShortcut(QKeySequence::Quit);
+    QObject::connect(quit, &QAction::triggered, this, [this] { close(); });
+  }
+
+  // Prints the selected scale at its screen size (scaled to the printer's resolution).
+  void PrintCurrent() {
+    TQtHost* host = QtHost();
+    if (!host || !host->ExecPrintDialog(this)) return;
+    try {
+      TPrinter& printer = host->Printer();
+      const TBitmap& surface = Current().Surface();
+      const double f = double(printer.PixelsPerInch()) / host->ScreenPixelsPerInch();
+      const std::int32_t margin = printer.PixelsPerInch() / 2;
+      printer.Title = "Mivo Charts - " + FScales[FSelected].Title;
+      printer.BeginDoc();
+      printer.Canvas().StretchDraw(TRect{margin, margin, margin + RoundToInt(surface.Width() * f),
+                                         margin + RoundToInt(surface.Height() * f)},
+                                   surface);
+      printer.EndDoc();
+      statusBar()->showMessage("Printed", 3000);
+    } catch (const EMivoError& e) {
+      if (host->Printer().Printing()) host->Printer().Abort();
+      Host().MessageDlg(e.what(), TMsgDlgType::mtError, {TMsgDlgBtn::mbOK});
+    }
+  }
+
+  TScale& Current() { return *FScales[FSelected].Scale; }
+
+  void Select(std::size_t index) {
+    if (index >= FScales.size()) return;
+    FScales[FSelected].Scale->SetColorBackGnd(kNormalBack);
+    FSelected = index;
+    Current().SetColorBackGnd(kSelectedBack);
+    Sync();
+  }
+
+  // Shows the selected scale's settings in the panel.
+  void Sync() {
+    TScale& s = Current();
+    const QSignalBlocker b1(FSelector), b2(FLow), b3(FHigh), b4(FMinTicks), b5(FLog), b6(FLabelType),
+        b7(FScaleType);
+    FSelector->setCurrentIndex(int(FSelected));
+    FLow->setValue(s.RangeLow());
+    FHigh->setValue(s.RangeHigh());
+    FMinTicks->setValue(s.MinTicks());
+    FLog->setChecked(s.Logarithmic());
+    FLabelType->setCurrentIndex(int(s.LabelType()));
+    FScaleType->setCurrentIndex(int(s.ScaleType()));
+  }
+
+  std::vector<TScaleEntry> FScales;
+  std::size_t FSelected = 0;
+  QComboBox* FSelector = nullptr;
+  QDoubleSpinBox* FLow = nullptr;
+  QDoubleSpinBox* FHigh = nullptr;
+  QSpinBox* FMinTicks = nullptr;
+  QCheckBox* FLog = nullptr;
+  QComboBox* FLabelType = nullptr;
+  QComboBox* FScaleType = nullptr;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::string screenshot;
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--screenshot") == 0 && i + 1 < argc) {
+      screenshot = argv[++i];
+    } else if (std::strcmp(argv[i], "--help") == 0) {
+      std::printf("usage: mivo_qt_demo [--screenshot file.png]\n");
+      return 0;
+    }
+  }
+  QApplication app(argc, argv);
+  mivo::SetHost(std::make_unique<mivo::TQtHost>());
+  mivo::LoadChartCursors();
+  int rc = 0;
+  {
+    TDemoWindow window;
+    window.resize(900, 560);
+    window.show();
+    if (!screenshot.empty()) {
+      QTimer::singleShot(300, &window, [&window, &screenshot, &rc] {
+        if (!window.grab().save(QString::fromStdString(screenshot))) {
+          std::fprintf(stderr, "mivo_qt_demo: cannot write %s\n", screenshot.c_str());
+          rc = 1;
+        }
+        QApplication::quit();
+      });
+    }
+    const int loop = app.exec();
+    if (rc == 0) rc = loop;
+  }
+  // The controls are gone; the host goes before the application object.
+  mivo::SetHost(nullptr);
+  return rc;
+}
