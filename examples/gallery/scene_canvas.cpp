@@ -137,7 +137,7 @@ void WidePens(TCanvas& c, int x0, int y0) {
     c.Pen.Color = clTeal;
     c.MoveTo(x0 + 20, y0 + 20 + w * 16);
     c.LineTo(x0 + 120, y0 + 20 + w * 16 - 20);
-    Label(c, x0 + 130, y0 + 10 + w * 16 - 16, "w" + std::to_string(w));
+    Label(c, x0 + 130, y0 + 10 + w * 16 - 16, std::string("w").append(std::to_string(w)));
   }
   Reset(c);
   c.Pen.Width = 9;

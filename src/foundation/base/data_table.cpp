@@ -172,7 +172,7 @@ std::int32_t TDataTable::QuartilesOfNumCells(std::int32_t c1, std::int32_t r1, s
 std::string TDataTable::ExportAsText(std::int32_t decimals) const {
   std::string out(6, ' ');
   for (std::int32_t c = 1; c <= FNumCols; ++c)
-    out += " " + CenterString(AbbrevString(GetColName(c), kExportCellWidth), kExportCellWidth);
+    out.append(" ").append(CenterString(AbbrevString(GetColName(c), kExportCellWidth), kExportCellWidth));
   out += "\n";
   for (std::int32_t r = 1; r <= FNumRows; ++r) {
     out += detail::PadLeft(std::to_string(r), 4) + ": ";
