@@ -3,9 +3,11 @@
 //
 //   mivo_qt_demo                     opens the window
 //   mivo_qt_demo --screenshot a.png  renders the window into a PNG and exits
+//   mivo_qt_demo --select 3 ...      clicks scale 3 first (through the mouse events)
 
 #include <array>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -20,6 +22,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QSignalBlocker>
@@ -101,6 +104,20 @@ class TDemoWindow : public QMainWindow {
     setCentralWidget(central);
     BuildMenu();
     Select(0);
+  }
+
+ public:
+  // Clicks the scale with this index as the user would: press and release on its widget.
+  void ClickScale(std::size_t index) {
+    if (index >= FScales.size()) return;
+    QWidget* w = FScales[index].Widget;
+    const QPointF p(w->width() / 2.0, w->height() / 2.0);
+    QMouseEvent press(QEvent::MouseButtonPress, p, w->mapToGlobal(p), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QMouseEvent release(QEvent::MouseButtonRelease, p, w->mapToGlobal(p), Qt::LeftButton, Qt::NoButton,
+                        Qt::NoModifier);
+    QCoreApplication::sendEvent(w, &press);
+    QCoreApplication::sendEvent(w, &release);
   }
 
  private:
@@ -264,11 +281,14 @@ class TDemoWindow : public QMainWindow {
 
 int main(int argc, char** argv) {
   std::string screenshot;
+  int select = -1;
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--screenshot") == 0 && i + 1 < argc) {
       screenshot = argv[++i];
+    } else if (std::strcmp(argv[i], "--select") == 0 && i + 1 < argc) {
+      select = std::atoi(argv[++i]);
     } else if (std::strcmp(argv[i], "--help") == 0) {
-      std::printf("usage: mivo_qt_demo [--screenshot file.png]\n");
+      std::printf("usage: mivo_qt_demo [--select index] [--screenshot file.png]\n");
       return 0;
     }
   }
@@ -280,6 +300,7 @@ int main(int argc, char** argv) {
     TDemoWindow window;
     window.resize(900, 560);
     window.show();
+    if (select >= 0) QTimer::singleShot(100, &window, [&window, select] { window.ClickScale(std::size_t(select)); });
     if (!screenshot.empty()) {
       QTimer::singleShot(300, &window, [&window, &screenshot, &rc] {
         if (!window.grab().save(QString::fromStdString(screenshot))) {
