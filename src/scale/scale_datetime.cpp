@@ -126,7 +126,8 @@ void WalkSubDay(const TDateUnitRow& row, double interval, TWalk& w) {
   }
   for (std::int32_t g = 0; g < kMaxTickWalkSteps; ++g, n += inc) {
     const double pos = posOf(n);
-    if (!(pos - rh < kDateTimeEps) || pos > MaxDateTime + 1) break;
+    // Midnight after 31 December 9999 has no calendar date: the walk ends before it.
+    if (!(pos - rh < kDateTimeEps) || pos > MaxDateTime + 1 - kDateTimeEps) break;
     if (pos < rl - kDateTimeEps) continue;
     const double r = double(n) / double(step);
     const bool isLong = !w.In.ShortTicks || std::fabs(r - std::nearbyint(r)) <= kDateUnitLongTolerance;

@@ -63,9 +63,12 @@ TEST(DateTimeUnit, ThresholdsPerOrientation) {
 
 TEST(DateTimeTicks, Messages) {
   EXPECT_EQ(DateTimeTicks(Input(0.5, 0.50001)).Message, kMsgBelowOneSecond);
+  // Vertical: 0.288 s per interval -> steps of 20 hundredths, short ticks every 10.
   const TTickLayout v = DateTimeTicks(Input(0.5, 0.50001, 3, true, true));
   EXPECT_EQ(v.Message, "");
-  EXPECT_FALSE(v.Ticks.empty());
+  EXPECT_EQ(v.Ticks.size(), 9u);
+  EXPECT_EQ(Labels(v), (std::vector<std::string>{"12:00:00.00", "12:00:00.20", "12:00:00.40", "12:00:00.60",
+                                                 "12:00:00.80"}));
   for (auto [lo, hi] : std::vector<std::pair<double, double>>{
            {2, 1}, {-693594, 0}, {0, 3000001}, {NAN, 1}, {0, INFINITY}}) {
     const TTickLayout l = DateTimeTicks(Input(lo, hi));
@@ -145,6 +148,9 @@ TEST(DateTimeTicks, DaysMonthsYears) {
   // A low end after 1 January moves the first tick one short step on.
   l = DateTimeTicks(Input(EncodeDate(2000, 3, 1), EncodeDate(2100, 1, 1), 3, false));
   EXPECT_EQ(Labels(l).front(), "2020");
+  // So does a low end later on 1 January itself: no year tick lies before the range.
+  l = DateTimeTicks(Input(EncodeDate(2000, 1, 1) + 0.5, EncodeDate(2100, 1, 1), 3, false));
+  EXPECT_EQ(Labels(l).front(), "2020");
   // Centuries: 5-series step with fifths as short steps.
   l = DateTimeTicks(Input(EncodeDate(1000, 1, 1), EncodeDate(2600, 1, 1)));
   EXPECT_EQ(Labels(l), (std::vector<std::string>{"1000", "1500", "2000", "2500"}));
@@ -161,6 +167,15 @@ TEST(DateTimeTicks, CalendarEndsIn9999) {
   l = DateTimeTicks(Input(EncodeDate(9999, 6, 1), EncodeDate(9999, 6, 1) + 400, 2));
   ASSERT_FALSE(l.Ticks.empty());
   for (const auto& t : l.Ticks) EXPECT_LE(t.Value, MaxDateTime);
+  // Time ticks on the last day stop before the midnight that would follow it
+  // (that moment has no date and would read "23:59" on 31 December 9999).
+  l = DateTimeTicks(Input(MaxDateTime + 0.5, MaxDateTime + 1.5));
+  ASSERT_FALSE(l.Ticks.empty());
+  EXPECT_NEAR(l.Ticks.back().Value, MaxDateTime + 22.0 / 24, 1e-6);
+  EXPECT_EQ(Labels(l), (std::vector<std::string>{"16:00"}));
+  l = DateTimeTicks(Input(MaxDateTime + 1 - 1.0 / 1440, MaxDateTime + 1 + 1.0 / 1440, 3, false, true));
+  ASSERT_FALSE(l.Ticks.empty());
+  EXPECT_EQ(l.Ticks.back().Label, "23:59:30");
   // Ranges wholly beyond the calendar draw nothing, for every unit.
   for (double width : {0.001, 0.3, 20.0, 300.0, 5000.0}) {
     l = DateTimeTicks(Input(3000000 - width, 3000000));
