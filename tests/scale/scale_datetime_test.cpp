@@ -131,6 +131,9 @@ TEST(DateTimeTicks, DaysMonthsYears) {
   EXPECT_EQ(Labels(l), (std::vector<std::string>{"01-Jan-2024", "08-Jan-2024", "15-Jan-2024", "22-Jan-2024",
                                                  "29-Jan-2024"}));
   EXPECT_EQ(l.Ticks.size(), 31u);
+  // A low end inside the year keeps the weekly grid counted from 1 January.
+  l = DateTimeTicks(Input(EncodeDate(2024, 1, 10) + 0.3, EncodeDate(2024, 2, 9) + 0.3, 3, false));
+  EXPECT_EQ(Labels(l), (std::vector<std::string>{"15-Jan-2024", "22-Jan-2024", "29-Jan-2024", "05-Feb-2024"}));
 
   // Months: step 3; short ticks on every month, long where month mod 3 == 1.
   const double lo = EncodeDate(2024, 1, 15), hi = EncodeDate(2024, 12, 31);
