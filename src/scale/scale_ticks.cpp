@@ -152,13 +152,17 @@ bool TimeSpanTicks(const TTickInput& in, TTickLayout& out) {
   const double s = high > low ? 1.0 : -1.0;
   const double dist = s * kTimeSpanSteps[std::size_t(index)];
   const double e = dist / kTimeSpanSubdivisions[std::size_t(index)];
-  const std::int64_t count =
-      std::min<std::int64_t>(TruncToInt64((high - low) / e) + 5, kMaxTickWalkSteps);
   const double first = std::floor(low / dist / kTickSlack) * dist;
-  const double lowAdm = low >= 0 ? low * kTickSlack : low / kTickSlack;
-  const double highAdm = high > 0 ? high / kTickSlack : high * kTickSlack;
-  const double admMin = std::min(lowAdm, highAdm);
-  const double admMax = std::max(lowAdm, highAdm);
+  // The walk starts up to one long step before the low end; count the short
+  // steps from there, so the far end is reached even with six sub-divisions.
+  const std::int64_t count =
+      std::min<std::int64_t>(TruncToInt64((high - first) / e) + 5, kMaxTickWalkSteps);
+  // The admitted interval is widened by the slack at both ends: the smaller
+  // end moves down, the larger one up, whichever way the scale runs.
+  const double lo = std::min(low, high);
+  const double hi = std::max(low, high);
+  const double admMin = lo >= 0 ? lo * kTickSlack : lo / kTickSlack;
+  const double admMax = hi > 0 ? hi / kTickSlack : hi * kTickSlack;
 
   TTickLayout result;
   result.Kind = TTickLayoutKind::tlkTimeSpan;

@@ -148,6 +148,23 @@ TEST(TimeSpanTicks, MinutesAroundZero) {
   ExpectNear(RecordedValues(l), {-60, 0, 60});
 }
 
+TEST(TimeSpanTicks, ReversedRangeKeepsTicksOnBothEnds) {
+  // Both ends are multiples of the 30 s step (six sub-divisions), the walk
+  // starting a full step before the low end on some rows; the short ticks
+  // still reach both ends whichever way the scale runs.
+  struct Row {
+    double Lo, Hi;
+  };
+  for (Row r : {Row{0, 100}, Row{100, 0}, Row{-100, 0}, Row{0, -100}, Row{-120, -30}, Row{-30, -120}}) {
+    TTickLayout l;
+    ASSERT_TRUE(TimeSpanTicks(Input(r.Lo, r.Hi, 3, true, false), l)) << r.Lo << " " << r.Hi;
+    const std::vector<double> shorts = Values(l, false);
+    ASSERT_FALSE(shorts.empty());
+    EXPECT_NEAR(std::fmin(shorts.front(), shorts.back()), std::fmin(r.Lo, r.Hi), 1e-9) << r.Lo << " " << r.Hi;
+    EXPECT_NEAR(std::fmax(shorts.front(), shorts.back()), std::fmax(r.Lo, r.Hi), 1e-9) << r.Lo << " " << r.Hi;
+  }
+}
+
 struct SpanCase {
   double Lo, Hi;
   std::int32_t MinTicks;
