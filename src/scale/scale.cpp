@@ -135,7 +135,14 @@ void TScale::AdjustScalePars() {
 std::int32_t TScale::R2M(double x) const {
   double p;
   if (FAxLog) {
-    if (x <= kLogMinPositive) return FRangeHigh >= FRangeLow ? 0 : FWidth;
+    // Values a logarithmic scale cannot show go to the edge beyond its low
+    // end: left (or, reversed, right) on horizontal scales; bottom (or,
+    // reversed, top) on vertical ones, whose high end is at the top.
+    if (x <= kLogMinPositive) {
+      const bool ascending = FRangeHigh >= FRangeLow;
+      if (IsVertical(FScaleType)) return ascending ? FHeight : 0;
+      return ascending ? 0 : FWidth;
+    }
     p = FTransf_k * std::log(x) + FTransf_d;
   } else {
     p = FTransf_k * x + FTransf_d;

@@ -72,7 +72,8 @@ class TScale : public TCustomControl {
   double Transf_d() const { return FTransf_d; }
   void AdjustScalePars();
   // Value to pixel (relative to the scale's own area), clamped and rounded
-  // half to even.
+  // half to even. On a logarithmic scale values <= 1e-100 go to the control's
+  // edge beyond the low end.
   std::int32_t R2M(double x) const;
   // Pixel to value; with slope 0 (a control no larger than its margins) the
   // scale's centre.

@@ -146,6 +146,8 @@ TEST(ScaleMapping, LinearAndLogarithmicBothKinds) {
                                        {T::sctHorzUp, true, 1000, 1, 1e-200, 400},
                                        {T::sctVertRight, true, 1, 1000, 1000, 20},
                                        {T::sctVertRight, true, 1, 1000, 10, 259},
+                                       {T::sctVertRight, true, 1, 1000, 0, 400},  // beyond the low end
+                                       {T::sctVertLeft, true, 1000, 1, -5, 0},
                                        {T::sctHorzUp, false, 0, 1e-300, 1, 2147483647},
                                        {T::sctHorzUp, false, 0, 1e-300, -1, -2147483647}}) {
     s.SetLogarithmic(false);

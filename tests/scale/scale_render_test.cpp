@@ -263,12 +263,37 @@ TEST(ScaleRender, OpaqueBitmapBackgroundFrameAndTicks) {
   }
 }
 
-TEST(ScaleRender, InvisibleHelperDrawsNothing) {
-  Rec r;
-  r.S.SetIsHelper(true);
-  r.S.SetVisible(false);
-  r.Paint();
-  EXPECT_EQ(r.C.Size(), 0u);
+TEST(ScaleRender, AfterRenderedHandlerDrawsUnderTheFrame) {
+  TScale s;
+  TBitmap target(400, 400);
+  s.SetScaleType(T::sctHorzDown);
+  s.SetFrameStyle(TFrameStyle::fsLowered);
+  s.UseForeignCanvas(&target.Canvas(), 0, 0);
+  s.OnAfterScaleRendered = [](TObject&, TCanvas& c) {
+    c.Brush.Style = TBrushStyle::bsSolid;
+    c.Brush.Color = clRed;
+    c.FillRect(Rect(0, 0, 400, 400));
+  };
+  s.ForcePaint();
+  // The frame is drawn after the handler, the handler after the ticks.
+  EXPECT_EQ(target.Canvas().Pixel(0, 0), 0x808080u);
+  EXPECT_EQ(target.Canvas().Pixel(399, 399), 0xFFFFFFu);
+  EXPECT_EQ(target.Canvas().Pixel(200, 200), clRed);
+  EXPECT_EQ(target.Canvas().Pixel(20, 25), clRed);
+}
+
+TEST(ScaleRender, InvisibleScaleDrawsOnlyStandAloneAtDesignTime) {
+  struct Row {
+    bool Helper, Designing, Draws;
+  };
+  for (Row row : {Row{true, false, false}, Row{true, true, false}, Row{false, false, false}, Row{false, true, true}}) {
+    Rec r;
+    r.S.SetIsHelper(row.Helper);
+    r.S.SetDesigning(row.Designing);
+    r.S.SetVisible(false);
+    r.Paint();
+    EXPECT_EQ(r.C.Size() > 0, row.Draws) << row.Helper << " " << row.Designing;
+  }
 }
 
 TEST(ScaleRender, PrinterCanvasKeepsPointSizes) {
