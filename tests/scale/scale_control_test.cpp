@@ -6,7 +6,9 @@
 
 #include <cfloat>
 #include <cmath>
+#include <functional>
 #include <limits>
+#include <vector>
 
 #include "platform/bitmap.h"
 #include "platform/colors.h"
@@ -263,6 +265,46 @@ TEST(ScalePainting, SuppressionForcePaintAndTriggers) {
   s.SetIsHelper(true);
   s.ForcePaint();
   EXPECT_EQ(renders, 4);
+}
+
+TEST(ScalePainting, SettingAnUnchangedValueRepaintsOnlyWhereDocumented) {
+  // Each setter is given the value the scale already has.
+  struct Row {
+    const char* Name;
+    std::function<void(TScale&)> Set;
+    bool Repaints;
+  };
+  const std::vector<Row> rows{
+      {"ShortTicks", [](TScale& s) { s.SetShortTicks(s.ShortTicks()); }, false},
+      {"ScaleType", [](TScale& s) { s.SetScaleType(s.ScaleType()); }, false},
+      {"ColorScale", [](TScale& s) { s.SetColorScale(s.ColorScale()); }, false},
+      {"ColorBackGnd", [](TScale& s) { s.SetColorBackGnd(s.ColorBackGnd()); }, false},
+      {"ColorScheme", [](TScale& s) { s.SetColorScheme(s.ColorScheme()); }, false},
+      {"FrameStyle", [](TScale& s) { s.SetFrameStyle(s.FrameStyle()); }, false},
+      {"IsHelper", [](TScale& s) { s.SetIsHelper(s.IsHelper()); }, false},
+      {"RangeLow", [](TScale& s) { s.SetRangeLow(s.RangeLow()); }, true},
+      {"RangeHigh", [](TScale& s) { s.SetRangeHigh(s.RangeHigh()); }, true},
+      {"Logarithmic", [](TScale& s) { s.SetLogarithmic(s.Logarithmic()); }, true},
+      {"MinTicks", [](TScale& s) { s.SetMinTicks(s.MinTicks()); }, true},
+      {"DecPlaces", [](TScale& s) { s.SetDecPlaces(s.DecPlaces()); }, true},
+      {"LabelType", [](TScale& s) { s.SetLabelType(s.LabelType()); }, true},
+      {"UserTickText", [](TScale& s) { s.SetUserTickText(s.UserTickText()); }, true},
+      {"ScaleInscript", [](TScale& s) { s.SetScaleInscript(s.ScaleInscript()); }, true},
+      {"Caption", [](TScale& s) { s.SetCaption(s.Caption()); }, true},
+      {"CaptionPosX", [](TScale& s) { s.SetCaptionPosX(s.CaptionPosX()); }, true},
+      {"CaptionAnchor", [](TScale& s) { s.SetCaptionAnchor(s.CaptionAnchor()); }, true},
+      {"MarginLeft", [](TScale& s) { s.SetMarginLeft(s.MarginLeft()); }, true},
+      {"ShowBaseLine", [](TScale& s) { s.SetShowBaseLine(s.ShowBaseLine()); }, true},
+      {"Transparent", [](TScale& s) { s.SetTransparent(s.Transparent()); }, true},
+      {"ForCvPosX", [](TScale& s) { s.SetForCvPosX(s.ForCvPosX()); }, true},
+  };
+  for (const Row& r : rows) {
+    ForeignScale f;
+    std::int32_t renders = 0;
+    f.Scale.OnBeforeScaleRendered = [&](TObject&, TCanvas&) { ++renders; };
+    r.Set(f.Scale);
+    EXPECT_EQ(renders, r.Repaints ? 1 : 0) << r.Name;
+  }
 }
 
 TEST(ScalePainting, OwnWindowTransparentOnlyInvalidates) {
