@@ -120,27 +120,38 @@ void EmitRun(Sink& sink, std::int32_t W, std::int64_t y, std::int64_t x0, std::i
     if (f.Pass(x, y)) sink.Pixel(std::int32_t(x), std::int32_t(y), slot);
 }
 
+// Row y of the filled ellipse as [L, R], and its interior [il, ir]: the pixels
+// whose four neighbours are all filled (il > ir when there are none). Returns
+// false when the row is outside the ellipse.
+inline bool RowWithInterior(const TEllipseRows& e, std::int64_t y, std::int64_t& L, std::int64_t& R,
+                            std::int64_t& il, std::int64_t& ir) {
+  std::int64_t La, Ra, Lb, Rb;
+  if (!e.Row(y, L, R)) return false;
+  il = L + 1;
+  ir = R - 1;
+  if (e.Row(y - 1, La, Ra)) {
+    il = std::max(il, La);
+    ir = std::min(ir, Ra);
+  } else {
+    ir = il - 1;
+  }
+  if (e.Row(y + 1, Lb, Rb)) {
+    il = std::max(il, Lb);
+    ir = std::min(ir, Rb);
+  } else {
+    ir = il - 1;
+  }
+  return true;
+}
+
 // Thin outline and interior of one ellipse.
 template <typename Sink>
 void ThinEllipse(Sink& sink, std::int32_t W, std::int32_t H, const TEllipseRows& e, std::int64_t t, std::int64_t b,
                  bool outline, bool fill, const TArcFilter& f) {
   const std::int64_t y0 = std::max<std::int64_t>(t, 0), y1 = std::min<std::int64_t>(b - 1, H - 1);
   for (std::int64_t y = y0; y <= y1; ++y) {
-    std::int64_t L, R, La, Ra, Lb, Rb;
-    if (!e.Row(y, L, R)) continue;
-    std::int64_t il = L + 1, ir = R - 1;  // interior: all 4-neighbours filled
-    if (e.Row(y - 1, La, Ra)) {
-      il = std::max(il, La);
-      ir = std::min(ir, Ra);
-    } else {
-      ir = il - 1;
-    }
-    if (e.Row(y + 1, Lb, Rb)) {
-      il = std::max(il, Lb);
-      ir = std::min(ir, Rb);
-    } else {
-      ir = il - 1;
-    }
+    std::int64_t L, R, il, ir;
+    if (!RowWithInterior(e, y, L, R, il, ir)) continue;
     if (il > ir) {
       if (outline) EmitRun(sink, W, y, L, R, 0, f);
       continue;
@@ -175,21 +186,8 @@ void RingEllipse(Sink& sink, std::int32_t W, std::int32_t H, std::int64_t l, std
 // The thin outline of row y as up to two runs: left of the centre column XR()
 // and from it on. Returns false when the row is outside.
 bool OutlineRuns(const TEllipseRows& e, std::int64_t y, std::int64_t run[2][2], int& count) {
-  std::int64_t L, R, La, Ra, Lb, Rb;
-  if (!e.Row(y, L, R)) return false;
-  std::int64_t il = L + 1, ir = R - 1;
-  if (e.Row(y - 1, La, Ra)) {
-    il = std::max(il, La);
-    ir = std::min(ir, Ra);
-  } else {
-    ir = il - 1;
-  }
-  if (e.Row(y + 1, Lb, Rb)) {
-    il = std::max(il, Lb);
-    ir = std::min(ir, Rb);
-  } else {
-    ir = il - 1;
-  }
+  std::int64_t L, R, il, ir;
+  if (!RowWithInterior(e, y, L, R, il, ir)) return false;
   count = 0;
   if (il > ir) {
     run[count][0] = L;
