@@ -30,6 +30,23 @@ bool IsNaN(T v) {
     return false;
 }
 
+// Widens [minimum, maximum] by the non-NaN values of data[0 .. n); `found`
+// says whether any value has been taken yet.
+template <typename T>
+void AccumulateMinMax(const T* data, std::int64_t n, bool& found, T& minimum, T& maximum) {
+  for (std::int64_t i = 0; i < n; ++i) {
+    const T v = data[i];
+    if (IsNaN(v)) continue;
+    if (!found) {
+      minimum = maximum = v;
+      found = true;
+    } else {
+      minimum = std::min(minimum, v);
+      maximum = std::max(maximum, v);
+    }
+  }
+}
+
 void CheckSize(std::int64_t elements, const char* what) {
   if (elements > kMaxMatrixElements)
     RaiseMivoError(std::string(what) + ": " + std::to_string(elements) + " elements exceed the limit of " +
@@ -93,20 +110,8 @@ bool TMatrixT<T>::MinMax(std::int32_t c1, std::int32_t r1, std::int32_t c2, std:
   minimum = maximum = T(0);
   if (!ClampRange(c1, c2, FNumCols) || !ClampRange(r1, r2, FNumRows)) return false;
   bool found = false;
-  for (std::int32_t r = r1; r <= r2; ++r) {
-    const T* row = FData.data() + Index(c1, r);
-    for (std::int32_t i = 0; i <= c2 - c1; ++i) {
-      const T v = row[i];
-      if (IsNaN(v)) continue;
-      if (!found) {
-        minimum = maximum = v;
-        found = true;
-      } else {
-        minimum = std::min(minimum, v);
-        maximum = std::max(maximum, v);
-      }
-    }
-  }
+  for (std::int32_t r = r1; r <= r2; ++r)
+    AccumulateMinMax(FData.data() + Index(c1, r), std::int64_t(c2) - c1 + 1, found, minimum, maximum);
   return found;
 }
 
@@ -184,17 +189,7 @@ bool TVector::MinMax(std::int32_t i1, std::int32_t i2, double& minimum, double& 
   minimum = maximum = 0.0;
   if (!ClampRange(i1, i2, NrOfElem())) return false;
   bool found = false;
-  for (std::int32_t i = i1; i <= i2; ++i) {
-    const double v = FData[std::size_t(i - 1)];
-    if (std::isnan(v)) continue;
-    if (!found) {
-      minimum = maximum = v;
-      found = true;
-    } else {
-      minimum = std::min(minimum, v);
-      maximum = std::max(maximum, v);
-    }
-  }
+  AccumulateMinMax(FData.data() + (i1 - 1), std::int64_t(i2) - i1 + 1, found, minimum, maximum);
   return found;
 }
 
