@@ -7,12 +7,12 @@
 #include <random>
 #include <vector>
 
-#include "base/marks.h"
-#include "base/matrix.h"
-#include "base/statistics.h"
-#include "base/tick_params.h"
-#include "platform/bitmap.h"
-#include "platform/canvas.h"
+#include "mivo/base/marks.h"
+#include "mivo/base/matrix.h"
+#include "mivo/base/statistics.h"
+#include "mivo/base/tick_params.h"
+#include "mivo/platform/bitmap.h"
+#include "mivo/platform/canvas.h"
 
 namespace {
 

@@ -4,11 +4,11 @@
 // ratios: the walks against a whole paint, transparent against opaque.
 #include <benchmark/benchmark.h>
 
-#include "platform/bitmap.h"
-#include "platform/datetime.h"
-#include "scale/scale.h"
-#include "scale/scale_datetime.h"
-#include "scale/scale_ticks.h"
+#include "mivo/platform/bitmap.h"
+#include "mivo/platform/datetime.h"
+#include "mivo/scale/scale.h"
+#include "mivo/scale/scale_datetime.h"
+#include "mivo/scale/scale_ticks.h"
 
 namespace {
 

@@ -19,9 +19,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/bitmap.h"
-#include "platform/canvas.h"
-#include "platform/colors.h"
+#include "mivo/platform/bitmap.h"
+#include "mivo/platform/canvas.h"
+#include "mivo/platform/colors.h"
 
 #ifdef MIVO_HAVE_CAIRO
 #include <cairo.h>

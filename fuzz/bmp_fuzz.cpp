@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "platform/bitmap.h"
-#include "platform/errors.h"
+#include "mivo/platform/bitmap.h"
+#include "mivo/platform/errors.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   mivo::TBitmap bmp(2, 1);

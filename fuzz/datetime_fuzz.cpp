@@ -10,7 +10,7 @@
 #include <cstring>
 #include <string_view>
 
-#include "platform/datetime.h"
+#include "mivo/platform/datetime.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size < sizeof(double)) return 0;

@@ -9,9 +9,9 @@
 #include <string>
 #include <string_view>
 
-#include "platform/colors.h"
-#include "platform/errors.h"
-#include "platform/properties.h"
+#include "mivo/platform/colors.h"
+#include "mivo/platform/errors.h"
+#include "mivo/platform/properties.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include <cstring>
 #include <string_view>
 
-#include "platform/bitmap.h"
-#include "platform/fonts.h"
+#include "mivo/platform/bitmap.h"
+#include "mivo/platform/fonts.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/bitmap.h"
+#include "mivo/platform/bitmap.h"
 
 namespace mivo::gallery {
 

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "gallery.h"
-#include "platform/canvas.h"
-#include "platform/colors.h"
+#include "mivo/platform/canvas.h"
+#include "mivo/platform/colors.h"
 
 namespace mivo {
 namespace {

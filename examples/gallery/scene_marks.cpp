@@ -2,12 +2,12 @@
 // style and colour arrays filled by interpolation, each labelled.
 #include <string>
 
-#include "base/color_array.h"
-#include "base/frames.h"
-#include "base/marks.h"
+#include "mivo/base/color_array.h"
+#include "mivo/base/frames.h"
+#include "mivo/base/marks.h"
 #include "gallery.h"
-#include "platform/canvas.h"
-#include "platform/colors.h"
+#include "mivo/platform/canvas.h"
+#include "mivo/platform/colors.h"
 
 namespace mivo {
 namespace {

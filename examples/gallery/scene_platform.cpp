@@ -4,10 +4,10 @@
 #include <string>
 
 #include "gallery.h"
-#include "platform/canvas.h"
-#include "platform/colors.h"
-#include "platform/datetime.h"
-#include "platform/host.h"
+#include "mivo/platform/canvas.h"
+#include "mivo/platform/colors.h"
+#include "mivo/platform/datetime.h"
+#include "mivo/platform/host.h"
 
 namespace mivo {
 namespace {

@@ -7,11 +7,11 @@
 #include <string>
 
 #include "gallery.h"
-#include "platform/bitmap.h"
-#include "platform/canvas.h"
-#include "platform/colors.h"
-#include "platform/datetime.h"
-#include "scale/scale.h"
+#include "mivo/platform/bitmap.h"
+#include "mivo/platform/canvas.h"
+#include "mivo/platform/colors.h"
+#include "mivo/platform/datetime.h"
+#include "mivo/scale/scale.h"
 
 namespace {
 

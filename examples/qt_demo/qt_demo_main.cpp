@@ -31,14 +31,14 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "platform/bitmap.h"
-#include "platform/canvas.h"
-#include "platform/colors.h"
-#include "platform/datetime.h"
-#include "platform/errors.h"
-#include "qt/qt_control_widget.h"
-#include "qt/qt_host.h"
-#include "scale/scale.h"
+#include "mivo/platform/bitmap.h"
+#include "mivo/platform/canvas.h"
+#include "mivo/platform/colors.h"
+#include "mivo/platform/datetime.h"
+#include "mivo/platform/errors.h"
+#include "mivo/qt/qt_control_widget.h"
+#include "mivo/qt/qt_host.h"
+#include "mivo/scale/scale.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "qt/qt_control_widget.h"
+#include "mivo/qt/qt_control_widget.h"
 
 #include <algorithm>
 #include <exception>
@@ -13,9 +13,9 @@
 #include <QResizeEvent>
 #include <QWheelEvent>
 
-#include "platform/bitmap.h"
-#include "platform/mivo_types.h"
-#include "qt/qt_host.h"
+#include "mivo/platform/bitmap.h"
+#include "mivo/platform/mivo_types.h"
+#include "mivo/qt/qt_host.h"
 
 namespace mivo {
 

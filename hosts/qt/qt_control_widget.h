@@ -16,10 +16,13 @@
 
 #include <QWidget>
 
-#include "platform/controls.h"
+#include "mivo/platform/controls.h"
 
 class QImage;
 
+#include "mivo/platform/export.h"
+
+MIVO_PUBLIC_BEGIN
 namespace mivo {
 
 class TQtControlWidget : public QWidget {
@@ -86,3 +89,4 @@ std::uint32_t QtKeysToMK(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifie
 std::uint16_t QtKeyToVK(int qtKey);
 
 }  // namespace mivo
+MIVO_PUBLIC_END

@@ -1,4 +1,4 @@
-#include "qt/qt_host.h"
+#include "mivo/qt/qt_host.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -19,10 +19,10 @@
 #include <QPushButton>
 #include <QScreen>
 
-#include "platform/bitmap.h"
-#include "platform/errors.h"
-#include "platform/mivo_types.h"
-#include "qt/qt_control_widget.h"
+#include "mivo/platform/bitmap.h"
+#include "mivo/platform/errors.h"
+#include "mivo/platform/mivo_types.h"
+#include "mivo/qt/qt_control_widget.h"
 
 namespace mivo {
 

@@ -18,11 +18,14 @@
 
 #include <QCursor>
 
-#include "platform/host.h"
+#include "mivo/platform/host.h"
 
 class QPrinter;
 class QWidget;
 
+#include "mivo/platform/export.h"
+
+MIVO_PUBLIC_BEGIN
 namespace mivo {
 
 // A print job that sends every finished page to a QPrinter, scaled to the
@@ -114,3 +117,4 @@ class TQtHost : public THost {
 TQtHost* QtHost();
 
 }  // namespace mivo
+MIVO_PUBLIC_END

@@ -1,10 +1,10 @@
-#include "scale/scale.h"
+#include "mivo/scale/scale.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "platform/colors.h"
-#include "scale/scale_labels.h"
+#include "mivo/platform/colors.h"
+#include "mivo/scale/scale_labels.h"
 
 namespace mivo {
 

@@ -19,11 +19,13 @@
 #include <string>
 #include <vector>
 
-#include "base/dt_label.h"
-#include "base/enums.h"
-#include "platform/controls.h"
-#include "scale/scale_ticks.h"
+#include "mivo/base/dt_label.h"
+#include "mivo/base/enums.h"
+#include "mivo/platform/controls.h"
+#include "mivo/platform/export.h"
+#include "mivo/scale/scale_ticks.h"
 
+MIVO_PUBLIC_BEGIN
 namespace mivo {
 
 class TScale;
@@ -242,3 +244,4 @@ class TScale : public TCustomControl {
 };
 
 }  // namespace mivo
+MIVO_PUBLIC_END

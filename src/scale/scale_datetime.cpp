@@ -1,10 +1,10 @@
-#include "scale/scale_datetime.h"
+#include "mivo/scale/scale_datetime.h"
 
 #include <cmath>
 #include <limits>
 
-#include "platform/datetime.h"
-#include "platform/mivo_types.h"
+#include "mivo/platform/datetime.h"
+#include "mivo/platform/mivo_types.h"
 
 namespace mivo {
 

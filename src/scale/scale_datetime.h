@@ -10,8 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "scale/scale_ticks.h"
+#include "mivo/platform/export.h"
+#include "mivo/scale/scale_ticks.h"
 
+MIVO_PUBLIC_BEGIN
 namespace mivo {
 
 inline constexpr const char* kMsgInvalidDateTime = "invalid DateTime scale";
@@ -88,3 +90,4 @@ std::string DateRowLabel(double value, const TDateLabelSettings& fmt);
 std::vector<std::string> DateTimeMessageLines(const std::string& message);
 
 }  // namespace mivo
+MIVO_PUBLIC_END

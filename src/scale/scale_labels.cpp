@@ -1,11 +1,11 @@
-#include "scale/scale_labels.h"
+#include "mivo/scale/scale_labels.h"
 
 #include <cinttypes>
 #include <cmath>
 #include <cstdio>
 
-#include "base/number_format.h"
-#include "platform/mivo_types.h"
+#include "mivo/base/number_format.h"
+#include "mivo/platform/mivo_types.h"
 
 namespace mivo {
 

@@ -9,8 +9,10 @@
 #include <string>
 #include <string_view>
 
-#include "scale/scale_ticks.h"
+#include "mivo/platform/export.h"
+#include "mivo/scale/scale_ticks.h"
 
+MIVO_PUBLIC_BEGIN
 namespace mivo {
 
 // Numeric labels are cut to this many characters.
@@ -63,3 +65,4 @@ std::string TimeSpanLabel(double seconds, bool millis);
 void LabelNumericTicks(TTickLayout& layout, const TNumberLabelSettings& s);
 
 }  // namespace mivo
+MIVO_PUBLIC_END

@@ -1,8 +1,8 @@
 // Published properties of TScale (and of its date settings), for form files.
-#include "scale/scale.h"
+#include "mivo/scale/scale.h"
 
-#include "platform/colors.h"
-#include "platform/properties.h"
+#include "mivo/platform/colors.h"
+#include "mivo/platform/properties.h"
 
 namespace mivo {
 

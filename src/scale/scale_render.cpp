@@ -6,12 +6,12 @@
 #include <cmath>
 #include <limits>
 
-#include "base/frames.h"
-#include "platform/bitmap.h"
-#include "platform/host.h"
-#include "scale/scale.h"
-#include "scale/scale_datetime.h"
-#include "scale/scale_labels.h"
+#include "mivo/base/frames.h"
+#include "mivo/platform/bitmap.h"
+#include "mivo/platform/host.h"
+#include "mivo/scale/scale.h"
+#include "mivo/scale/scale_datetime.h"
+#include "mivo/scale/scale_labels.h"
 
 namespace mivo {
 

@@ -1,11 +1,11 @@
-#include "scale/scale_ticks.h"
+#include "mivo/scale/scale_ticks.h"
 
 #include <algorithm>
 #include <array>
 #include <cmath>
 
-#include "base/tick_params.h"
-#include "platform/mivo_types.h"
+#include "mivo/base/tick_params.h"
+#include "mivo/platform/mivo_types.h"
 
 namespace mivo {
 

@@ -10,6 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "mivo/platform/export.h"
+
+MIVO_PUBLIC_BEGIN
 namespace mivo {
 
 // ---- Tolerances of the walks: one home for every fuzzy comparison. --------
@@ -103,3 +106,4 @@ std::int32_t TimeSpanSubdivisions(std::int32_t index);
 std::vector<double> RecordedValues(const TTickLayout& layout);
 
 }  // namespace mivo
+MIVO_PUBLIC_END

@@ -1,10 +1,10 @@
-#include "base/color_array.h"
+#include "mivo/base/color_array.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "platform/errors.h"
+#include "mivo/platform/errors.h"
 
 namespace mivo {
 namespace {

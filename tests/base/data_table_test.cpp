@@ -1,4 +1,4 @@
-#include "base/data_table.h"
+#include "mivo/base/data_table.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include <sstream>
 #include <vector>
 
-#include "platform/errors.h"
+#include "mivo/platform/errors.h"
 
 namespace mivo {
 namespace {

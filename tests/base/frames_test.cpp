@@ -1,10 +1,10 @@
-#include "base/frames.h"
+#include "mivo/base/frames.h"
 
 #include <gtest/gtest.h>
 
-#include "platform/bitmap.h"
-#include "platform/colors.h"
-#include "platform/raster_canvas.h"
+#include "mivo/platform/bitmap.h"
+#include "mivo/platform/colors.h"
+#include "mivo/platform/raster_canvas.h"
 
 namespace mivo {
 namespace {

@@ -1,10 +1,10 @@
-#include "base/marks.h"
+#include "mivo/base/marks.h"
 
 #include <gtest/gtest.h>
 
-#include "platform/bitmap.h"
-#include "platform/canvas.h"
-#include "platform/colors.h"
+#include "mivo/platform/bitmap.h"
+#include "mivo/platform/canvas.h"
+#include "mivo/platform/colors.h"
 #include "support/image_compare.h"
 
 namespace mivo {

@@ -1,4 +1,4 @@
-#include "base/matrix.h"
+#include "mivo/base/matrix.h"
 
 #include <gtest/gtest.h>
 
@@ -7,8 +7,8 @@
 #include <limits>
 #include <vector>
 
-#include "base/statistics.h"
-#include "platform/errors.h"
+#include "mivo/base/statistics.h"
+#include "mivo/platform/errors.h"
 
 namespace mivo {
 namespace {

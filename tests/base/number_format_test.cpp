@@ -1,4 +1,4 @@
-#include "base/number_format.h"
+#include "mivo/base/number_format.h"
 
 #include <gtest/gtest.h>
 

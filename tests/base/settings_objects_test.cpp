@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "base/crosshair.h"
-#include "base/text_label.h"
-#include "platform/errors.h"
+#include "mivo/base/crosshair.h"
+#include "mivo/base/text_label.h"
+#include "mivo/platform/errors.h"
 
 namespace mivo {
 namespace {

@@ -1,8 +1,8 @@
-#include "base/string_utils.h"
+#include "mivo/base/string_utils.h"
 
 #include <gtest/gtest.h>
 
-#include "base/math_utils.h"
+#include "mivo/base/math_utils.h"
 
 namespace mivo {
 namespace {

@@ -1,4 +1,4 @@
-#include "base/tick_params.h"
+#include "mivo/base/tick_params.h"
 
 #include <gtest/gtest.h>
 

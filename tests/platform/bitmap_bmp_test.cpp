@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/bitmap.h"
-#include "platform/colors.h"
-#include "platform/errors.h"
+#include "mivo/platform/bitmap.h"
+#include "mivo/platform/colors.h"
+#include "mivo/platform/errors.h"
 
 namespace mivo {
 namespace {

@@ -1,14 +1,14 @@
-#include "platform/controls.h"
+#include "mivo/platform/controls.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "platform/bitmap.h"
-#include "platform/colors.h"
-#include "platform/errors.h"
-#include "platform/host.h"
+#include "mivo/platform/bitmap.h"
+#include "mivo/platform/colors.h"
+#include "mivo/platform/errors.h"
+#include "mivo/platform/host.h"
 
 namespace mivo {
 namespace {
@@ -248,6 +248,42 @@ TEST_F(ControlsTest, InvalidateFlushPaints) {
   a.SetVisible(false);
   a.Repaint();
   EXPECT_EQ(H().PresentCount(a), 2);
+}
+
+// A headless program that creates a control and gives it a window gets the
+// first paint a window system would send, at the next ProcessMessages.
+TEST_F(ControlsTest, NewWindowGetsItsFirstPaint) {
+  TLogControl c;
+  c.SetBounds(0, 0, 5, 4);
+  c.SetColor(clLime);
+  c.Log.clear();
+  c.HandleNeeded();
+  EXPECT_TRUE(H().IsInvalidated(c));
+  EXPECT_TRUE(c.Log.empty());
+  H().ProcessMessages();
+  EXPECT_EQ(c.Log, std::vector<std::string>{"paint 5x4"});
+  EXPECT_EQ(c.Surface().Canvas().Pixel(4, 3), clLime);
+  H().ProcessMessages();
+  EXPECT_EQ(c.Log.size(), 1u);
+
+  // Hidden, it waits until it is shown; showing it asks for a paint again.
+  TLogControl hidden;
+  hidden.SetBounds(0, 0, 2, 2);
+  hidden.SetVisible(false);
+  hidden.Log.clear();
+  hidden.HandleNeeded();
+  EXPECT_FALSE(H().IsInvalidated(hidden));
+  hidden.SetVisible(true);
+  EXPECT_TRUE(H().IsInvalidated(hidden));
+  hidden.SetVisible(true);  // already shown: nothing more
+  H().ProcessMessages();
+  EXPECT_EQ(hidden.Log, std::vector<std::string>{"paint 2x2"});
+
+  // A control painted directly (a paint message or Repaint) asks for no second one.
+  TLogControl direct;
+  direct.SetBounds(0, 0, 3, 3);
+  direct.Repaint();
+  EXPECT_FALSE(H().IsInvalidated(direct));
 }
 
 TEST_F(ControlsTest, DestroyedControlsLeaveNoTraces) {

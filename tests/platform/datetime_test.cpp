@@ -1,4 +1,4 @@
-#include "platform/datetime.h"
+#include "mivo/platform/datetime.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <limits>
 #include <random>
 
-#include "platform/errors.h"
+#include "mivo/platform/errors.h"
 
 namespace mivo {
 namespace {

@@ -4,12 +4,12 @@
 #include <string>
 #include <vector>
 
-#include "platform/bitmap.h"
-#include "platform/canvas.h"
-#include "platform/colors.h"
-#include "platform/errors.h"
-#include "platform/fonts.h"
-#include "platform/fonts_internal.h"
+#include "mivo/platform/bitmap.h"
+#include "mivo/platform/canvas.h"
+#include "mivo/platform/colors.h"
+#include "mivo/platform/errors.h"
+#include "mivo/platform/fonts.h"
+#include "mivo/platform/fonts_internal.h"
 
 namespace mivo {
 namespace {

@@ -1,4 +1,4 @@
-#include "platform/host.h"
+#include "mivo/platform/host.h"
 
 #include <gtest/gtest.h>
 #include <png.h>
@@ -7,9 +7,9 @@
 #include <filesystem>
 #include <vector>
 
-#include "platform/colors.h"
-#include "platform/errors.h"
-#include "platform/raster_canvas.h"
+#include "mivo/platform/colors.h"
+#include "mivo/platform/errors.h"
+#include "mivo/platform/raster_canvas.h"
 
 namespace mivo {
 namespace {

@@ -1,4 +1,4 @@
-#include "platform/properties.h"
+#include "mivo/platform/properties.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <fstream>
 #include <limits>
 
-#include "platform/colors.h"
+#include "mivo/platform/colors.h"
 
 namespace mivo {
 namespace {

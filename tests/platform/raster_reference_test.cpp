@@ -8,9 +8,9 @@
 #include <random>
 #include <vector>
 
-#include "platform/bitmap.h"
-#include "platform/colors.h"
-#include "platform/raster_canvas.h"
+#include "mivo/platform/bitmap.h"
+#include "mivo/platform/colors.h"
+#include "mivo/platform/raster_canvas.h"
 #include "support/image_compare.h"
 
 namespace mivo {

@@ -3,11 +3,11 @@
 #include <climits>
 #include <vector>
 
-#include "platform/bitmap.h"
-#include "platform/colors.h"
-#include "platform/fonts.h"
-#include "platform/raster_canvas.h"
-#include "platform/recording_canvas.h"
+#include "mivo/platform/bitmap.h"
+#include "mivo/platform/colors.h"
+#include "mivo/platform/fonts.h"
+#include "mivo/platform/raster_canvas.h"
+#include "mivo/platform/recording_canvas.h"
 
 namespace mivo {
 namespace {

@@ -5,10 +5,10 @@
 #include <sstream>
 #include <string>
 
-#include "platform/colors.h"
-#include "platform/errors.h"
-#include "platform/fonts.h"
-#include "platform/svg_writer.h"
+#include "mivo/platform/colors.h"
+#include "mivo/platform/errors.h"
+#include "mivo/platform/fonts.h"
+#include "mivo/platform/svg_writer.h"
 
 namespace mivo {
 namespace {

@@ -1,7 +1,7 @@
 // TQtControlWidget: the control's surface reaches the widget's pixels, and
 // Qt's input events reach the control's handlers as window messages, in order.
 
-#include "qt/qt_control_widget.h"
+#include "mivo/qt/qt_control_widget.h"
 
 #include <memory>
 #include <string>
@@ -15,10 +15,10 @@
 #include <QPixmap>
 #include <QWheelEvent>
 
-#include "platform/bitmap.h"
-#include "platform/host.h"
-#include "qt/qt_host.h"
-#include "scale/scale.h"
+#include "mivo/platform/bitmap.h"
+#include "mivo/platform/host.h"
+#include "mivo/qt/qt_host.h"
+#include "mivo/scale/scale.h"
 #include "support/image_compare.h"
 
 namespace mivo {

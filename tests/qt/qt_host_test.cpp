@@ -2,7 +2,7 @@
 // printing to PDF. The QApplication and the Qt host live for the whole program
 // (see QtTestEnvironment below).
 
-#include "qt/qt_host.h"
+#include "mivo/qt/qt_host.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -21,8 +21,8 @@
 #include <QPrinter>
 #include <QTimer>
 
-#include "platform/bitmap.h"
-#include "platform/errors.h"
+#include "mivo/platform/bitmap.h"
+#include "mivo/platform/errors.h"
 #include "qt/qt_host_test_env.h"
 
 namespace mivo {

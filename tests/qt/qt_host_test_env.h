@@ -9,7 +9,7 @@
 
 #include <QApplication>
 
-#include "qt/qt_host.h"
+#include "mivo/qt/qt_host.h"
 
 namespace mivo::test {
 

@@ -1,6 +1,6 @@
 // TScale as a control: defaults, setters and their corrections, the mapping,
 // recorded ticks, painting triggers and Assign.
-#include "scale/scale.h"
+#include "mivo/scale/scale.h"
 
 #include <gtest/gtest.h>
 
@@ -10,10 +10,10 @@
 #include <limits>
 #include <vector>
 
-#include "platform/bitmap.h"
-#include "platform/colors.h"
-#include "platform/errors.h"
-#include "platform/host.h"
+#include "mivo/platform/bitmap.h"
+#include "mivo/platform/colors.h"
+#include "mivo/platform/errors.h"
+#include "mivo/platform/host.h"
 
 namespace mivo {
 namespace {
@@ -316,11 +316,12 @@ TEST(ScalePainting, OwnWindowTransparentOnlyInvalidates) {
   const std::int32_t presents = host->PresentCount(s);
   s.SetCaption("opaque");
   EXPECT_EQ(host->PresentCount(s), presents + 1);
-  host->FlushInvalidations();
+  host->FlushInvalidations();  // also delivers the first paint the new window asked for
+  const std::int32_t flushed = host->PresentCount(s);
   s.SetTransparent(true);
   s.SetCaption("transparent");
   EXPECT_TRUE(host->IsInvalidated(s));
-  EXPECT_EQ(host->PresentCount(s), presents + 1);
+  EXPECT_EQ(host->PresentCount(s), flushed);
   host->FlushInvalidations();
 
   // Once painting is allowed, an opaque scale paints on its own window at once.

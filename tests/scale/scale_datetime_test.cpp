@@ -1,6 +1,6 @@
 // Calendar layout: unit choice, walks per unit, label formats, date rows,
 // messages and the end of the calendar.
-#include "scale/scale_datetime.h"
+#include "mivo/scale/scale_datetime.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/datetime.h"
+#include "mivo/platform/datetime.h"
 
 namespace mivo {
 namespace {

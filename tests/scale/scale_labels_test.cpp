@@ -1,6 +1,6 @@
 // Label texts of the numeric layouts: decimals, zero snapping, exponent labels,
 // cuts, user texts, inscriptions, logarithmic and time-span labels.
-#include "scale/scale_labels.h"
+#include "mivo/scale/scale_labels.h"
 
 #include <gtest/gtest.h>
 

@@ -4,9 +4,9 @@
 
 #include <string>
 
-#include "platform/errors.h"
-#include "platform/properties.h"
-#include "scale/scale.h"
+#include "mivo/platform/errors.h"
+#include "mivo/platform/properties.h"
+#include "mivo/scale/scale.h"
 
 namespace mivo {
 namespace {

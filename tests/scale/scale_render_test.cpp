@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "platform/bitmap.h"
-#include "platform/colors.h"
-#include "platform/recording_canvas.h"
-#include "scale/scale.h"
+#include "mivo/platform/bitmap.h"
+#include "mivo/platform/colors.h"
+#include "mivo/platform/recording_canvas.h"
+#include "mivo/scale/scale.h"
 
 namespace mivo {
 namespace {

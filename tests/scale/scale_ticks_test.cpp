@@ -1,5 +1,5 @@
 // Tick walks: positions, long/short, labels and recording rules, without a canvas.
-#include "scale/scale_ticks.h"
+#include "mivo/scale/scale_ticks.h"
 
 #include <gtest/gtest.h>
 

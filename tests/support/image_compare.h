@@ -10,8 +10,8 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/bitmap.h"
-#include "platform/mivo_types.h"
+#include "mivo/platform/bitmap.h"
+#include "mivo/platform/mivo_types.h"
 
 namespace mivo::test {
 

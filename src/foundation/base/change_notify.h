@@ -10,8 +10,10 @@
 
 #include <cstdint>
 
-#include "platform/controls.h"
+#include "mivo/platform/controls.h"
+#include "mivo/platform/export.h"
 
+MIVO_PUBLIC_BEGIN
 namespace mivo {
 
 class TChangeNotifier {
@@ -43,3 +45,4 @@ class TChangeNotifier {
 };
 
 }  // namespace mivo
+MIVO_PUBLIC_END

@@ -1,12 +1,12 @@
-#include "base/color_array.h"
+#include "mivo/base/color_array.h"
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
 #include <utility>
 
-#include "platform/errors.h"
-#include "platform/mivo_types.h"
+#include "mivo/platform/errors.h"
+#include "mivo/platform/mivo_types.h"
 
 namespace mivo {
 

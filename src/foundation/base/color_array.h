@@ -9,10 +9,12 @@
 #include <string>
 #include <vector>
 
-#include "base/change_notify.h"
-#include "platform/colors.h"
-#include "platform/controls.h"
+#include "mivo/base/change_notify.h"
+#include "mivo/platform/colors.h"
+#include "mivo/platform/controls.h"
+#include "mivo/platform/export.h"
 
+MIVO_PUBLIC_BEGIN
 namespace mivo {
 
 // The colour between c1 (fraction 0) and c2 (fraction 1), linear in each of
@@ -95,3 +97,4 @@ class TColorArray : public TPersistent, public TChangeNotifier {
 };
 
 }  // namespace mivo
+MIVO_PUBLIC_END

@@ -1,4 +1,4 @@
-#include "base/crosshair.h"
+#include "mivo/base/crosshair.h"
 
 #include <algorithm>
 #include <cmath>

@@ -6,11 +6,13 @@
 #include <cstdint>
 #include <string>
 
-#include "base/enums.h"
-#include "platform/canvas.h"
-#include "platform/colors.h"
-#include "platform/controls.h"
+#include "mivo/base/enums.h"
+#include "mivo/platform/canvas.h"
+#include "mivo/platform/colors.h"
+#include "mivo/platform/controls.h"
+#include "mivo/platform/export.h"
 
+MIVO_PUBLIC_BEGIN
 namespace mivo {
 
 class TCrossHair : public TPersistent {
@@ -61,3 +63,4 @@ class TCrossHair : public TPersistent {
 };
 
 }  // namespace mivo
+MIVO_PUBLIC_END

@@ -1,13 +1,13 @@
-#include "base/data_table.h"
+#include "mivo/base/data_table.h"
 
 #include <algorithm>
 #include <cmath>
 #include <fstream>
 
-#include "base/number_format.h"
-#include "base/statistics.h"
-#include "base/string_utils.h"
-#include "platform/errors.h"
+#include "mivo/base/number_format.h"
+#include "mivo/base/statistics.h"
+#include "mivo/base/string_utils.h"
+#include "mivo/platform/errors.h"
 
 namespace mivo {
 

@@ -23,9 +23,11 @@
 #include <string>
 #include <vector>
 
-#include "base/change_notify.h"
-#include "platform/controls.h"
+#include "mivo/base/change_notify.h"
+#include "mivo/platform/controls.h"
+#include "mivo/platform/export.h"
 
+MIVO_PUBLIC_BEGIN
 namespace mivo {
 
 enum class TCellKind : std::uint8_t { ckEmpty, ckNumber, ckText };
@@ -124,3 +126,4 @@ class TDataTable : public TPersistent, public TChangeNotifier {
 };
 
 }  // namespace mivo
+MIVO_PUBLIC_END

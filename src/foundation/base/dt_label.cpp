@@ -1,4 +1,4 @@
-#include "base/dt_label.h"
+#include "mivo/base/dt_label.h"
 
 namespace mivo {
 

@@ -4,9 +4,11 @@
 
 #include <cstdint>
 
-#include "base/enums.h"
-#include "platform/controls.h"
+#include "mivo/base/enums.h"
+#include "mivo/platform/controls.h"
+#include "mivo/platform/export.h"
 
+MIVO_PUBLIC_BEGIN
 namespace mivo {
 
 // 0: 24-hour with separator; 1: hours marked with "h"; 2: 12-hour with am/pm.
@@ -69,3 +71,4 @@ class TDTLabel : public TPersistent {
 };
 
 }  // namespace mivo
+MIVO_PUBLIC_END

@@ -5,9 +5,11 @@
 #include <cstdint>
 #include <functional>
 
-#include "platform/controls.h"
-#include "platform/mivo_types.h"
+#include "mivo/platform/controls.h"
+#include "mivo/platform/export.h"
+#include "mivo/platform/mivo_types.h"
 
+MIVO_PUBLIC_BEGIN
 namespace mivo {
 
 // Colour scheme of a control's frame shades: ordinal 0 uses fixed grey and
@@ -102,3 +104,4 @@ using TSelectRectEvent = std::function<void(TObject& sender, TShiftState shift, 
 using TOnPercentDoneEvent = std::function<void(TObject& sender, std::int32_t percent)>;
 
 }  // namespace mivo
+MIVO_PUBLIC_END

@@ -1,4 +1,4 @@
-#include "base/frames.h"
+#include "mivo/base/frames.h"
 
 #include <algorithm>
 #include <utility>

@@ -3,9 +3,11 @@
 
 #include <cstdint>
 
-#include "base/enums.h"
-#include "platform/canvas.h"
+#include "mivo/base/enums.h"
+#include "mivo/platform/canvas.h"
+#include "mivo/platform/export.h"
 
+MIVO_PUBLIC_BEGIN
 namespace mivo {
 
 // Draws a frame around the box whose outermost pixels are the columns `left`
@@ -41,3 +43,4 @@ void DrawFrame(TCanvas& canvas, TFrameStyle style, std::int32_t left, std::int32
 void SetCanvasFontSizeScaled(TCanvas& canvas, std::int32_t points);
 
 }  // namespace mivo
+MIVO_PUBLIC_END

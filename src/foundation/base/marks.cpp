@@ -1,4 +1,4 @@
-#include "base/marks.h"
+#include "mivo/base/marks.h"
 
 #include <array>
 #include <cstdlib>

@@ -40,8 +40,10 @@
 
 #include <cstdint>
 
-#include "platform/canvas.h"
+#include "mivo/platform/canvas.h"
+#include "mivo/platform/export.h"
 
+MIVO_PUBLIC_BEGIN
 namespace mivo {
 
 inline constexpr std::uint8_t kMaxMarkKind = 51;
@@ -55,3 +57,4 @@ void DrawMarkOnCanvas(TCanvas& canvas, std::uint8_t kind, std::int32_t x, std::i
 const char* MarkKindName(std::uint8_t kind);
 
 }  // namespace mivo
+MIVO_PUBLIC_END

@@ -1,4 +1,4 @@
-#include "base/math_utils.h"
+#include "mivo/base/math_utils.h"
 
 namespace mivo {
 

@@ -6,6 +6,9 @@
 #include <random>
 #include <utility>
 
+#include "mivo/platform/export.h"
+
+MIVO_PUBLIC_BEGIN
 namespace mivo {
 
 // Swaps two values (doubles, integers, anything movable).
@@ -43,3 +46,4 @@ double GRandom(URBG& gen) {
 }
 
 }  // namespace mivo
+MIVO_PUBLIC_END

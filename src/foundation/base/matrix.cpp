@@ -1,12 +1,12 @@
-#include "base/matrix.h"
+#include "mivo/base/matrix.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <type_traits>
 
-#include "base/statistics.h"
-#include "platform/errors.h"
+#include "mivo/base/statistics.h"
+#include "mivo/platform/errors.h"
 
 namespace mivo {
 

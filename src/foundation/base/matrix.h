@@ -27,9 +27,11 @@
 #include <string>
 #include <vector>
 
-#include "base/change_notify.h"
-#include "platform/controls.h"
+#include "mivo/base/change_notify.h"
+#include "mivo/platform/controls.h"
+#include "mivo/platform/export.h"
 
+MIVO_PUBLIC_BEGIN
 namespace mivo {
 
 inline constexpr std::int64_t kMaxMatrixElements = std::int64_t(1) << 28;
@@ -164,3 +166,4 @@ class TVector : public TPersistent, public TChangeNotifier {
 };
 
 }  // namespace mivo
+MIVO_PUBLIC_END

@@ -9,6 +9,9 @@
 #include <cstdint>
 #include <string>
 
+#include "mivo/platform/export.h"
+
+MIVO_PUBLIC_BEGIN
 namespace mivo {
 
 // Largest number of decimals the fixed formats write; more are clamped.
@@ -69,3 +72,4 @@ std::string PadLeft(std::string s, std::int32_t width);
 }  // namespace detail
 
 }  // namespace mivo
+MIVO_PUBLIC_END

@@ -1,4 +1,4 @@
-#include "base/statistics.h"
+#include "mivo/base/statistics.h"
 
 #include <algorithm>
 #include <cmath>

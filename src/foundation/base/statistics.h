@@ -10,6 +10,9 @@
 
 #include <span>
 
+#include "mivo/platform/export.h"
+
+MIVO_PUBLIC_BEGIN
 namespace mivo {
 
 // Percentile of `values` at probability `prob` (clamped to 0 ... 1; NaN counts
@@ -18,3 +21,4 @@ namespace mivo {
 double PercentileInPlace(std::span<double> values, double prob);
 
 }  // namespace mivo
+MIVO_PUBLIC_END

@@ -1,4 +1,4 @@
-#include "base/string_utils.h"
+#include "mivo/base/string_utils.h"
 
 #include <algorithm>
 

@@ -6,6 +6,9 @@
 #include <string>
 #include <string_view>
 
+#include "mivo/platform/export.h"
+
+MIVO_PUBLIC_BEGIN
 namespace mivo {
 
 // Number of characters (code points) of a UTF-8 text; bytes that do not start
@@ -36,3 +39,4 @@ std::string MultiChar(char c, std::int32_t count);
 std::string ProcessHexChars(std::string_view s);
 
 }  // namespace mivo
+MIVO_PUBLIC_END

@@ -1,4 +1,4 @@
-#include "base/text_label.h"
+#include "mivo/base/text_label.h"
 
 #include <cmath>
 

@@ -13,11 +13,13 @@
 #include <cstdint>
 #include <string>
 
-#include "base/enums.h"
-#include "platform/canvas.h"
-#include "platform/colors.h"
-#include "platform/controls.h"
+#include "mivo/base/enums.h"
+#include "mivo/platform/canvas.h"
+#include "mivo/platform/colors.h"
+#include "mivo/platform/controls.h"
+#include "mivo/platform/export.h"
 
+MIVO_PUBLIC_BEGIN
 namespace mivo {
 
 class TCustomTextLabel : public TPersistent {
@@ -109,3 +111,4 @@ class TTextLabel : public TCustomTextLabel {
 };
 
 }  // namespace mivo
+MIVO_PUBLIC_END

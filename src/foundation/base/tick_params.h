@@ -3,6 +3,9 @@
 
 #include <cstdint>
 
+#include "mivo/platform/export.h"
+
+MIVO_PUBLIC_BEGIN
 namespace mivo {
 
 // Lays out ticks over the range low ... high (either order) with at least
@@ -23,3 +26,4 @@ void CalcScalePars(std::int32_t minTicks, double low, double high, double& first
                    std::uint16_t& numSubTicks);
 
 }  // namespace mivo
+MIVO_PUBLIC_END

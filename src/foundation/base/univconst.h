@@ -4,6 +4,9 @@
 #include <limits>
 #include <numbers>
 
+#include "mivo/platform/export.h"
+
+MIVO_PUBLIC_BEGIN
 namespace mivo {
 
 // The largest finite double (about 1.7976931348623157e308). Extent searches
@@ -19,3 +22,4 @@ inline constexpr double uc_MaxReal = 1.7e38;
 inline constexpr double uc_ln10 = std::numbers::ln10;
 
 }  // namespace mivo
+MIVO_PUBLIC_END

@@ -1,10 +1,10 @@
-#include "platform/bitmap.h"
+#include "mivo/platform/bitmap.h"
 
 #include <algorithm>
 
-#include "platform/colors.h"
-#include "platform/errors.h"
-#include "platform/raster_canvas.h"
+#include "mivo/platform/colors.h"
+#include "mivo/platform/errors.h"
+#include "mivo/platform/raster_canvas.h"
 
 namespace mivo {
 

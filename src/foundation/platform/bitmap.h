@@ -6,21 +6,15 @@
 #include <string>
 #include <vector>
 
-#include "platform/mivo_types.h"
+#include "mivo/platform/export.h"
+#include "mivo/platform/mivo_types.h"
 
+MIVO_PUBLIC_BEGIN
 namespace mivo {
 
 class TCanvas;
 class TRasterCanvas;
 
-struct TRGB32 {
-  std::uint8_t B = 0;
-  std::uint8_t G = 0;
-  std::uint8_t R = 0;
-  std::uint8_t A = 0;
-  friend bool operator==(const TRGB32&, const TRGB32&) = default;
-};
-static_assert(sizeof(TRGB32) == 4);
 
 inline TRGB32 ToRGB32(TColor rgb) {
   return TRGB32{std::uint8_t(rgb >> 16), std::uint8_t(rgb >> 8), std::uint8_t(rgb), 0};
@@ -70,8 +64,13 @@ class TBitmap {
   // EMivoError naming the file and the fault and leaves the bitmap unchanged.
   void LoadFromFile(const std::string& fileName);
   void LoadFromMemory(const std::uint8_t* data, std::size_t size, const std::string& nameForErrors = "<memory>");
-  // Writes a 24-bit bottom-up BMP file.
+  // Writes the format the extension names (case does not matter): ".bmp" a
+  // 24-bit bottom-up BMP, ".png" a PNG; any other raises EMivoError naming
+  // the supported ones. Every save goes through a temporary file renamed into
+  // place, so a failed save leaves the previous file as it was.
   void SaveToFile(const std::string& fileName) const;
+  // Writes a 24-bit bottom-up BMP file, whatever the name.
+  void SaveToBMP(const std::string& fileName) const;
   std::vector<std::uint8_t> SaveToBMPMemory() const;
   // Writes an 8-bit RGB PNG file with libpng.
   void SaveToPNG(const std::string& fileName) const;
@@ -84,3 +83,4 @@ class TBitmap {
 };
 
 }  // namespace mivo
+MIVO_PUBLIC_END

@@ -15,8 +15,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/bitmap.h"
-#include "platform/errors.h"
+#include "mivo/platform/bitmap.h"
+#include "mivo/platform/errors.h"
+#include "mivo/platform/file_replace.h"
 
 namespace mivo {
 namespace {
@@ -349,13 +350,21 @@ std::vector<std::uint8_t> TBitmap::SaveToBMPMemory() const {
   return out;
 }
 
-void TBitmap::SaveToFile(const std::string& fileName) const {
+void TBitmap::SaveToBMP(const std::string& fileName) const {
   const std::vector<std::uint8_t> bytes = SaveToBMPMemory();
-  std::ofstream out(fileName, std::ios::binary | std::ios::trunc);
-  if (!out) RaiseMivoError("bitmap file '" + fileName + "': cannot be created");
-  out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-  out.close();
-  if (!out) RaiseMivoError("bitmap file '" + fileName + "': cannot be written");
+  WriteFileReplacing(fileName, bytes.data(), bytes.size(), "bitmap file");
+}
+
+void TBitmap::SaveToFile(const std::string& fileName) const {
+  std::string ext = std::filesystem::path(fileName).extension().string();
+  for (char& ch : ext) ch = char(std::tolower(static_cast<unsigned char>(ch)));
+  if (ext == ".bmp")
+    SaveToBMP(fileName);
+  else if (ext == ".png")
+    SaveToPNG(fileName);
+  else
+    RaiseMivoError("bitmap file '" + fileName + "': unsupported file type " + (ext.empty() ? "(no extension)" : "'" + ext + "'") +
+                   "; the supported ones are .bmp and .png");
 }
 
 }  // namespace mivo

@@ -2,20 +2,22 @@
 //
 // libpng reports errors by longjmp. The function that calls setjmp holds no
 // object with a destructor, so the jump skips nothing; the caller owns the
-// file and the row buffer and turns a failure into EMivoError.
+// output and the row buffer and turns a failure into EMivoError. Files are
+// encoded in memory first and then written in one piece, so a failed save
+// never leaves a partial file.
 
 #include <png.h>
 
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <string>
 #include <vector>
 
-#include "platform/bitmap.h"
-#include "platform/errors.h"
-#include "platform/png_internal.h"
+#include "mivo/platform/bitmap.h"
+#include "mivo/platform/errors.h"
+#include "mivo/platform/file_replace.h"
+#include "mivo/platform/png_internal.h"
 
 namespace mivo {
 namespace {
@@ -23,7 +25,7 @@ namespace {
 struct TPngErrorState {
   std::jmp_buf Jump;
   char Message[256];
-  std::vector<std::uint8_t>* Memory;  // output to memory instead of a file
+  std::vector<std::uint8_t>* Memory;  // the encoded file grows here
 };
 
 void PngWriteMemory(png_structp png, png_bytep data, png_size_t length) {
@@ -49,7 +51,7 @@ void PngWarning(png_structp, png_const_charp) {}
 
 // Writes the whole image; returns false with state->Message set on failure.
 // Only plain data lives in this frame.
-bool WritePngRows(std::FILE* file, const TRGB32* pixels, std::uint32_t width, std::uint32_t height, std::uint8_t* row,
+bool WritePngRows(const TRGB32* pixels, std::uint32_t width, std::uint32_t height, std::uint8_t* row,
                   TPngErrorState* state) {
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, state, PngError, PngWarning);
   if (!png) {
@@ -66,10 +68,7 @@ bool WritePngRows(std::FILE* file, const TRGB32* pixels, std::uint32_t width, st
     png_destroy_write_struct(&png, &info);
     return false;
   }
-  if (state->Memory)
-    png_set_write_fn(png, nullptr, PngWriteMemory, PngFlushMemory);
-  else
-    png_init_io(png, file);
+  png_set_write_fn(png, nullptr, PngWriteMemory, PngFlushMemory);
   png_set_IHDR(png, info, width, height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
                PNG_FILTER_TYPE_DEFAULT);
   png_set_compression_level(png, 6);
@@ -100,7 +99,7 @@ std::vector<std::uint8_t> EncodePng(const TBitmap& bmp) {
   std::vector<std::uint8_t> out;
   TPngErrorState state{};
   state.Memory = &out;
-  if (!WritePngRows(nullptr, bmp.Data(), std::uint32_t(bmp.Width()), std::uint32_t(bmp.Height()), row.data(), &state))
+  if (!WritePngRows(bmp.Data(), std::uint32_t(bmp.Width()), std::uint32_t(bmp.Height()), row.data(), &state))
     RaiseMivoError(std::string("PNG encoding failed: ") + state.Message);
   return out;
 }
@@ -108,24 +107,11 @@ std::vector<std::uint8_t> EncodePng(const TBitmap& bmp) {
 }  // namespace detail
 
 void TBitmap::SaveToPNG(const std::string& fileName) const {
-  const auto fail = [&](const std::string& fault) { RaiseMivoError("PNG file '" + fileName + "': " + fault); };
   if (FWidth <= 0 || FHeight <= 0)
-    fail("cannot save an empty bitmap (" + std::to_string(FWidth) + " x " + std::to_string(FHeight) + " pixels)");
-  std::vector<std::uint8_t> row(std::size_t(FWidth) * 3);
-  std::FILE* file = std::fopen(fileName.c_str(), "wb");
-  if (!file) fail("cannot be created");
-  TPngErrorState state{};
-  bool ok = WritePngRows(file, FPixels.data(), std::uint32_t(FWidth), std::uint32_t(FHeight), row.data(), &state);
-  if (std::fclose(file) != 0 && ok) {
-    ok = false;
-    std::snprintf(state.Message, sizeof state.Message, "cannot be written");
-  }
-  if (!ok) {
-    // Drop the partial file, but never anything that is not a plain file.
-    std::error_code ec;
-    if (std::filesystem::is_regular_file(fileName, ec)) std::filesystem::remove(fileName, ec);
-    fail(state.Message);
-  }
+    RaiseMivoError("PNG file '" + fileName + "': cannot save an empty bitmap (" + std::to_string(FWidth) + " x " +
+                   std::to_string(FHeight) + " pixels)");
+  const std::vector<std::uint8_t> bytes = detail::EncodePng(*this);
+  WriteFileReplacing(fileName, bytes.data(), bytes.size(), "PNG file");
 }
 
 }  // namespace mivo

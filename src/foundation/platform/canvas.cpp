@@ -1,6 +1,6 @@
-#include "platform/canvas.h"
+#include "mivo/platform/canvas.h"
 
-#include "platform/fonts.h"
+#include "mivo/platform/fonts.h"
 
 namespace mivo {
 

@@ -28,8 +28,10 @@
 #include <string>
 #include <string_view>
 
-#include "platform/mivo_types.h"
+#include "mivo/platform/export.h"
+#include "mivo/platform/mivo_types.h"
 
+MIVO_PUBLIC_BEGIN
 namespace mivo {
 
 class TBitmap;
@@ -166,3 +168,4 @@ class TCanvas {
 };
 
 }  // namespace mivo
+MIVO_PUBLIC_END

@@ -1,4 +1,4 @@
-#include "platform/colors.h"
+#include "mivo/platform/colors.h"
 
 namespace mivo {
 
@@ -50,6 +50,11 @@ TColor ColorToRGB(TColor c) {
   const unsigned index = c & 0xFFu;
   if (index >= unsigned(SysColorCount) || (c & 0x00FFFF00u) != 0) return clBlack;
   return ActiveTable()[index] & 0x00FFFFFFu;
+}
+
+TRGB32 ColorToRGBA(TColor c) {
+  const TColor rgb = ColorToRGB(c);
+  return TRGB32{GetBValue(rgb), GetGValue(rgb), GetRValue(rgb), 255};
 }
 
 }  // namespace mivo

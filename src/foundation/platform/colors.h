@@ -6,8 +6,10 @@
 #include <array>
 #include <cstdint>
 
-#include "platform/mivo_types.h"
+#include "mivo/platform/export.h"
+#include "mivo/platform/mivo_types.h"
 
+MIVO_PUBLIC_BEGIN
 namespace mivo {
 
 // Indices of the system colour table.
@@ -73,5 +75,12 @@ inline constexpr std::uint8_t GetBValue(TColor c) { return (c >> 16) & 0xFF; }
 inline constexpr TColor RGB(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
   return TColor(r) | (TColor(g) << 8) | (TColor(b) << 16);
 }
+// The same as RGB, under the name that code coming from Qt or RGB triples looks for.
+inline constexpr TColor RGBToColor(std::uint8_t r, std::uint8_t g, std::uint8_t b) { return RGB(r, g, b); }
+
+// The components of a colour, with system colours resolved (ColorToRGB).
+// Mivo's colours are opaque, so A is always 255.
+TRGB32 ColorToRGBA(TColor c);
 
 }  // namespace mivo
+MIVO_PUBLIC_END

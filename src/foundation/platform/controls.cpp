@@ -1,11 +1,11 @@
-#include "platform/controls.h"
+#include "mivo/platform/controls.h"
 
 #include <algorithm>
 #include <unordered_map>
 
-#include "platform/bitmap.h"
-#include "platform/errors.h"
-#include "platform/host.h"
+#include "mivo/platform/bitmap.h"
+#include "mivo/platform/errors.h"
+#include "mivo/platform/host.h"
 
 namespace mivo {
 
@@ -223,9 +223,23 @@ TCustomControl::~TCustomControl() { FComponentState.Include(TComponentStateItem:
 
 void TCustomControl::HandleNeeded() {
   if (FHandleAllocated) return;
+  CreateHandle();
+  // A window system sends a new visible window its first paint.
+  if (FVisible) Invalidate();
+}
+
+// The window for a paint that is about to happen: no paint is asked for.
+void TCustomControl::CreateHandle() {
+  if (FHandleAllocated) return;
   FHandleAllocated = true;
   FSurface->SetSize(std::min(FWidth, MaxSurfaceSide), std::min(FHeight, MaxSurfaceSide));
   CreateWnd();
+}
+
+void TCustomControl::SetVisible(bool b) {
+  const bool shown = b && !FVisible;
+  TControl::SetVisible(b);
+  if (shown && FHandleAllocated) Invalidate();
 }
 
 TCanvas& TCustomControl::Canvas() {
@@ -242,7 +256,7 @@ void TCustomControl::Invalidate() { Host().Invalidate(*this); }
 
 void TCustomControl::Repaint() {
   if (!FVisible) return;
-  HandleNeeded();
+  CreateHandle();
   Paint();
   Host().Present(*this);
 }
@@ -257,7 +271,7 @@ void TCustomControl::SetBounds(std::int32_t left, std::int32_t top, std::int32_t
 void TCustomControl::Dispatch(const TMessage& msg) {
   if (msg.Kind == TMessageKind::mkPaint) {
     if (!FVisible) return;
-    HandleNeeded();
+    CreateHandle();
     Paint();
     Host().Present(*this);
     return;

@@ -8,9 +8,11 @@
 #include <memory>
 #include <string>
 
-#include "platform/canvas.h"
-#include "platform/mivo_types.h"
+#include "mivo/platform/canvas.h"
+#include "mivo/platform/export.h"
+#include "mivo/platform/mivo_types.h"
 
+MIVO_PUBLIC_BEGIN
 namespace mivo {
 
 class TBitmap;
@@ -234,9 +236,13 @@ class TCustomControl : public TControl {
   TBitmap& Surface();
 
   bool HandleAllocated() const { return FHandleAllocated; }
-  // Creates the window (once): sizes the surface and calls CreateWnd. The
-  // surface follows the control's size, at most MaxSurfaceSide per side.
+  // Creates the window (once): sizes the surface, calls CreateWnd and, when the
+  // control is visible, invalidates it so that the host paints it (headless:
+  // at the next ProcessMessages). The surface follows the control's size, at
+  // most MaxSurfaceSide per side.
   void HandleNeeded();
+  // Showing a control that has its window asks for a paint.
+  void SetVisible(bool b) override;
   static constexpr std::int32_t MaxSurfaceSide = 8192;
 
   // Marks the window for repainting; the host delivers a paint message later.
@@ -256,8 +262,10 @@ class TCustomControl : public TControl {
   virtual void Paint();
 
  private:
+  void CreateHandle();
   bool FHandleAllocated = false;
   std::unique_ptr<TBitmap> FSurface;
 };
 
 }  // namespace mivo
+MIVO_PUBLIC_END

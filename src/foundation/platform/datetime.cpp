@@ -1,10 +1,10 @@
-#include "platform/datetime.h"
+#include "mivo/platform/datetime.h"
 
 #include <array>
 #include <cmath>
 #include <cstdio>
 
-#include "platform/errors.h"
+#include "mivo/platform/errors.h"
 
 namespace mivo {
 

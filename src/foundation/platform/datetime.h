@@ -9,6 +9,9 @@
 #include <string>
 #include <string_view>
 
+#include "mivo/platform/export.h"
+
+MIVO_PUBLIC_BEGIN
 namespace mivo {
 
 using TDateTime = double;
@@ -64,3 +67,4 @@ std::string_view LongMonthName(std::int32_t month);
 std::string FormatDateTime(std::string_view format, TDateTime dt);
 
 }  // namespace mivo
+MIVO_PUBLIC_END

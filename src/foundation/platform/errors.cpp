@@ -1,4 +1,4 @@
-#include "platform/errors.h"
+#include "mivo/platform/errors.h"
 
 namespace mivo {
 

@@ -6,6 +6,9 @@
 #include <stdexcept>
 #include <string>
 
+#include "mivo/platform/export.h"
+
+MIVO_PUBLIC_BEGIN
 namespace mivo {
 
 class EMivoError : public std::runtime_error {
@@ -26,3 +29,4 @@ template <typename E = EMivoError>
 [[noreturn]] inline void RaiseMivoError(const std::string& msg) { RaiseError<EMivoError>(msg); }
 
 }  // namespace mivo
+MIVO_PUBLIC_END

@@ -1,4 +1,4 @@
-#include "platform/fonts.h"
+#include "mivo/platform/fonts.h"
 
 #include <fontconfig/fontconfig.h>
 #include <ft2build.h>
@@ -20,10 +20,10 @@
 #include <unordered_map>
 #include <vector>
 
-#include "platform/bitmap.h"
-#include "platform/colors.h"
-#include "platform/errors.h"
-#include "platform/fonts_internal.h"
+#include "mivo/platform/bitmap.h"
+#include "mivo/platform/colors.h"
+#include "mivo/platform/errors.h"
+#include "mivo/platform/fonts_internal.h"
 
 namespace mivo {
 namespace detail {

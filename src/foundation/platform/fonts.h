@@ -6,9 +6,11 @@
 #include <cstdint>
 #include <string_view>
 
-#include "platform/canvas.h"
-#include "platform/mivo_types.h"
+#include "mivo/platform/canvas.h"
+#include "mivo/platform/export.h"
+#include "mivo/platform/mivo_types.h"
 
+MIVO_PUBLIC_BEGIN
 namespace mivo {
 
 class TBitmap;
@@ -34,3 +36,4 @@ void RenderText(TBitmap& target, const TRect& clip, std::int32_t x, std::int32_t
                 std::string_view text);
 
 }  // namespace mivo
+MIVO_PUBLIC_END

@@ -1,11 +1,11 @@
-#include "platform/host.h"
+#include "mivo/platform/host.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
-#include "platform/errors.h"
-#include "platform/raster_canvas.h"
+#include "mivo/platform/errors.h"
+#include "mivo/platform/raster_canvas.h"
 
 namespace mivo {
 

@@ -19,10 +19,12 @@
 #include <string>
 #include <vector>
 
-#include "platform/bitmap.h"
-#include "platform/controls.h"
-#include "platform/mivo_types.h"
+#include "mivo/platform/bitmap.h"
+#include "mivo/platform/controls.h"
+#include "mivo/platform/export.h"
+#include "mivo/platform/mivo_types.h"
 
+MIVO_PUBLIC_BEGIN
 namespace mivo {
 
 class TRasterCanvas;
@@ -293,3 +295,4 @@ class THeadlessHost : public THost {
 THeadlessHost* HeadlessHost();
 
 }  // namespace mivo
+MIVO_PUBLIC_END

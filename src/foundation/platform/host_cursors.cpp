@@ -1,4 +1,4 @@
-#include "platform/host.h"
+#include "mivo/platform/host.h"
 
 // The four chart cursors, drawn as 32 x 32 monochrome art: 'X' black,
 // 'o' white, '.' transparent. Black strokes carry a white rim so they stay

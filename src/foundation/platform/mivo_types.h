@@ -6,10 +6,29 @@
 #include <cstdint>
 #include <limits>
 
+#include "mivo/platform/export.h"
+
+MIVO_PUBLIC_BEGIN
 namespace mivo {
 
-// $00BBGGRR; a top byte of $FF names a system colour (see colors.h).
+// A colour as one 32-bit value, $00BBGGRR: red in the low byte, then green,
+// then blue; the top byte is 0 for a plain colour. This is the reverse of
+// Qt's QRgb and of HTML's #RRGGBB, so pure red is 0x000000FF, not 0xFF0000:
+// build colours with RGBToColor(r, g, b) (or RGB) and take them apart with
+// GetRValue / GetGValue / GetBValue or ColorToRGBA (colors.h). A top byte of
+// $FF names a system colour (clBtnFace ...), resolved through the active
+// colour table by ColorToRGB.
 using TColor = std::uint32_t;
+
+// One pixel of a 32-bit bitmap, in memory order; also a colour's components.
+struct TRGB32 {
+  std::uint8_t B = 0;
+  std::uint8_t G = 0;
+  std::uint8_t R = 0;
+  std::uint8_t A = 0;
+  friend bool operator==(const TRGB32&, const TRGB32&) = default;
+};
+static_assert(sizeof(TRGB32) == 4);
 
 struct TPoint {
   std::int32_t x = 0;
@@ -91,3 +110,4 @@ inline std::int64_t TruncToInt64(double x, std::int64_t nanValue = 0) {
 }
 
 }  // namespace mivo
+MIVO_PUBLIC_END

@@ -1,5 +1,5 @@
 #pragma once
-// PNG encoding to memory, for writers that embed images (SVG).
+// PNG encoding to memory: files are written from it, and writers embed it (SVG).
 
 #include <cstdint>
 #include <vector>

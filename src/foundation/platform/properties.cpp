@@ -1,4 +1,4 @@
-#include "platform/properties.h"
+#include "mivo/platform/properties.h"
 
 #include <algorithm>
 #include <cmath>
@@ -6,7 +6,8 @@
 #include <map>
 #include <sstream>
 
-#include "platform/colors.h"
+#include "mivo/platform/colors.h"
+#include "mivo/platform/file_replace.h"
 
 namespace mivo {
 
@@ -327,9 +328,7 @@ std::string ReadWholeFile(const std::string& fileName) {
 }
 
 void WriteWholeFile(const std::string& fileName, const std::string& text) {
-  std::ofstream out(fileName, std::ios::binary | std::ios::trunc);
-  if (out) out << text;
-  if (!out) RaiseMivoError("Cannot write form file '" + fileName + "'");
+  WriteFileReplacing(fileName, reinterpret_cast<const std::uint8_t*>(text.data()), text.size(), "form file");
 }
 
 const TJson& FormComponents(const TJson& form, const std::string& source) {

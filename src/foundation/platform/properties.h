@@ -42,10 +42,12 @@
 
 #include <nlohmann/json.hpp>
 
-#include "platform/canvas.h"
-#include "platform/controls.h"
-#include "platform/errors.h"
+#include "mivo/platform/canvas.h"
+#include "mivo/platform/controls.h"
+#include "mivo/platform/errors.h"
+#include "mivo/platform/export.h"
 
+MIVO_PUBLIC_BEGIN
 namespace mivo {
 
 using TJson = nlohmann::ordered_json;
@@ -307,3 +309,4 @@ std::vector<std::unique_ptr<TComponent>> ReadForm(std::string_view text, TCompon
 std::string WriteFormToString(const std::vector<const TComponent*>& components);
 
 }  // namespace mivo
+MIVO_PUBLIC_END

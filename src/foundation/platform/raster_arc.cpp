@@ -17,9 +17,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "platform/bitmap.h"
-#include "platform/raster_canvas.h"
-#include "platform/raster_stroke_internal.h"
+#include "mivo/platform/bitmap.h"
+#include "mivo/platform/raster_canvas.h"
+#include "mivo/platform/raster_stroke_internal.h"
 
 namespace mivo {
 

@@ -1,15 +1,15 @@
 // TRasterCanvas: state, single pixels, rectangles filled with the brush,
 // bitmap copies and text. Lines, fills and arcs live in raster_lines.cpp,
 // raster_fill.cpp and raster_arc.cpp.
-#include "platform/raster_canvas.h"
+#include "mivo/platform/raster_canvas.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "platform/bitmap.h"
-#include "platform/colors.h"
-#include "platform/fonts.h"
-#include "platform/raster_internal.h"
+#include "mivo/platform/bitmap.h"
+#include "mivo/platform/colors.h"
+#include "mivo/platform/fonts.h"
+#include "mivo/platform/raster_internal.h"
 
 namespace mivo {
 

@@ -26,8 +26,10 @@
 
 #include <memory>
 
-#include "platform/canvas.h"
+#include "mivo/platform/canvas.h"
+#include "mivo/platform/export.h"
 
+MIVO_PUBLIC_BEGIN
 namespace mivo {
 
 class TBitmap;
@@ -86,3 +88,4 @@ class TRasterCanvas : public TCanvas {
 };
 
 }  // namespace mivo
+MIVO_PUBLIC_END

@@ -1,9 +1,9 @@
 // TRasterCanvas: Rectangle and Polygon (span fills plus pen outlines).
 #include <algorithm>
 
-#include "platform/bitmap.h"
-#include "platform/raster_canvas.h"
-#include "platform/raster_stroke_internal.h"
+#include "mivo/platform/bitmap.h"
+#include "mivo/platform/raster_canvas.h"
+#include "mivo/platform/raster_stroke_internal.h"
 
 namespace mivo {
 

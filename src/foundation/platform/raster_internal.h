@@ -20,9 +20,9 @@
 #include <cstring>
 #include <vector>
 
-#include "platform/bitmap.h"
-#include "platform/canvas.h"
-#include "platform/colors.h"
+#include "mivo/platform/bitmap.h"
+#include "mivo/platform/canvas.h"
+#include "mivo/platform/colors.h"
 
 namespace mivo::detail {
 

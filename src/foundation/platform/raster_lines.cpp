@@ -1,8 +1,8 @@
 // TRasterCanvas: LineTo and Polyline.
-#include "platform/raster_canvas.h"
+#include "mivo/platform/raster_canvas.h"
 
-#include "platform/bitmap.h"
-#include "platform/raster_stroke_internal.h"
+#include "mivo/platform/bitmap.h"
+#include "mivo/platform/raster_stroke_internal.h"
 
 namespace mivo {
 

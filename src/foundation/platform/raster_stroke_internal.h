@@ -18,7 +18,7 @@
 #include <cmath>
 #include <cstdint>
 
-#include "platform/raster_internal.h"
+#include "mivo/platform/raster_internal.h"
 
 namespace mivo::detail {
 

@@ -1,4 +1,4 @@
-#include "platform/recording_canvas.h"
+#include "mivo/platform/recording_canvas.h"
 
 #include <algorithm>
 #include <cstdio>

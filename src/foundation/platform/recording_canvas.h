@@ -15,9 +15,11 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/bitmap.h"
-#include "platform/canvas.h"
+#include "mivo/platform/bitmap.h"
+#include "mivo/platform/canvas.h"
+#include "mivo/platform/export.h"
 
+MIVO_PUBLIC_BEGIN
 namespace mivo {
 
 enum class TPrimitiveKind : std::uint8_t {
@@ -163,3 +165,4 @@ class TRecordingCanvas : public TCanvas {
 std::string DescribePrimitive(const TPrimitive& p);
 
 }  // namespace mivo
+MIVO_PUBLIC_END

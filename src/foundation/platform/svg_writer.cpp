@@ -1,4 +1,4 @@
-#include "platform/svg_writer.h"
+#include "mivo/platform/svg_writer.h"
 
 #include <algorithm>
 #include <cmath>
@@ -6,11 +6,11 @@
 #include <fstream>
 #include <numbers>
 
-#include "platform/colors.h"
-#include "platform/errors.h"
-#include "platform/fonts.h"
-#include "platform/fonts_internal.h"
-#include "platform/png_internal.h"
+#include "mivo/platform/colors.h"
+#include "mivo/platform/errors.h"
+#include "mivo/platform/fonts.h"
+#include "mivo/platform/fonts_internal.h"
+#include "mivo/platform/png_internal.h"
 
 namespace mivo {
 namespace {

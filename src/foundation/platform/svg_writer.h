@@ -9,8 +9,10 @@
 #include <optional>
 #include <string>
 
-#include "platform/recording_canvas.h"
+#include "mivo/platform/export.h"
+#include "mivo/platform/recording_canvas.h"
 
+MIVO_PUBLIC_BEGIN
 namespace mivo {
 
 struct TSvgOptions {
@@ -29,3 +31,4 @@ std::string RecordingToSvg(const TRecordingCanvas& canvas, const TSvgOptions& op
 void SaveRecordingToSvg(const TRecordingCanvas& canvas, const std::string& fileName, const TSvgOptions& options = {});
 
 }  // namespace mivo
+MIVO_PUBLIC_END

@@ -1,0 +1,23 @@
+#pragma once
+// Saving a file without ever leaving a broken one behind.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "mivo/platform/export.h"
+
+MIVO_PUBLIC_BEGIN
+namespace mivo {
+
+// Writes `size` bytes to fileName through a temporary file in the same folder
+// that is renamed over fileName once it is complete. A failure (no such
+// folder, disk full, fileName a folder ...) raises EMivoError
+// "<what> '<fileName>': <fault>", removes the temporary file and leaves any
+// previous fileName exactly as it was. The new file gets the permissions a
+// freshly created file would get (0666 less the umask).
+void WriteFileReplacing(const std::string& fileName, const std::uint8_t* data, std::size_t size,
+                        const std::string& what);
+
+}  // namespace mivo
+MIVO_PUBLIC_END

@@ -1,0 +1,60 @@
+# Installs the built tree into a fresh prefix, then builds and runs a program
+# outside the tree against it twice: through find_package(mivo) and through
+# pkg-config. EXTRA_FLAGS carries the sanitizer flags the library was built with.
+set(prefix ${WORK_DIR}/prefix)
+file(REMOVE_RECURSE ${WORK_DIR})
+file(MAKE_DIRECTORY ${WORK_DIR})
+
+function(run)
+  execute_process(COMMAND ${ARGN} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  if(NOT rc EQUAL 0)
+    string(REPLACE ";" " " cmd "${ARGN}")
+    message(FATAL_ERROR "failed (${rc}): ${cmd}\n${out}\n${err}")
+  endif()
+endfunction()
+
+function(expect_png file)
+  file(READ ${file} signature LIMIT 8 HEX)
+  if(NOT signature STREQUAL "89504e470d0a1a0a")
+    message(FATAL_ERROR "${file} is not a PNG file")
+  endif()
+endfunction()
+
+run(${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${prefix})
+foreach(expected include/mivo/platform/canvas.h include/mivo/scale/scale.h lib/libmivo.a
+                 lib/cmake/mivo/mivoConfig.cmake lib/pkgconfig/mivo.pc)
+  if(NOT EXISTS ${prefix}/${expected})
+    message(FATAL_ERROR "the install has no ${expected}")
+  endif()
+endforeach()
+file(GLOB_RECURSE internal ${prefix}/include/*_internal.h)
+if(internal)
+  message(FATAL_ERROR "private headers were installed: ${internal}")
+endif()
+
+# find_package. The prefix is moved first: the package must be relocatable.
+file(RENAME ${prefix} ${WORK_DIR}/moved)
+set(prefix ${WORK_DIR}/moved)
+run(${CMAKE_COMMAND} -S ${SOURCE_DIR} -B ${WORK_DIR}/cmake_build -G Ninja
+    -DCMAKE_PREFIX_PATH=${prefix} -DCMAKE_BUILD_TYPE=Release -DWITH_QT=${WITH_QT}
+    "-DCMAKE_CXX_FLAGS=${EXTRA_FLAGS}" "-DCMAKE_EXE_LINKER_FLAGS=${EXTRA_FLAGS}")
+run(${CMAKE_COMMAND} --build ${WORK_DIR}/cmake_build)
+run(${WORK_DIR}/cmake_build/consumer ${WORK_DIR}/find_package.png)
+expect_png(${WORK_DIR}/find_package.png)
+if(WITH_QT)
+  set(ENV{QT_QPA_PLATFORM} offscreen)
+  run(${WORK_DIR}/cmake_build/consumer_qt)
+endif()
+
+# pkg-config, with the compiler called by hand as a Makefile would.
+set(ENV{PKG_CONFIG_PATH} ${prefix}/lib/pkgconfig)
+execute_process(COMMAND pkg-config --cflags --libs mivo RESULT_VARIABLE rc OUTPUT_VARIABLE flags
+                OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_VARIABLE err)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "pkg-config --cflags --libs mivo failed: ${err}")
+endif()
+separate_arguments(flags UNIX_COMMAND "${flags}")
+separate_arguments(extra UNIX_COMMAND "${EXTRA_FLAGS}")
+run(${CXX} -std=c++20 ${extra} ${SOURCE_DIR}/main.cpp -o ${WORK_DIR}/pkg_consumer ${flags})
+run(${WORK_DIR}/pkg_consumer ${WORK_DIR}/pkg_config.png)
+expect_png(${WORK_DIR}/pkg_config.png)
