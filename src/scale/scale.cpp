@@ -27,6 +27,10 @@ double OneAbove(double x) {
   return std::isfinite(r) && r != x ? r : std::nan("");
 }
 
+// A range is accepted only when its width is a finite double too: -1e308 ...
+// 1e308 has finite ends, but no slope can map it. Non-finite ends fail as well.
+bool MappableRange(double low, double high) { return std::isfinite(high - low); }
+
 }  // namespace
 
 TScale::TScale(TComponent* owner) : TCustomControl(owner), FDTFormat(std::make_unique<TDTLabel>()) {
@@ -161,7 +165,7 @@ double TScale::M2R(std::int32_t p) const {
 // ---------------------------------------------------------------- range setters
 
 void TScale::SetRangeLow(double x) {
-  if (!std::isfinite(x)) return;
+  if (!MappableRange(x, FRangeHigh)) return;
   if (x == FRangeHigh) {
     const double above = OneAbove(x);
     if (std::isnan(above)) return;
@@ -173,7 +177,7 @@ void TScale::SetRangeLow(double x) {
 }
 
 void TScale::SetRangeHigh(double x) {
-  if (!std::isfinite(x)) return;
+  if (!MappableRange(FRangeLow, x)) return;
   if (x == FRangeLow) {
     const double above = OneAbove(x);
     if (std::isnan(above)) return;
@@ -185,7 +189,7 @@ void TScale::SetRangeHigh(double x) {
 }
 
 void TScale::SetRange(double low, double high) {
-  if (!std::isfinite(low) || !std::isfinite(high)) return;
+  if (!MappableRange(low, high)) return;
   if (low == high) {
     high = OneAbove(low);
     if (std::isnan(high)) return;

@@ -152,17 +152,22 @@ bool TimeSpanTicks(const TTickInput& in, TTickLayout& out) {
   const double s = high > low ? 1.0 : -1.0;
   const double dist = s * kTimeSpanSteps[std::size_t(index)];
   const double e = dist / kTimeSpanSubdivisions[std::size_t(index)];
-  const double first = std::floor(low / dist / kTickSlack) * dist;
+  // Counted in steps: a low end a hair below a multiple starts on it.
+  const double first = std::floor(low / dist + kTimeSpanStepSlack) * dist;
   // The walk starts up to one long step before the low end; count the short
   // steps from there, so the far end is reached even with six sub-divisions.
   const std::int64_t count =
       std::min<std::int64_t>(TruncToInt64((high - first) / e) + 5, kMaxTickWalkSteps);
-  // The admitted interval is widened by the slack at both ends: the smaller
-  // end moves down, the larger one up, whichever way the scale runs.
+  // The admitted interval is widened at both ends (the smaller end moves
+  // down, the larger one up, whichever way the scale runs) by a sliver of a
+  // step and the rounding error at the values' magnitude, never by a fraction
+  // of the values themselves.
   const double lo = std::min(low, high);
   const double hi = std::max(low, high);
-  const double admMin = lo >= 0 ? lo * kTickSlack : lo / kTickSlack;
-  const double admMax = hi > 0 ? hi / kTickSlack : hi * kTickSlack;
+  const double widen =
+      std::fabs(e) * kTimeSpanStepSlack + std::fmax(std::fabs(lo), std::fabs(hi)) * kRelativeRoundingSlack;
+  const double admMin = lo - widen;
+  const double admMax = hi + widen;
 
   TTickLayout result;
   result.Kind = TTickLayoutKind::tlkTimeSpan;

@@ -78,6 +78,21 @@ TEST(ScaleSetters, RangeCorrections) {
   EXPECT_GT(s.RangeHigh(), s.RangeLow());
   s.SetRange(DBL_MAX, DBL_MAX);  // nothing finite above: ignored
   EXPECT_EQ(s.RangeLow(), 1e300);
+
+  // Finite ends whose width overflows cannot be mapped: refused like
+  // non-finite ends (before, every tick was stacked at the left margin as "0.0").
+  s.SetRange(0, 1);
+  s.SetRange(-1e308, 1e308);
+  s.SetRange(DBL_MAX, -DBL_MAX);
+  EXPECT_EQ(s.RangeLow(), 0);
+  EXPECT_EQ(s.RangeHigh(), 1);
+  s.SetRange(-1e308, 0);  // wide, but the width is finite
+  EXPECT_EQ(s.RangeLow(), -1e308);
+  s.SetRangeHigh(1e308);
+  EXPECT_EQ(s.RangeHigh(), 0);
+  s.SetRange(0, 1e308);
+  s.SetRangeLow(-1e308);
+  EXPECT_EQ(s.RangeLow(), 0);
 }
 
 TEST(ScaleSetters, ClampsAndForcedSettings) {

@@ -165,6 +165,33 @@ TEST(TimeSpanTicks, ReversedRangeKeepsTicksOnBothEnds) {
   }
 }
 
+// Far from zero the layout depends on the step, not on the magnitude of the
+// values: one second of Unix time gets the ticks of 0 ... 1 s, and a range
+// near -1e12 admits no tick outside it (before, none at all and 34 labels
+// piled at the left edge).
+TEST(TimeSpanTicks, FarFromZeroLikeNearZero) {
+  struct Row {
+    double Lo, Hi;
+  };
+  for (Row r : {Row{1.7e9, 1.7e9 + 1}, Row{1.7e9 + 1, 1.7e9}, Row{-1e12 - 100, -1e12}, Row{-1e12, -1e12 - 100},
+                Row{4e12, 4e12 + 3600}}) {
+    const double width = std::fabs(r.Hi - r.Lo);
+    // The same range moved by whole days lines up with the same steps.
+    const double shift = std::round(r.Lo / 86400) * 86400;
+    TTickLayout near, far;
+    ASSERT_TRUE(TimeSpanTicks(Input(r.Lo - shift, r.Hi - shift, 3, true, false), near));
+    ASSERT_TRUE(TimeSpanTicks(Input(r.Lo, r.Hi, 3, true, false), far)) << r.Lo;
+    EXPECT_EQ(far.TimeSpanIndex, near.TimeSpanIndex) << r.Lo;
+    EXPECT_EQ(Values(far, true).size(), Values(near, true).size()) << r.Lo;
+    EXPECT_EQ(Values(far, false).size(), Values(near, false).size()) << r.Lo;
+    const double slack = width * 1e-9 + std::fabs(r.Lo) * 1e-15;
+    for (const auto& t : far.Ticks) {
+      EXPECT_GE(t.Value, std::fmin(r.Lo, r.Hi) - slack) << r.Lo;
+      EXPECT_LE(t.Value, std::fmax(r.Lo, r.Hi) + slack) << r.Lo;
+    }
+  }
+}
+
 struct SpanCase {
   double Lo, Hi;
   std::int32_t MinTicks;
