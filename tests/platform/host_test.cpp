@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 #include <png.h>
 
+#include <chrono>
 #include <cstdlib>
+#include <functional>
+#include <utility>
 #include <filesystem>
 #include <vector>
 
@@ -147,6 +150,61 @@ TEST_F(HostTest, LoopWithoutInputEndsThroughTerminated) {
   };
   EXPECT_TRUE(c.RunBox());
   EXPECT_EQ(c.P2, (TPoint{9, 9}));
+}
+
+// A control that asks for another paint from inside its paint keeps every
+// call busy; an idle hook that invalidates does the same. Loops still end.
+TEST_F(HostTest, LoopKeptBusyByPaintsStillEnds) {
+  struct TSelfInvalidating : TBoxControl {
+    void Paint() override {
+      ++Paints;
+      Invalidate();
+    }
+  } c;
+  c.SetBounds(0, 0, 4, 4);
+  c.Invalidate();
+  H().IdleLimit = 40;
+  EXPECT_FALSE(c.RunBox());
+  EXPECT_TRUE(H().Terminated());
+  EXPECT_EQ(c.Paints, 40);
+
+  // The time limit ends a loop whose calls are too slow to reach the count.
+  H().PostMessage(c, Msg(TMessageKind::mkMouseMove));
+  H().IdleLimit = 1 << 30;
+  H().LoopTimeLimit = std::chrono::milliseconds(20);
+  TBoxControl quiet;
+  H().OnIdle = [&] { quiet.Invalidate(); };
+  EXPECT_FALSE(quiet.RunBox());
+  EXPECT_TRUE(H().Terminated());
+}
+
+// Messages posted while a call delivers wait for the next call, even when a
+// handler destroys a control whose queued messages go with it.
+TEST_F(HostTest, DestroyingAControlDoesNotLetLaterMessagesIn) {
+  struct TLogger : TCustomControl {
+    std::vector<std::int32_t>* Log = nullptr;
+    std::function<void()> OnFirst;
+    void MouseMove(TShiftState, std::int32_t x, std::int32_t) override {
+      Log->push_back(x);
+      if (OnFirst) std::exchange(OnFirst, nullptr)();
+    }
+  };
+  std::vector<std::int32_t> log;
+  TLogger a;
+  auto doomed = std::make_unique<TLogger>();
+  a.Log = doomed->Log = &log;
+  H().PostMessage(a, Msg(TMessageKind::mkMouseMove, 1));
+  H().PostMessage(*doomed, Msg(TMessageKind::mkMouseMove, 2));
+  H().PostMessage(*doomed, Msg(TMessageKind::mkMouseMove, 3));
+  a.OnFirst = [&] {
+    doomed.reset();
+    H().PostMessage(a, Msg(TMessageKind::mkMouseMove, 4));
+    H().PostMessage(a, Msg(TMessageKind::mkMouseMove, 5));
+  };
+  H().ProcessMessages();
+  EXPECT_EQ(log, std::vector<std::int32_t>{1});
+  H().ProcessMessages();
+  EXPECT_EQ(log, (std::vector<std::int32_t>{1, 4, 5}));
 }
 
 TEST_F(HostTest, Clipboard) {

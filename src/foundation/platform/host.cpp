@@ -187,30 +187,40 @@ std::int32_t THeadlessHost::PresentCount(const TControl& control) const {
 }
 
 void THeadlessHost::PostMessage(TControl& control, const TMessage& msg) {
-  FQueue.push_back({control.ControlId(), msg});
+  FQueue.push_back({control.ControlId(), FNextSerial++, msg});
+  InputArrived();
+}
+
+void THeadlessHost::InputArrived() {
   FTerminated = false;
-  FIdleCalls = 0;
+  FCallsWithoutInput = 0;
 }
 
 std::size_t THeadlessHost::PendingMessages() const { return FQueue.size(); }
 
 void THeadlessHost::ProcessMessages() {
-  std::size_t n = FQueue.size();
-  const bool idle = n == 0 && FInvalid.empty();
+  const std::uint64_t postedBefore = FNextSerial;
+  const bool idle = FQueue.empty() && FInvalid.empty();
+  bool delivered = false;
   // Each message is taken off the queue before it is delivered: a handler may
-  // post, process messages again (a nested loop) or destroy controls.
-  while (n-- > 0 && !FQueue.empty()) {
+  // post, process messages again (a nested loop) or destroy controls (and
+  // with them their queued messages, so the queue is judged by serial, not
+  // by a count taken at the start).
+  while (!FQueue.empty() && FQueue.front().Serial < postedBefore) {
     const TPosted p = FQueue.front();
     FQueue.pop_front();
+    delivered = true;
     if (TControl* c = FindControl(p.Id)) c->Dispatch(p.Msg);
   }
   FlushInvalidations();
-  if (!idle) {
-    FIdleCalls = 0;
+  if (idle && OnIdle) OnIdle();
+  if (delivered || !FQueue.empty()) {
+    FCallsWithoutInput = 0;
     return;
   }
-  if (OnIdle) OnIdle();
-  if (FQueue.empty() && ++FIdleCalls >= IdleLimit) FTerminated = true;
+  const auto now = std::chrono::steady_clock::now();
+  if (FCallsWithoutInput++ == 0) FWaitingSince = now;
+  if (FCallsWithoutInput >= IdleLimit || now - FWaitingSince >= LoopTimeLimit) FTerminated = true;
 }
 
 std::int32_t THeadlessHost::MessageDlg(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons) {

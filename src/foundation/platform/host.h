@@ -11,6 +11,7 @@
 // has been destroyed is simply skipped.
 
 #include <array>
+#include <chrono>
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -226,15 +227,21 @@ class THeadlessHost : public THost {
   void PostMessage(TControl& control, const TMessage& msg);
   std::size_t PendingMessages() const;
   // Delivers the messages that were queued when it was called (messages posted
-  // meanwhile wait for the next call), then flushes invalidations. A call that
-  // finds nothing to do calls OnIdle; after IdleLimit idle calls in a row
-  // Terminated() turns true, so a nested loop waiting for input that never
-  // comes ends instead of hanging. The next PostMessage clears it.
+  // meanwhile wait for the next call, even when a handler destroys a control
+  // and its messages with it), then flushes invalidations. A call that finds
+  // nothing to do calls OnIdle.
+  // A nested loop waiting for input that never comes must end instead of
+  // hanging: after IdleLimit calls in a row that delivered no posted message
+  // (idle, or only painting: a control that invalidates itself in its own
+  // paint keeps every call busy), or once LoopTimeLimit has passed since the
+  // last posted message was delivered or the first such call, whichever comes
+  // first, Terminated() turns true. The next PostMessage clears it.
   void ProcessMessages() override;
   bool Terminated() const override { return FTerminated; }
   void SetTerminated(bool b) { FTerminated = b; }
   std::function<void()> OnIdle;
   std::int32_t IdleLimit = 10000;
+  std::chrono::milliseconds LoopTimeLimit{5000};
 
   // --- message boxes
   // Records the box, prints it to stderr (unless Quiet) and answers the canned
@@ -273,12 +280,16 @@ class THeadlessHost : public THost {
   class TFilePrinter;
   struct TPosted {
     std::uint64_t Id;
+    std::uint64_t Serial;  // order of posting: a call delivers those older than itself
     TMessage Msg;
   };
+  void InputArrived();
   std::vector<std::uint64_t> FInvalid;  // control ids, first-invalidation order
   std::map<std::uint64_t, std::int32_t> FPresents;
   std::deque<TPosted> FQueue;
-  std::int32_t FIdleCalls = 0;
+  std::uint64_t FNextSerial = 0;
+  std::int32_t FCallsWithoutInput = 0;
+  std::chrono::steady_clock::time_point FWaitingSince{};
   bool FTerminated = false;
   std::int32_t FCannedAnswer = mrNone;
   std::vector<TMessageBoxRecord> FMessageBoxes;
