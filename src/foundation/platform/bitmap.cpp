@@ -4,6 +4,7 @@
 
 #include "mivo/platform/colors.h"
 #include "mivo/platform/errors.h"
+#include "mivo/platform/pixel_fill_internal.h"
 #include "mivo/platform/raster_canvas.h"
 
 namespace mivo {
@@ -61,6 +62,6 @@ TRasterCanvas& TBitmap::RasterCanvas() {
   return *FCanvas;
 }
 
-void TBitmap::Clear(TColor color) { std::fill(FPixels.begin(), FPixels.end(), ToRGB32(ColorToRGB(color))); }
+void TBitmap::Clear(TColor color) { detail::FillPixels(FPixels.data(), FPixels.size(), ToRGB32(ColorToRGB(color))); }
 
 }  // namespace mivo

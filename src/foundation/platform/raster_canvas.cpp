@@ -104,7 +104,12 @@ void FillSolid(TBitmap& bmp, std::int64_t l, std::int64_t t, std::int64_t r, std
   std::int32_t cl, ct, cr, cb;
   if (!ClipBox(l, t, r, b, bmp.Width(), bmp.Height(), cl, ct, cr, cb)) return;
   const TRGB32 c = ToRGB32(rgb);
-  for (std::int32_t y = ct; y < cb; ++y) std::fill(bmp.ScanLine(y) + cl, bmp.ScanLine(y) + cr, c);
+  if (cl == 0 && cr == bmp.Width()) {
+    // Whole rows are one contiguous run.
+    FillPixels(bmp.ScanLine(ct), std::size_t(cr) * std::size_t(cb - ct), c);
+    return;
+  }
+  for (std::int32_t y = ct; y < cb; ++y) FillPixels(bmp.ScanLine(y) + cl, std::size_t(cr - cl), c);
 }
 
 }  // namespace

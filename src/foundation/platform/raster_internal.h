@@ -23,6 +23,7 @@
 #include "mivo/platform/bitmap.h"
 #include "mivo/platform/canvas.h"
 #include "mivo/platform/colors.h"
+#include "mivo/platform/pixel_fill_internal.h"
 
 namespace mivo::detail {
 
@@ -90,8 +91,7 @@ struct TDirectSink {
     TRGB32* p = Base + std::size_t(y) * std::size_t(Stride);
     const TPixelOp op = Op[slot];
     if (op.A == 0) {
-      const TRGB32 c = std::bit_cast<TRGB32>(op.X);
-      std::fill(p + x0, p + x1, c);
+      FillPixels(p + x0, std::size_t(x1 - x0), std::bit_cast<TRGB32>(op.X));
     } else {
       for (std::int32_t x = x0; x < x1; ++x) Store32(p + x, op.Apply(Load32(p + x)));
     }
@@ -108,7 +108,7 @@ struct TCopySink {
   }
   void Span(std::int32_t y, std::int32_t x0, std::int32_t x1, int slot) const {
     TRGB32* p = Base + std::size_t(y) * std::size_t(Stride);
-    std::fill(p + x0, p + x1, C[slot]);
+    FillPixels(p + x0, std::size_t(x1 - x0), C[slot]);
   }
 };
 
