@@ -221,7 +221,8 @@ void CopyModes(TCanvas& c, int x0, int y0) {
     Label(c, l + 5, t + 90, modes[i].name);
   }
   Reset(c);
-  c.StretchDraw(Rect(x0 + 20, y0 + 140, x0 + 440, y0 + 165), src);
+  c.StretchDraw(Rect(x0 + 20, y0 + 140, x0 + 300, y0 + 165), src);
+  Label(c, x0 + 310, y0 + 146, "StretchDraw 60x60 to 280x25");
 }
 
 void XorTwice(TCanvas& c, int x0, int y0) {

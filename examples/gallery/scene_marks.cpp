@@ -72,6 +72,11 @@ void ColorArrays(TCanvas& c, int x0, int y0) {
   Panel(c, x0, y0, 6 * 150 + 12, 92, "TColorArray.FillByInterpolation: 255 entries, RGB (top) and HSV (bottom)");
   TColorArray a(255);
   const TColor anchors[] = {clBlack, clBlue, clGreen, clRed, clYellow, clWhite};
+  // A mid-grey backdrop, so that both the black and the white ends show.
+  c.Pen = TPen{};
+  c.Pen.Color = clGray;
+  c.Brush.Color = clGray;
+  c.Rectangle(x0 + 8, y0 + 22, x0 + 16 + 255 * 3 + 8, y0 + 88);
   for (int model = 0; model < 2; ++model) {
     a.FillByInterpolation(model, anchors);
     const int top = y0 + 28 + model * 30;

@@ -79,7 +79,8 @@ void RenderScales(TBitmap& bmp) {
     s.SetCaption("type 2");
     s.SetCaptionAnchor(TScaleUnitAnchor::uaSclBotRgt);
     s.SetCaptionAlignment(TAlignment::taLeftJustify);
-    s.SetCaptionPosY(-10);
+    s.SetMarginBottom(34);  // room under the axis: the caption sits below the "0" label
+    s.SetCaptionPosY(14);
   });
   Panel(bmp, c1 + 140, y, 130, 300, "ScaleType 3", [](TScale& s) {
     s.SetScaleType(TScaleType::sctVertLeft);
