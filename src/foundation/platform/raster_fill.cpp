@@ -33,31 +33,57 @@ void FillBox(Sink& sink, std::int32_t W, std::int32_t H, std::int64_t l, std::in
 // crossings have f <= px.
 //
 // Stages, each linear:
-//   1. the edge table: each edge with a visible row is set up once in 128-bit
-//      arithmetic at its first visible row and then stepped exactly in 64 bits;
-//   2. the edges ordered by first row, a counting sort over the rows;
-//   3. per row, the active edges (kept compact, stepped in place) toggle one
+//   1. the edge table, ordered by first visible row with a counting sort over
+//      the rows: each edge is set up once in 128-bit arithmetic at its first
+//      visible row, straight into its place, and then stepped exactly in 64
+//      bits;
+//   2. per row, the active edges (kept compact, stepped in place) toggle one
 //      bit per crossing in a bit row of columns 0 .. W. f is clamped to [0, W]
 //      first: clamping is monotone, so it moves no pixel of the surface;
-//   4. the set bits, read in column order, are where the parity flips: they
+//   3. the set bits, read in column order, are where the parity flips: they
 //      pair up into spans [f0, f1), [f2, f3) ... Equal crossings cancel.
 // A row costs its crossings plus the 64-column words between its outermost
 // crossings; nothing is allocated once the scratch vectors have grown.
+
+// The edge from pts[i] to the next point, top end first, and the rows
+// y0 .. y1 of the surface it crosses; false when there are none.
+inline bool EdgeRows(const TPoint* pts, std::size_t n, std::size_t i, std::int32_t H, TPoint& a, TPoint& b,
+                     std::int32_t& y0, std::int32_t& y1) {
+  a = pts[i];
+  b = pts[i + 1 == n ? 0 : i + 1];
+  if (a.y == b.y) return false;
+  if (a.y > b.y) std::swap(a, b);
+  y0 = std::max<std::int32_t>(a.y, 0);
+  y1 = std::min<std::int32_t>(b.y - 1, H - 1);
+  return y0 <= y1;
+}
+
 template <typename Sink>
 void FillPolygonEvenOdd(Sink& sink, std::int32_t W, std::int32_t H, const TPoint* pts, std::size_t n,
                         TRasterScratch& s) {
-  s.Edges.clear();
-  std::int32_t yFirst = INT32_MAX, yLast = -1;
+  TPoint a{}, b{};
+  std::int32_t y0 = 0, y1 = 0, yFirst = INT32_MAX, yLast = -1;
+  std::size_t count = 0;
+  for (std::size_t i = 0; i < n; ++i)
+    if (EdgeRows(pts, n, i, H, a, b, y0, y1)) {
+      yFirst = std::min(yFirst, y0);
+      yLast = std::max(yLast, y1);
+      ++count;
+    }
+  if (count == 0) return;
+  // RowStart[r + 1] counts the edges starting on row yFirst + r, then the
+  // prefix sums place them; placing advances RowStart[r] to where row r ends.
+  const std::size_t rows = std::size_t(yLast - yFirst) + 1;
+  s.RowStart.assign(rows + 1, 0);
+  for (std::size_t i = 0; i < n; ++i)
+    if (EdgeRows(pts, n, i, H, a, b, y0, y1)) ++s.RowStart[std::size_t(y0 - yFirst) + 1];
+  for (std::size_t r = 1; r <= rows; ++r) s.RowStart[r] += s.RowStart[r - 1];
+  s.Edges.resize(count);
   for (std::size_t i = 0; i < n; ++i) {
-    TPoint a = pts[i], b = pts[i + 1 == n ? 0 : i + 1];
-    if (a.y == b.y) continue;
-    if (a.y > b.y) std::swap(a, b);
-    const std::int32_t y0 = std::max<std::int32_t>(a.y, 0), y1 = std::min<std::int32_t>(b.y - 1, H - 1);
-    if (y0 > y1) continue;
+    if (!EdgeRows(pts, n, i, H, a, b, y0, y1)) continue;
     const std::int64_t dx = std::int64_t(b.x) - a.x, dy = std::int64_t(b.y) - a.y;
     const i128 num = i128(2) * a.x * dy + i128(dx) * (2 * std::int64_t(y0) + 1 - 2 * std::int64_t(a.y)) - dy;
-    TPolyEdge e;
-    e.Y0 = y0;
+    TPolyEdge& e = s.Edges[s.RowStart[std::size_t(y0 - yFirst)]++];
     e.Y1 = y1;
     e.Den = 2 * dy;
     const i128 q = FloorDiv128(num, e.Den);
@@ -65,30 +91,18 @@ void FillPolygonEvenOdd(Sink& sink, std::int32_t W, std::int32_t H, const TPoint
     e.R = std::int64_t(num - q * e.Den);
     e.QStep = FloorDiv(dx, dy);
     e.RStep = 2 * (dx - e.QStep * dy);
-    s.Edges.push_back(e);
-    yFirst = std::min(yFirst, y0);
-    yLast = std::max(yLast, y1);
   }
-  if (s.Edges.empty()) return;
-
-  // By first row: afterwards RowStart[r] is where row yFirst + r ends.
-  const std::size_t rows = std::size_t(yLast - yFirst) + 1;
-  s.RowStart.assign(rows + 1, 0);
-  for (const TPolyEdge& e : s.Edges) ++s.RowStart[std::size_t(e.Y0 - yFirst) + 1];
-  for (std::size_t r = 1; r <= rows; ++r) s.RowStart[r] += s.RowStart[r - 1];
-  s.EdgesByRow.resize(s.Edges.size());
-  for (const TPolyEdge& e : s.Edges) s.EdgesByRow[s.RowStart[std::size_t(e.Y0 - yFirst)]++] = e;
 
   const std::size_t words = std::size_t(W) / 64 + 1;  // columns 0 .. W
   if (s.Crossings.size() < words) s.Crossings.resize(words, 0);
   std::uint64_t* const bits = s.Crossings.data();
   s.Active.clear();
-  s.Active.reserve(s.Edges.size());
+  s.Active.reserve(count);
   std::size_t next = 0;
   for (std::size_t r = 0; r < rows; ++r) {
     const std::int32_t y = yFirst + std::int32_t(r);
-    s.Active.insert(s.Active.end(), s.EdgesByRow.begin() + std::ptrdiff_t(next),
-                    s.EdgesByRow.begin() + std::ptrdiff_t(s.RowStart[r]));
+    s.Active.insert(s.Active.end(), s.Edges.begin() + std::ptrdiff_t(next),
+                    s.Edges.begin() + std::ptrdiff_t(s.RowStart[r]));
     next = s.RowStart[r];
     if (s.Active.empty()) continue;
     std::int64_t lo = W, hi = 0;
@@ -110,16 +124,16 @@ void FillPolygonEvenOdd(Sink& sink, std::int32_t W, std::int32_t H, const TPoint
     bool inside = false;
     std::int32_t from = 0;
     for (std::size_t w = std::size_t(lo) >> 6, wEnd = std::size_t(hi) >> 6; w <= wEnd; ++w) {
-      std::uint64_t b = bits[w];
-      if (b == 0) continue;
+      std::uint64_t word = bits[w];
+      if (word == 0) continue;
       bits[w] = 0;
       do {
-        const std::int32_t x = std::int32_t(w * 64) + std::countr_zero(b);
-        b &= b - 1;
+        const std::int32_t x = std::int32_t(w * 64) + std::countr_zero(word);
+        word &= word - 1;
         if (inside) sink.Span(y, from, x, 1);
         from = x;
         inside = !inside;
-      } while (b != 0);
+      } while (word != 0);
     }
   }
 }

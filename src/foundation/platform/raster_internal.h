@@ -56,7 +56,7 @@ TPixelOp MakePixelOp(TPenMode mode, TColor color);
 // One polygon edge, stepped row by row: at row y its crossing starts the
 // pixels px >= Q + 1 (see raster_fill.cpp).
 struct TPolyEdge {
-  std::int32_t Y0, Y1;  // first and last row (clipped to the surface)
+  std::int32_t Y1;      // last row (clipped to the surface)
   std::int64_t Q, R;    // floor and remainder of the crossing numerator
   std::int64_t QStep, RStep, Den;
 };
@@ -67,9 +67,8 @@ struct TRasterScratch {
   std::vector<std::int32_t> RowMin;     // per row: first touched column (or INT32_MAX)
   std::vector<std::int32_t> RowMax;     // per row: last touched column (or -1)
   std::int32_t MaskW = 0, MaskH = 0;
-  std::vector<TPolyEdge> Edges;         // polygon edges in outline order
-  std::vector<TPolyEdge> EdgesByRow;    // the same, ordered by first row
-  std::vector<std::size_t> RowStart;    // per row of the polygon: its first edge in EdgesByRow
+  std::vector<TPolyEdge> Edges;         // polygon edge table, ordered by first row
+  std::vector<std::size_t> RowStart;    // per row of a polygon: where its edges end in Edges
   std::vector<TPolyEdge> Active;        // edges crossing the row, stepped in place
   std::vector<std::uint64_t> Crossings; // per column of a row: odd number of crossings (all 0 between rows)
   std::vector<std::int32_t> Index;      // column map of stretched copies
