@@ -107,7 +107,8 @@ void FillPolygonEvenOdd(Sink& sink, std::int32_t W, std::int32_t H, const TPoint
     if (s.Active.empty()) continue;
     std::int64_t lo = W, hi = 0;
     std::size_t keep = 0;
-    for (TPolyEdge& e : s.Active) {
+    for (std::size_t k = 0; k < s.Active.size(); ++k) {
+      TPolyEdge e = s.Active[k];  // a copy: stepping in place would store and reload the same bytes
       const std::int64_t f = std::clamp<std::int64_t>(e.Q + 1, 0, W);
       bits[f >> 6] ^= std::uint64_t(1) << (f & 63);
       lo = std::min(lo, f);
