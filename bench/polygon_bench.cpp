@@ -22,6 +22,7 @@
 #include "mivo/platform/bitmap.h"
 #include "mivo/platform/canvas.h"
 #include "mivo/platform/colors.h"
+#include "ratio_reporter.h"
 
 namespace {
 
@@ -180,17 +181,6 @@ bool SamePixels(bool series, std::int64_t n) {
   return true;
 }
 
-// Keeps the console output and remembers each run's time for the ratios.
-class TRatioReporter : public benchmark::ConsoleReporter {
- public:
-  std::map<std::string, double> Times;
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& r : runs)
-      if (r.run_type == Run::RT_Iteration) Times[r.benchmark_name()] = r.GetAdjustedCPUTime();
-    ConsoleReporter::ReportRuns(runs);
-  }
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -200,17 +190,16 @@ int main(int argc, char** argv) {
   for (const bool series : {false, true})
     for (const std::int64_t n : {Sizes[0], Sizes[1]}) agree = SamePixels(series, n) && agree;
   Register();
-  TRatioReporter reporter;
+  mivo::bench::TRatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
   benchmark::Shutdown();
   std::printf("\nratios canvas / floor\n");
   for (const char* what : {"Random", "Series"})
     for (const std::int64_t n : Sizes) {
       const std::string suffix = "/" + std::to_string(n);
-      const auto ic = reporter.Times.find(std::string("BM_") + what + "_Canvas" + suffix);
-      const auto iff = reporter.Times.find(std::string("BM_") + what + "_Floor" + suffix);
-      if (ic != reporter.Times.end() && iff != reporter.Times.end() && iff->second > 0)
-        std::printf("%s %8lld  %6.2f\n", what, (long long)n, ic->second / iff->second);
+      double r = 0;
+      if (reporter.Ratio(std::string("BM_") + what + "_Canvas" + suffix, std::string("BM_") + what + "_Floor" + suffix, r))
+        std::printf("%s %8lld  %6.2f\n", what, (long long)n, r);
     }
   return agree ? 0 : 1;
 }
