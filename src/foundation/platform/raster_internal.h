@@ -69,8 +69,8 @@ struct TRasterScratch {
   std::int32_t MaskW = 0, MaskH = 0;
   std::vector<TPolyEdge> Edges;         // polygon edge table, ordered by first row
   std::vector<std::size_t> RowStart;    // per row of a polygon: where its edges end in Edges
-  std::vector<TPolyEdge> Active;        // edges crossing the row, stepped in place
-  std::vector<std::uint64_t> Crossings; // per column of a row: odd number of crossings (all 0 between rows)
+  std::vector<TPolyEdge> Active;        // edges crossing the row, compact, stepped to the next row
+  std::vector<std::uint64_t> Crossings; // bit per column of a row: odd number of crossings (0 between rows)
   std::vector<std::int32_t> Index;      // column map of stretched copies
   std::vector<TRGB32> Pixels;           // copy of a source that is the target itself
   std::vector<TPoint> Points;           // ellipse outlines in curve order
