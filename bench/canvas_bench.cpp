@@ -22,6 +22,7 @@
 #include "mivo/platform/bitmap.h"
 #include "mivo/platform/canvas.h"
 #include "mivo/platform/colors.h"
+#include "ratio_reporter.h"
 
 #ifdef MIVO_HAVE_CAIRO
 #include <cairo.h>
@@ -258,29 +259,17 @@ void BM_Clear_FillWords(benchmark::State& state) {
 }
 BENCHMARK(BM_Clear_FillWords)->Unit(benchmark::kMicrosecond);
 
-// Keeps the console output and remembers each run's time for the ratios.
-class TRatioReporter : public benchmark::ConsoleReporter {
- public:
-  std::map<std::string, double> Times;
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& r : runs)
-      if (r.run_type == Run::RT_Iteration) Times[r.benchmark_name()] = r.GetAdjustedCPUTime();
-    ConsoleReporter::ReportRuns(runs);
-  }
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  TRatioReporter reporter;
+  mivo::bench::TRatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
   benchmark::Shutdown();
   auto ratio = [&](const char* what, const std::string& a, const std::string& b) {
-    const auto ia = reporter.Times.find(a), ib = reporter.Times.find(b);
-    if (ia != reporter.Times.end() && ib != reporter.Times.end() && ib->second > 0)
-      std::printf("%-34s %6.2f\n", what, ia->second / ib->second);
+    double r = 0;
+    if (reporter.Ratio(a, b, r)) std::printf("%-34s %6.2f\n", what, r);
   };
   std::printf("\nratios\n");
   ratio("polyline: canvas / floor", "BM_Polyline_Canvas", "BM_Polyline_Floor");

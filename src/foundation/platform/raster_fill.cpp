@@ -1,5 +1,6 @@
 // TRasterCanvas: Rectangle and Polygon (span fills plus pen outlines).
 #include <algorithm>
+#include <bit>
 
 #include "mivo/platform/bitmap.h"
 #include "mivo/platform/raster_canvas.h"
@@ -29,24 +30,60 @@ void FillBox(Sink& sink, std::int32_t W, std::int32_t H, std::int64_t l, std::in
 // rows ya .. yb-1 at x = xa + dx * (2*py + 1 - 2*ya) / (2*dy); the pixels right
 // of that crossing start at f = floor((N - dy) / (2*dy)) + 1 with
 // N = 2*xa*dy + dx*(2*py + 1 - 2*ya). Pixel px is inside when an odd number of
-// crossings have f <= px, so sorted f values pair up into spans [f0, f1) ...
-// Each edge is set up once in 128-bit arithmetic at its first visible row and
-// then stepped exactly in 64 bits.
+// crossings have f <= px.
+//
+// Stages, each linear:
+//   1. the edge table, ordered by first visible row with a counting sort over
+//      the rows: each edge is set up once in 128-bit arithmetic at its first
+//      visible row, straight into its place, and then stepped exactly in 64
+//      bits;
+//   2. per row, the active edges (kept compact, stepped in place) toggle one
+//      bit per crossing in a bit row of columns 0 .. W. f is clamped to [0, W]
+//      first: clamping is monotone, so it moves no pixel of the surface;
+//   3. the set bits, read in column order, are where the parity flips: they
+//      pair up into spans [f0, f1), [f2, f3) ... Equal crossings cancel.
+// A row costs its crossings plus the 64-column words between its outermost
+// crossings; nothing is allocated once the scratch vectors have grown.
+
+// The edge from pts[i] to the next point, top end first, and the rows
+// y0 .. y1 of the surface it crosses; false when there are none.
+inline bool EdgeRows(const TPoint* pts, std::size_t n, std::size_t i, std::int32_t H, TPoint& a, TPoint& b,
+                     std::int32_t& y0, std::int32_t& y1) {
+  a = pts[i];
+  b = pts[i + 1 == n ? 0 : i + 1];
+  if (a.y == b.y) return false;
+  if (a.y > b.y) std::swap(a, b);
+  y0 = std::max<std::int32_t>(a.y, 0);
+  y1 = std::min<std::int32_t>(b.y - 1, H - 1);
+  return y0 <= y1;
+}
+
 template <typename Sink>
 void FillPolygonEvenOdd(Sink& sink, std::int32_t W, std::int32_t H, const TPoint* pts, std::size_t n,
                         TRasterScratch& s) {
-  s.Edges.clear();
-  std::int64_t yFirst = INT64_MAX, yLast = -1;
+  TPoint a{}, b{};
+  std::int32_t y0 = 0, y1 = 0, yFirst = INT32_MAX, yLast = -1;
+  std::size_t count = 0;
+  for (std::size_t i = 0; i < n; ++i)
+    if (EdgeRows(pts, n, i, H, a, b, y0, y1)) {
+      yFirst = std::min(yFirst, y0);
+      yLast = std::max(yLast, y1);
+      ++count;
+    }
+  if (count == 0) return;
+  // RowStart[r + 1] counts the edges starting on row yFirst + r, then the
+  // prefix sums place them; placing advances RowStart[r] to where row r ends.
+  const std::size_t rows = std::size_t(yLast - yFirst) + 1;
+  s.RowStart.assign(rows + 1, 0);
+  for (std::size_t i = 0; i < n; ++i)
+    if (EdgeRows(pts, n, i, H, a, b, y0, y1)) ++s.RowStart[std::size_t(y0 - yFirst) + 1];
+  for (std::size_t r = 1; r <= rows; ++r) s.RowStart[r] += s.RowStart[r - 1];
+  s.Edges.resize(count);
   for (std::size_t i = 0; i < n; ++i) {
-    TPoint a = pts[i], b = pts[(i + 1) % n];
-    if (a.y == b.y) continue;
-    if (a.y > b.y) std::swap(a, b);
-    const std::int64_t y0 = std::max<std::int64_t>(a.y, 0), y1 = std::min<std::int64_t>(std::int64_t(b.y) - 1, H - 1);
-    if (y0 > y1) continue;
+    if (!EdgeRows(pts, n, i, H, a, b, y0, y1)) continue;
     const std::int64_t dx = std::int64_t(b.x) - a.x, dy = std::int64_t(b.y) - a.y;
-    const i128 num = i128(2) * a.x * dy + i128(dx) * (2 * y0 + 1 - 2 * std::int64_t(a.y)) - dy;
-    TPolyEdge e;
-    e.Y0 = y0;
+    const i128 num = i128(2) * a.x * dy + i128(dx) * (2 * std::int64_t(y0) + 1 - 2 * std::int64_t(a.y)) - dy;
+    TPolyEdge& e = s.Edges[s.RowStart[std::size_t(y0 - yFirst)]++];
     e.Y1 = y1;
     e.Den = 2 * dy;
     const i128 q = FloorDiv128(num, e.Den);
@@ -54,42 +91,50 @@ void FillPolygonEvenOdd(Sink& sink, std::int32_t W, std::int32_t H, const TPoint
     e.R = std::int64_t(num - q * e.Den);
     e.QStep = FloorDiv(dx, dy);
     e.RStep = 2 * (dx - e.QStep * dy);
-    s.Edges.push_back(e);
-    yFirst = std::min(yFirst, y0);
-    yLast = std::max(yLast, y1);
   }
-  if (s.Edges.empty()) return;
-  std::sort(s.Edges.begin(), s.Edges.end(), [](const TPolyEdge& a, const TPolyEdge& b) { return a.Y0 < b.Y0; });
+
+  const std::size_t words = std::size_t(W) / 64 + 1;  // columns 0 .. W
+  if (s.Crossings.size() < words) s.Crossings.resize(words, 0);
+  std::uint64_t* const bits = s.Crossings.data();
   s.Active.clear();
+  s.Active.reserve(count);
   std::size_t next = 0;
-  for (std::int64_t y = yFirst; y <= yLast; ++y) {
-    while (next < s.Edges.size() && s.Edges[next].Y0 == y) s.Active.push_back(std::int32_t(next++));
-    s.Crossings.clear();
+  for (std::size_t r = 0; r < rows; ++r) {
+    const std::int32_t y = yFirst + std::int32_t(r);
+    s.Active.insert(s.Active.end(), s.Edges.begin() + std::ptrdiff_t(next),
+                    s.Edges.begin() + std::ptrdiff_t(s.RowStart[r]));
+    next = s.RowStart[r];
+    if (s.Active.empty()) continue;
+    std::int64_t lo = W, hi = 0;
     std::size_t keep = 0;
     for (std::size_t k = 0; k < s.Active.size(); ++k) {
-      TPolyEdge& e = s.Edges[std::size_t(s.Active[k])];
-      s.Crossings.push_back(e.Q + 1);
+      TPolyEdge e = s.Active[k];  // a copy: stepping in place would store and reload the same bytes
+      const std::int64_t f = std::clamp<std::int64_t>(e.Q + 1, 0, W);
+      bits[f >> 6] ^= std::uint64_t(1) << (f & 63);
+      lo = std::min(lo, f);
+      hi = std::max(hi, f);
       if (e.Y1 == y) continue;  // ends on this row
       e.Q += e.QStep;
       e.R += e.RStep;
-      if (e.R >= e.Den) {
-        e.R -= e.Den;
-        ++e.Q;
-      }
-      s.Active[keep++] = s.Active[k];
+      const bool carry = e.R >= e.Den;
+      e.R -= carry ? e.Den : 0;
+      e.Q += carry;
+      s.Active[keep++] = e;
     }
     s.Active.resize(keep);
-    // Nearly sorted from row to row: insertion sort.
-    auto& c = s.Crossings;
-    for (std::size_t i = 1; i < c.size(); ++i) {
-      const std::int64_t v = c[i];
-      std::size_t j = i;
-      for (; j > 0 && c[j - 1] > v; --j) c[j] = c[j - 1];
-      c[j] = v;
-    }
-    for (std::size_t i = 0; i + 1 < c.size(); i += 2) {
-      const std::int64_t l = std::max<std::int64_t>(c[i], 0), r = std::min<std::int64_t>(c[i + 1], W);
-      if (l < r) sink.Span(std::int32_t(y), std::int32_t(l), std::int32_t(r), 1);
+    bool inside = false;
+    std::int32_t from = 0;
+    for (std::size_t w = std::size_t(lo) >> 6, wEnd = std::size_t(hi) >> 6; w <= wEnd; ++w) {
+      std::uint64_t word = bits[w];
+      if (word == 0) continue;
+      bits[w] = 0;
+      do {
+        const std::int32_t x = std::int32_t(w * 64) + std::countr_zero(word);
+        word &= word - 1;
+        if (inside) sink.Span(y, from, x, 1);
+        from = x;
+        inside = !inside;
+      } while (word != 0);
     }
   }
 }

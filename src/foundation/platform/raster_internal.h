@@ -57,7 +57,7 @@ TPixelOp MakePixelOp(TPenMode mode, TColor color);
 // One polygon edge, stepped row by row: at row y its crossing starts the
 // pixels px >= Q + 1 (see raster_fill.cpp).
 struct TPolyEdge {
-  std::int64_t Y0, Y1;  // first and last row (clipped to the surface)
+  std::int32_t Y1;      // last row (clipped to the surface)
   std::int64_t Q, R;    // floor and remainder of the crossing numerator
   std::int64_t QStep, RStep, Den;
 };
@@ -68,9 +68,10 @@ struct TRasterScratch {
   std::vector<std::int32_t> RowMin;     // per row: first touched column (or INT32_MAX)
   std::vector<std::int32_t> RowMax;     // per row: last touched column (or -1)
   std::int32_t MaskW = 0, MaskH = 0;
-  std::vector<TPolyEdge> Edges;         // polygon edge table
-  std::vector<std::int32_t> Active;     // indices of the edges crossing the row
-  std::vector<std::int64_t> Crossings;  // per-row crossings of a polygon
+  std::vector<TPolyEdge> Edges;         // polygon edge table, ordered by first row
+  std::vector<std::size_t> RowStart;    // per row of a polygon: where its edges end in Edges
+  std::vector<TPolyEdge> Active;        // edges crossing the row, compact, stepped to the next row
+  std::vector<std::uint64_t> Crossings; // bit per column of a row: odd number of crossings (0 between rows)
   std::vector<std::int32_t> Index;      // column map of stretched copies
   std::vector<TRGB32> Pixels;           // copy of a source that is the target itself
   std::vector<TPoint> Points;           // ellipse outlines in curve order
