@@ -1,11 +1,14 @@
-// The interactive demo: six TScale controls in Qt widgets, and a panel that
-// changes the selected scale live. Click a scale to select it.
+// The interactive demo: pages of components in Qt widgets. The scales page has
+// seven TScale controls and a panel that changes the selected scale live
+// (click a scale to select it); range boxes take any double, 1e-3 and -2.5E6
+// included, and say why a value was refused.
 //
 //   mivo_qt_demo                     opens the window
 //   mivo_qt_demo --screenshot a.png  renders the window into a PNG and exits
 //   mivo_qt_demo --select 3 ...      clicks scale 3 first (through the mouse events)
 
 #include <array>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -16,18 +19,19 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDoubleSpinBox>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QStatusBar>
+#include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -56,8 +60,9 @@ struct TScaleEntry {
 class TDemoWindow : public QMainWindow {
  public:
   TDemoWindow() {
-    setWindowTitle("Mivo Charts - TScale on Qt");
-    auto* central = new QWidget(this);
+    setWindowTitle("Mivo Charts on Qt");
+    FPages = new QTabWidget(this);
+    auto* central = new QWidget;
     auto* outer = new QHBoxLayout(central);
 
     // Horizontal scales in a column, the vertical ones beside them.
@@ -101,7 +106,8 @@ class TDemoWindow : public QMainWindow {
     scalesBox->addLayout(vert);
     outer->addLayout(scalesBox, 1);
     outer->addWidget(BuildPanel());
-    setCentralWidget(central);
+    FPages->addTab(central, "Scales");
+    setCentralWidget(FPages);
     BuildMenu();
     Select(0);
   }
@@ -147,13 +153,10 @@ class TDemoWindow : public QMainWindow {
     auto* form = new QFormLayout(group);
     FSelector = new QComboBox;
     for (const auto& e : FScales) FSelector->addItem(QString::fromStdString(e.Title));
-    FLow = new QDoubleSpinBox;
-    FHigh = new QDoubleSpinBox;
-    for (QDoubleSpinBox* sb : {FLow, FHigh}) {
-      sb->setRange(-1e12, 1e12);
-      sb->setDecimals(3);
-      sb->setKeyboardTracking(false);
-    }
+    FLow = new QLineEdit;
+    FHigh = new QLineEdit;
+    FLow->setToolTip("Any number: 0.001, 1e-3, -2.5E6 ...");
+    FHigh->setToolTip(FLow->toolTip());
     FMinTicks = new QSpinBox;
     FMinTicks->setRange(1, 30);
     FLog = new QCheckBox("Logarithmic");
@@ -173,20 +176,19 @@ class TDemoWindow : public QMainWindow {
     QObject::connect(FSelector, &QComboBox::currentIndexChanged, this, [this](int i) {
       if (i >= 0) Select(std::size_t(i));
     });
-    QObject::connect(FLow, &QDoubleSpinBox::valueChanged, this, [this](double v) {
-      Current().SetRangeLow(v);
-      Sync();
-    });
-    QObject::connect(FHigh, &QDoubleSpinBox::valueChanged, this, [this](double v) {
-      Current().SetRangeHigh(v);
-      Sync();
-    });
+    QObject::connect(FLow, &QLineEdit::editingFinished, this, [this] { ApplyRangeEnd(FLow, true); });
+    QObject::connect(FHigh, &QLineEdit::editingFinished, this, [this] { ApplyRangeEnd(FHigh, false); });
     QObject::connect(FMinTicks, &QSpinBox::valueChanged, this, [this](int v) {
       Current().SetMinTicks(v);
       Sync();
     });
     QObject::connect(FLog, &QCheckBox::toggled, this, [this](bool b) {
       Current().SetLogarithmic(b);
+      if (b && !Current().Logarithmic())
+        statusBar()->showMessage(Current().LabelType() == TFigType::ftDateTime
+                                     ? "A date/time scale cannot be logarithmic"
+                                     : "A logarithmic scale needs both ends positive (1e-100 or more)",
+                                 8000);
       Sync();
     });
     QObject::connect(FLabelType, &QComboBox::currentIndexChanged, this, [this](int i) {
@@ -201,6 +203,36 @@ class TDemoWindow : public QMainWindow {
     });
     group->setMinimumWidth(280);
     return group;
+  }
+
+  // Reads a range box and sets that end, or says in the status bar why the
+  // value was not taken; the boxes then show what the scale holds.
+  void ApplyRangeEnd(QLineEdit* box, bool low) {
+    const QString text = box->text().trimmed();
+    const QString why = RangeEndRefusal(text, low);
+    if (!why.isEmpty()) {
+      statusBar()->showMessage(why, 8000);
+    } else {
+      const double v = text.toDouble();
+      low ? Current().SetRangeLow(v) : Current().SetRangeHigh(v);
+      const double other = low ? Current().RangeHigh() : Current().RangeLow();
+      if (other == v) statusBar()->showMessage("Equal ends: the other end moved one above", 5000);
+    }
+    Sync();
+  }
+
+  // Why the scale cannot take this text as an end (empty when it can).
+  QString RangeEndRefusal(const QString& text, bool low) {
+    bool ok = false;
+    const double v = text.toDouble(&ok);
+    if (!ok) return QString("\"%1\" is not a number (examples: 250, 0.001, 1e-3, -2.5E6)").arg(text);
+    if (!std::isfinite(v)) return QString("\"%1\" is not finite").arg(text);
+    TScale& s = Current();
+    if (s.Logarithmic() && v <= 0)
+      return QString("A logarithmic scale needs positive ends: \"%1\" refused (turn Logarithmic off first)").arg(text);
+    const double other = low ? s.RangeHigh() : s.RangeLow();
+    if (!std::isfinite(other - v)) return QString("The range from \"%1\" to the other end is wider than a double").arg(text);
+    return {};
   }
 
   void BuildMenu() {
@@ -258,8 +290,8 @@ class TDemoWindow : public QMainWindow {
     const QSignalBlocker b1(FSelector), b2(FLow), b3(FHigh), b4(FMinTicks), b5(FLog), b6(FLabelType),
         b7(FScaleType);
     FSelector->setCurrentIndex(int(FSelected));
-    FLow->setValue(s.RangeLow());
-    FHigh->setValue(s.RangeHigh());
+    FLow->setText(QString::number(s.RangeLow(), 'g', 15));
+    FHigh->setText(QString::number(s.RangeHigh(), 'g', 15));
     FMinTicks->setValue(s.MinTicks());
     FLog->setChecked(s.Logarithmic());
     FLabelType->setCurrentIndex(int(s.LabelType()));
@@ -269,8 +301,9 @@ class TDemoWindow : public QMainWindow {
   std::vector<TScaleEntry> FScales;
   std::size_t FSelected = 0;
   QComboBox* FSelector = nullptr;
-  QDoubleSpinBox* FLow = nullptr;
-  QDoubleSpinBox* FHigh = nullptr;
+  QTabWidget* FPages = nullptr;
+  QLineEdit* FLow = nullptr;
+  QLineEdit* FHigh = nullptr;
   QSpinBox* FMinTicks = nullptr;
   QCheckBox* FLog = nullptr;
   QComboBox* FLabelType = nullptr;

@@ -23,7 +23,7 @@
 
 #include "mivo/platform/bitmap.h"
 #include "mivo/platform/errors.h"
-#include "qt/qt_host_test_env.h"
+#include "qt_host_test_env.h"
 
 namespace mivo {
 namespace {

@@ -1,7 +1,7 @@
 // Registers the QApplication and the Qt host for every test of the programme.
 #include <cstdlib>
 
-#include "qt/qt_host_test_env.h"
+#include "qt_host_test_env.h"
 
 namespace mivo::test {
 
