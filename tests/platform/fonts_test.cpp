@@ -262,6 +262,44 @@ std::vector<TRGB32> Pixels(TBitmap& bmp) {
   return px;
 }
 
+// A family without a bold or italic face gets its outlines emboldened or
+// sheared, however fontconfig reports the face it chose.
+TEST(Fonts, MissingStylesAreSynthesised) {
+  struct Case {
+    const char* Family;
+    bool Bold, Italic;
+    bool SyntheticBold, SyntheticItalic;
+  };
+  const Case cases[] = {
+      {"DejaVu Sans", true, true, false, false},          // real bold oblique face
+      {"DejaVu Sans Light", false, false, false, false},  // no style asked
+      {"DejaVu Sans Light", true, false, true, false},
+      {"DejaVu Math TeX Gyre", false, true, false, true},
+      {"DejaVu Math TeX Gyre", true, true, true, true},
+  };
+  for (const Case& c : cases) {
+    const detail::TResolvedFont font = detail::ResolveFont(c.Family, c.Bold, c.Italic);
+    EXPECT_EQ(font.SyntheticBold, c.SyntheticBold) << c.Family << " " << c.Bold << c.Italic;
+    EXPECT_EQ(font.SyntheticItalic, c.SyntheticItalic) << c.Family << " " << c.Bold << c.Italic;
+  }
+  // Emboldening widens the text; the shear leaves advances alone.
+  TFont plain;
+  plain.Name = "DejaVu Math TeX Gyre";
+  plain.Size = 24;
+  TFont bold = plain, italic = plain;
+  bold.Style = {TFontStyle::fsBold};
+  italic.Style = {TFontStyle::fsItalic};
+  const std::string text = "Synthetic 0123";
+  EXPECT_GT(MeasureTextWidth(bold, text), MeasureTextWidth(plain, text));
+  EXPECT_EQ(MeasureTextWidth(italic, text), MeasureTextWidth(plain, text));
+  TBitmap upright(200, 40), slanted(200, 40);
+  upright.Clear(clWhite);
+  slanted.Clear(clWhite);
+  RenderText(upright, TRect{0, 0, 200, 40}, 2, 2, plain, text);
+  RenderText(slanted, TRect{0, 0, 200, 40}, 2, 2, italic, text);
+  EXPECT_FALSE(Pixels(upright) == Pixels(slanted));
+}
+
 // Families resolved here: a regular face with real bold and italic faces, one
 // with no bold face (emboldened outlines) and one with neither (emboldened and
 // sheared).

@@ -426,8 +426,15 @@ class TFontEngine {
       if (FcPatternGetInteger(match, FC_INDEX, 0, &index) == FcResultMatch) result.Index = std::max(index, 0);
       FcPatternGetInteger(match, FC_WEIGHT, 0, &weight);
       FcPatternGetInteger(match, FC_SLANT, 0, &slant);
-      result.SyntheticBold = bold && weight < FC_WEIGHT_DEMIBOLD;
-      result.SyntheticItalic = italic && slant == FC_SLANT_ROMAN;
+      // Where fontconfig's configuration synthesises a style it reports the
+      // requested weight or slant and asks for emboldening or a shear instead.
+      FcBool embolden = FcFalse;
+      FcPatternGetBool(match, FC_EMBOLDEN, 0, &embolden);
+      FcMatrix* matrix = nullptr;
+      const bool sheared = FcPatternGetMatrix(match, FC_MATRIX, 0, &matrix) == FcResultMatch && matrix &&
+                           matrix->xy != 0;
+      result.SyntheticBold = bold && (weight < FC_WEIGHT_DEMIBOLD || embolden == FcTrue);
+      result.SyntheticItalic = italic && (slant == FC_SLANT_ROMAN || sheared);
     }
     FcPatternDestroy(match);
     return result;
