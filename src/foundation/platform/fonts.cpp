@@ -7,8 +7,8 @@
 #include FT_TRUETYPE_TABLES_H
 
 #include <algorithm>
-#include <array>
 #include <iterator>
+#include <array>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
