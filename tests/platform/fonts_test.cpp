@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <string>
 #include <vector>
@@ -232,9 +233,250 @@ TEST(Fonts, GlyphCacheStaysBounded) {
   EXPECT_GT(total, 0);
   const detail::TFontCacheStats stats = detail::FontCacheStats();
   EXPECT_LE(stats.GlyphBytes, std::size_t(40) << 20);
-  EXPECT_LT(stats.Glyphs, 1500u);  // the cache was dropped on the way
+  EXPECT_LT(stats.Glyphs, 1500u);  // measuring renders no bitmaps
   detail::ClearFontCaches();
   EXPECT_EQ(detail::FontCacheStats().Faces, 0u);
+}
+
+// Restores the glyph cache budget when a test leaves.
+class TGlyphBudget {
+ public:
+  explicit TGlyphBudget(std::size_t bytes) : FPrevious(detail::SetGlyphCacheBudget(bytes)) {}
+  ~TGlyphBudget() { detail::SetGlyphCacheBudget(FPrevious); }
+  TGlyphBudget(const TGlyphBudget&) = delete;
+  TGlyphBudget& operator=(const TGlyphBudget&) = delete;
+
+ private:
+  std::size_t FPrevious;
+};
+
+std::string Utf8Of(char32_t first, char32_t last) {
+  std::string s;
+  for (char32_t cp = first; cp < last; ++cp) detail::AppendUtf8(s, cp);
+  return s;
+}
+
+std::vector<TRGB32> Pixels(TBitmap& bmp) {
+  std::vector<TRGB32> px;
+  for (std::int32_t y = 0; y < bmp.Height(); ++y) px.insert(px.end(), bmp.ScanLine(y), bmp.ScanLine(y) + bmp.Width());
+  return px;
+}
+
+// A family without a bold or italic face gets its outlines emboldened or
+// sheared, however fontconfig reports the face it chose.
+TEST(Fonts, MissingStylesAreSynthesised) {
+  struct Case {
+    const char* Family;
+    bool Bold, Italic;
+    bool SyntheticBold, SyntheticItalic;
+  };
+  const Case cases[] = {
+      {"DejaVu Sans", true, true, false, false},          // real bold oblique face
+      {"DejaVu Sans Light", false, false, false, false},  // no style asked
+      {"DejaVu Sans Light", true, false, true, false},
+      {"DejaVu Math TeX Gyre", false, true, false, true},
+      {"DejaVu Math TeX Gyre", true, true, true, true},
+  };
+  for (const Case& c : cases) {
+    const detail::TResolvedFont font = detail::ResolveFont(c.Family, c.Bold, c.Italic);
+    EXPECT_EQ(font.SyntheticBold, c.SyntheticBold) << c.Family << " " << c.Bold << c.Italic;
+    EXPECT_EQ(font.SyntheticItalic, c.SyntheticItalic) << c.Family << " " << c.Bold << c.Italic;
+  }
+  // Emboldening widens the text; the shear leaves advances alone.
+  TFont plain;
+  plain.Name = "DejaVu Math TeX Gyre";
+  plain.Size = 24;
+  TFont bold = plain, italic = plain;
+  bold.Style = {TFontStyle::fsBold};
+  italic.Style = {TFontStyle::fsItalic};
+  const std::string text = "Synthetic 0123";
+  EXPECT_GT(MeasureTextWidth(bold, text), MeasureTextWidth(plain, text));
+  EXPECT_EQ(MeasureTextWidth(italic, text), MeasureTextWidth(plain, text));
+  TBitmap upright(200, 40), slanted(200, 40);
+  upright.Clear(clWhite);
+  slanted.Clear(clWhite);
+  RenderText(upright, TRect{0, 0, 200, 40}, 2, 2, plain, text);
+  RenderText(slanted, TRect{0, 0, 200, 40}, 2, 2, italic, text);
+  EXPECT_FALSE(Pixels(upright) == Pixels(slanted));
+}
+
+// Families resolved here: a regular face with real bold and italic faces, one
+// with no bold face (emboldened outlines) and one with neither (emboldened and
+// sheared).
+TEST(Fonts, MeasuredWidthsEqualRenderedAdvances) {
+  const char* families[] = {"DejaVu Sans", "DejaVu Serif", "DejaVu Sans Light", "DejaVu Math TeX Gyre"};
+  const TFontStyles styles[] = {
+      {}, {TFontStyle::fsBold}, {TFontStyle::fsItalic}, {TFontStyle::fsBold, TFontStyle::fsItalic}};
+  const std::int32_t sizes[] = {1, 6, 8, 11, 17, 36, 150};
+  const std::string texts[] = {"12.5 kHz", "Wjg\xC3\xA9|\xE2\x96\x88", "AV To, fi ffl", "\xFF\xC0",
+                               Utf8Of(0x391, 0x3AA) + Utf8Of(0x2190, 0x21A0), "\xE4\xB8\x80\xF0\x9F\x98\x80"};
+  for (const char* family : families)
+    for (const TFontStyles& style : styles)
+      for (std::int32_t size : sizes) {
+        TFont font;
+        font.Name = family;
+        font.Style = style;
+        font.Size = size;
+        for (const std::string& text : texts) {
+          const std::uint64_t renders = detail::FontCacheStats().BitmapRenders;
+          const std::int32_t measured = MeasureTextWidth(font, text);
+          EXPECT_EQ(detail::FontCacheStats().BitmapRenders, renders) << "measuring rendered a bitmap";
+          EXPECT_EQ(measured, detail::RenderedTextWidth(font, text))
+              << family << " " << size << " pt, style " << int(style.Contains(TFontStyle::fsBold))
+              << int(style.Contains(TFontStyle::fsItalic)) << ", text of " << text.size() << " bytes";
+        }
+      }
+}
+
+// Where the bitmap cache steps aside (budget zero: every glyph is rasterised
+// straight into the surface), text looks exactly as it does from the cache.
+TEST(Fonts, DirectRasterisationMatchesCachedBitmaps) {
+  const std::string text = "Wjg\xC3\xA9|\xE2\x96\x88 12.5 AV@";
+  const std::int32_t sizes[] = {6, 8, 13, 40};
+  const TFontStyles styles[] = {{}, {TFontStyle::fsBold, TFontStyle::fsItalic}};
+  const TPoint positions[] = {{3, 2}, {-9, -4}, {30, 20}};
+  const TRect clip{2, 3, 90, 45};
+  int inked = 0, cases = 0;
+  for (const char* family : {"DejaVu Sans", "DejaVu Math TeX Gyre"})
+    for (std::int32_t size : sizes)
+      for (const TFontStyles& style : styles)
+        for (const TPoint& at : positions) {
+          TFont font;
+          font.Name = family;
+          font.Size = size;
+          font.Style = style;
+          font.Color = RGB(20, 90, 200);
+          TBitmap cached(96, 48), direct(96, 48);
+          cached.Clear(clWhite);
+          direct.Clear(clWhite);
+          RenderText(cached, clip, at.x, at.y, font, text);
+          {
+            TGlyphBudget none(0);
+            RenderText(direct, clip, at.x, at.y, font, text);
+          }
+          const std::vector<TRGB32> pixels = Pixels(direct);
+          EXPECT_TRUE(Pixels(cached) == pixels) << family << " " << size << " pt at " << at.x << "," << at.y;
+          ++cases;
+          inked += std::any_of(pixels.begin(), pixels.end(), [](TRGB32 p) { return FromRGB32(p) != clWhite; });
+        }
+  EXPECT_EQ(inked, cases);
+}
+
+// More distinct glyphs than the budget holds: the least recently used make
+// room, ASCII shortcuts to evicted glyphs are forgotten, and every pass draws
+// and measures the same as with room for all.
+TEST(Fonts, GlyphCacheEvictsWithinItsBudgetAndDrawsTheSame) {
+  detail::ClearFontCaches();
+  std::vector<std::string> glyphs;
+  for (char32_t cp = 0x21; cp < 0x7F; ++cp) detail::AppendUtf8(glyphs.emplace_back(), cp);
+  for (char32_t cp = 0x391; cp < 0x3CA; ++cp) detail::AppendUtf8(glyphs.emplace_back(), cp);
+  for (char32_t cp = 0x410; cp < 0x450; ++cp) detail::AppendUtf8(glyphs.emplace_back(), cp);
+  TFont font;
+  font.Size = 30;
+  const std::int32_t px = font.PixelSize(), columns = 16;
+  const std::int32_t rows = std::int32_t(glyphs.size() + columns - 1) / columns;
+  const auto drawAll = [&](bool reverse) {
+    TBitmap bmp(columns * px, rows * px * 5 / 4);
+    bmp.Clear(clWhite);
+    std::size_t maxBytes = 0;
+    for (std::size_t k = 0; k < glyphs.size(); ++k) {
+      const std::size_t i = reverse ? glyphs.size() - 1 - k : k;
+      const std::int32_t x = std::int32_t(i % columns) * px, y = std::int32_t(i / columns) * (px * 5 / 4);
+      RenderText(bmp, TRect{0, 0, bmp.Width(), bmp.Height()}, x, y, font, glyphs[i]);
+      maxBytes = std::max(maxBytes, detail::FontCacheStats().GlyphBytes);
+    }
+    return std::make_pair(Pixels(bmp), maxBytes);
+  };
+  const auto reference = drawAll(false);
+  const std::size_t allGlyphs = detail::FontCacheStats().Glyphs;
+  EXPECT_EQ(allGlyphs, glyphs.size());
+
+  const std::size_t budget = 48 << 10;
+  TGlyphBudget small(budget);
+  EXPECT_LE(detail::FontCacheStats().GlyphBytes, budget);
+  const std::uint64_t rendersBefore = detail::FontCacheStats().BitmapRenders;
+  for (bool reverse : {false, true, false}) {
+    const auto pass = drawAll(reverse);
+    EXPECT_TRUE(pass.first == reference.first) << "reverse " << reverse;
+    EXPECT_LE(pass.second, budget);
+  }
+  const detail::TFontCacheStats stats = detail::FontCacheStats();
+  EXPECT_LT(stats.Glyphs, glyphs.size() / 2);
+  EXPECT_GT(stats.BitmapRenders - rendersBefore, glyphs.size());
+  EXPECT_EQ(stats.DirectDraws, 0u);
+  std::string all;
+  for (const std::string& g : glyphs) all += g;
+  EXPECT_EQ(MeasureTextWidth(font, all), detail::RenderedTextWidth(font, all));
+}
+
+// 32767 pt is clamped to the largest pixel size, where one glyph bitmap is
+// megabytes: such text is rasterised where visible, never cached, and each
+// clipped view equals the same region of the whole text drawn on a surface
+// big enough to hold it (through the cache, budget permitting).
+TEST(Fonts, HugeTextIsRasterisedWhereVisibleWithoutCaching) {
+  detail::ClearFontCaches();
+  TFont font;
+  font.Size = 32767;
+  font.Color = RGB(200, 30, 90);
+  font.Style = {TFontStyle::fsUnderline};
+  const std::string text = "\xE2\x96\x88g";
+  const TPoint origin{100, 100};
+  TBitmap whole(2700, 2600);
+  whole.Clear(clWhite);
+  {
+    TGlyphBudget room(std::size_t(1) << 30);
+    RenderText(whole, TRect{0, 0, whole.Width(), whole.Height()}, origin.x, origin.y, font, text);
+    ASSERT_EQ(detail::FontCacheStats().DirectDraws, 0u);
+    ASSERT_GT(detail::FontCacheStats().Glyphs, 0u);
+  }
+  detail::ClearFontCaches();
+  const TPoint views[] = {{0, 0}, {150, 900}, {1000, 1500}, {1300, 2000}, {2500, 2300}, {2580, 2500}};
+  int inked = 0;
+  for (const TPoint& view : views) {
+    TBitmap part(120, 90);
+    part.Clear(clWhite);
+    RenderText(part, TRect{0, 0, 120, 90}, origin.x - view.x, origin.y - view.y, font, text);
+    bool ink = false;
+    for (std::int32_t y = 0; y < part.Height(); ++y)
+      for (std::int32_t x = 0; x < part.Width(); ++x) {
+        const TRGB32 got = part.ScanLine(y)[x];
+        ASSERT_EQ(got, whole.ScanLine(view.y + y)[view.x + x])
+            << "view " << view.x << "," << view.y << " pixel " << x << "," << y;
+        ink = ink || FromRGB32(got) != clWhite;
+      }
+    inked += ink;
+  }
+  EXPECT_GE(inked, 3);
+  const detail::TFontCacheStats stats = detail::FontCacheStats();
+  EXPECT_EQ(stats.Glyphs, 0u);
+  EXPECT_EQ(stats.GlyphBytes, 0u);
+  EXPECT_EQ(stats.BitmapRenders, 0u);
+  EXPECT_GT(stats.DirectDraws, 0u);
+}
+
+// Measuring long text at a big size loads each distinct glyph's metrics once
+// and renders nothing.
+TEST(Fonts, MeasuringLoadsMetricsOnceAndRendersNothing) {
+  detail::ClearFontCaches();
+  TFont font;
+  font.Size = 1300;
+  std::string text;
+  for (int i = 0; i < 40; ++i) text += Utf8Of(0x41, 0x5B) + Utf8Of(0x3B1, 0x3CA) + " 0123456789";
+  const std::int32_t width = MeasureTextWidth(font, text);
+  detail::TFontCacheStats stats = detail::FontCacheStats();
+  EXPECT_EQ(stats.MetricLoads, 26u + 25u + 11u);
+  EXPECT_EQ(stats.BitmapRenders, 0u);
+  EXPECT_EQ(stats.Glyphs, 0u);
+  EXPECT_EQ(stats.Metrics, 25u);  // beyond ASCII
+  EXPECT_EQ(MeasureTextWidth(font, text), width);
+  EXPECT_EQ(detail::FontCacheStats().MetricLoads, stats.MetricLoads);
+  // Drawing it where only its first glyphs are seen renders only those.
+  TBitmap bmp(300, 200);
+  bmp.Canvas().Font = font;
+  bmp.Canvas().TextOut(-100, -100, text);
+  stats = detail::FontCacheStats();
+  EXPECT_LE(stats.BitmapRenders + stats.DirectDraws, 2u);
+  EXPECT_EQ(stats.MetricLoads, 26u + 25u + 11u);
 }
 
 }  // namespace

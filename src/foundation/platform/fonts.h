@@ -1,7 +1,9 @@
 #pragma once
 // Text measurement and rendering with FreeType; fontconfig resolves a family
-// name to a file (falling back to a sans-serif face). Faces and rendered glyphs
-// are cached, so drawing the same short strings again costs only blits.
+// name to a file (falling back to a sans-serif face). Faces, glyph metrics and
+// rendered glyphs are cached (the least recently used glyphs make room), so
+// drawing the same short strings again costs only blits; measuring never
+// renders, and glyphs too big to cache are rasterised only where visible.
 
 #include <cstdint>
 #include <string_view>

@@ -90,14 +90,28 @@ TResolvedFont ResolveFont(const std::string& name, bool bold, bool italic);
 TResolvedFont ResolveFontChain(const std::vector<std::string>& families, const std::vector<std::string>& files,
                                bool bold, bool italic);
 
+// What the font caches hold, and what they did since they were last cleared.
+// Glyph bitmaps are kept within a byte budget (least recently used first out);
+// measuring loads metrics only, never bitmaps.
 struct TFontCacheStats {
   std::size_t Faces = 0;
-  std::size_t Glyphs = 0;
-  std::size_t GlyphBytes = 0;
+  std::size_t Glyphs = 0;        // cached glyph bitmaps
+  std::size_t GlyphBytes = 0;    // what they count against GlyphBudget
+  std::size_t GlyphBudget = 0;
+  std::size_t Metrics = 0;       // cached metrics of characters beyond ASCII
+  std::size_t MetricsBytes = 0;
+  std::uint64_t MetricLoads = 0;    // glyphs loaded for their advance and ink box
+  std::uint64_t BitmapRenders = 0;  // glyph bitmaps rendered
+  std::uint64_t DirectDraws = 0;    // glyphs rasterised straight into a surface, uncached
 };
 TFontCacheStats FontCacheStats();
-// Drops every cached face and glyph (the name resolutions are kept).
+// Drops every cached face and glyph (the name resolutions are kept) and
+// resets the counters.
 void ClearFontCaches();
+// Sets the byte budget of the glyph bitmap cache, evicting what no longer
+// fits, and returns the previous budget. Glyphs whose bitmap would exceed a
+// sixteenth of it are drawn without being cached.
+std::size_t SetGlyphCacheBudget(std::size_t bytes);
 
 // Underline and strike-out rows of a font relative to the baseline (positive
 // is below it) and their thickness, as RenderText draws them.
@@ -114,5 +128,8 @@ namespace mivo {
 struct TFont;
 namespace detail {
 TFontDecorations GetFontDecorations(const TFont& font);
-}
+// The width of text summed from the advances of its rendered glyph bitmaps
+// (rendered anew, not cached): what measuring must agree with.
+std::int32_t RenderedTextWidth(const TFont& font, std::string_view text);
+}  // namespace detail
 }  // namespace mivo
