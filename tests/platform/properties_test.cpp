@@ -364,6 +364,28 @@ TEST(Properties, NestingDeeperThanTheLimitIsRefusedWhileParsing) {
   }
 }
 
+// A deep value built in memory skips the parser's limit; its error message
+// still describes it without walking it.
+TEST(Properties, DeepValueHandedOverAsJsonIsDescribedByKind) {
+  TJson deep = 1;
+  for (int i = 0; i < 100000; ++i) {
+    TJson outer = TJson::array();
+    outer.push_back(std::move(deep));
+    deep = std::move(outer);
+  }
+  TJson component = {{"class", "TWidget"}};
+  component["properties"]["Count"] = std::move(deep);
+  TWidget w;
+  try {
+    ComponentFromJson(w, component, "memory.json");
+    ADD_FAILURE() << "accepted";
+  } catch (const EMivoError& e) {
+    EXPECT_STREQ(e.what(),
+                 "Form file 'memory.json': property 'Count' of class TWidget expects an integer, not an array");
+  }
+  EXPECT_TRUE(CheckDefaults(w).empty());
+}
+
 TEST(Properties, DeepFormFilesNameTheFile) {
   const fs::path dir = OutputDir("properties_deep");
   const std::string file = (dir / "deep.json").string();
