@@ -2,16 +2,22 @@
 // published property. A read either succeeds or raises EMivoError and leaves
 // the component exactly as it was and out of the loading state; a successful
 // read writes back to a text that reads again to the same values.
+// The same text read as a form creates its components (TScale included) and
+// paints each one, so stored settings reach the drawing code as well.
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "mivo/platform/colors.h"
 #include "mivo/platform/errors.h"
 #include "mivo/platform/properties.h"
+#include "mivo/scale/scale.h"
 
 namespace {
 
@@ -74,25 +80,60 @@ class TFuzzComponent : public TCustomControl {
 
 bool Loading(const TComponent& c) { return c.ComponentState().Contains(TComponentStateItem::csLoading); }
 
-}  // namespace
+// Paints every control of a form as a window system would, on a surface of
+// at most MaxSide pixels a side (a stored size may ask for 8192 x 8192).
+void PaintAll(const std::vector<std::unique_ptr<TComponent>>& components) {
+  constexpr std::int32_t MaxSide = 256;
+  for (const auto& c : components) {
+    auto* control = dynamic_cast<TControl*>(c.get());
+    if (!control) continue;
+    if (control->Width() > MaxSide || control->Height() > MaxSide)
+      control->SetBounds(control->Left(), control->Top(), std::min(control->Width(), MaxSide),
+                         std::min(control->Height(), MaxSide));
+    TMessage paint;
+    paint.Kind = TMessageKind::mkPaint;
+    control->Dispatch(paint);
+  }
+}
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const std::string_view text(reinterpret_cast<const char*>(data), size);
+// The text as one component's file.
+void ReadAsComponent(std::string_view text) {
   TFuzzComponent c;
   const TJson before = PropertiesToJson(c);
   try {
     ReadComponentFromString(c, text, "fuzz.json");
   } catch (const EMivoError&) {
     if (PropertiesToJson(c) != before || Loading(c)) std::abort();
-    return 0;
+    return;
   }
   if (Loading(c)) std::abort();
   TFuzzComponent again;
   ReadComponentFromString(again, WriteComponentToString(c), "again.json");
   if (WriteComponentToString(again) != WriteComponentToString(c)) std::abort();
+}
+
+// The text as a form whose components are created from their classes. A
+// form is never a valid component file, so this runs whatever the first read
+// made of the text.
+void ReadAsForm(std::string_view text) {
+  std::vector<std::unique_ptr<TComponent>> components;
   try {
-    (void)ReadForm(text, nullptr, "fuzz.json");
+    components = ReadForm(text, nullptr, "fuzz.json");
   } catch (const EMivoError&) {
+    return;
   }
+  for (const auto& c : components)
+    if (Loading(*c)) std::abort();
+  PaintAll(components);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  static const bool scaleRegistered = (TScale::RegisterProperties(), true);
+  (void)scaleRegistered;
+  const std::string_view text(reinterpret_cast<const char*>(data), size);
+  ReadAsComponent(text);
+  ReadAsForm(text);
   return 0;
 }

@@ -1,6 +1,7 @@
 // libFuzzer target: RenderText and MeasureTextWidth on arbitrary bytes as
 // UTF-8, with positions, clip rectangles and font settings taken from the
-// input. Pixels outside the clip (a guard colour) must never change.
+// input, font sizes from tiny to huge. Pixels outside the clip (a guard
+// colour) must never change.
 
 #include <cstddef>
 #include <cstdint>
@@ -36,7 +37,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::int32_t y = Take32(data, size);
   mivo::TRect clip{Take32(data, size) % 64, Take32(data, size) % 64, Take32(data, size) % 64, Take32(data, size) % 64};
   const std::int32_t settings = Take32(data, size);
-  font.Size = settings % 40;  // keeps glyphs small enough for many runs
+  // Mostly small sizes, so glyphs stay cheap for many runs; bit 19 asks for
+  // any 16-bit size instead (huge and negative ones, as form files allow).
+  font.Size = settings & (1 << 19) ? std::int16_t(std::uint32_t(settings) >> 16) : settings % 40;
   font.Style = mivo::TFontStyles::FromBits((std::uint32_t(settings) >> 8) & 0xF);
   font.PixelsPerInch = 72 + ((std::uint32_t(settings) >> 12) & 0x7F);
   font.Color = std::uint32_t(settings) >> 20 << 4;

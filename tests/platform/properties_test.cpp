@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <limits>
@@ -233,6 +234,18 @@ TEST(Properties, BadValuesAreRejectedWithoutSideEffects) {
       {R"({"Settings": {"Level": true}})", "property 'Settings.Level' of class TSubSettings expects an integer"},
       {R"({"Settings": 5})", "property 'Settings' of class TWidget expects an object"},
       {R"([1, 2])", "the properties of TWidget must be a JSON object"},
+      // Values in messages: scalars as JSON text cut to 40 characters (never
+      // inside a UTF-8 sequence), objects and arrays by kind.
+      {R"({"Caption": {"a": [1]}})", "property 'Caption' of class TWidget expects a string, not an object"},
+      {R"({"Flag": []})", "property 'Flag' of class TWidget expects true or false, not an empty array"},
+      {R"({"Font": {"Name": {}}})", "property 'Font' of class TWidget has a bad font Name: an empty object"},
+      {R"({"Count": "0123456789012345678901234567890123456789xyz"})",
+       R"(expects an integer, not "012345678901234567890123456789012345...)"},
+      // "x" and 22 e-acute: the first 40 bytes end inside a character.
+      {"{\"Ratio\": \"x\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9"
+       "\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\"}",
+       "expects a number, not \"x\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9"
+       "\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9..."},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.props);
@@ -275,6 +288,124 @@ TEST(Properties, MalformedDocumentsAreRejected) {
   TWidget w;
   const std::string deep = std::string(100000, '[') + std::string(100000, ']');
   EXPECT_THROW(ReadComponentFromString(w, deep, "deep.json"), EMivoError);
+}
+
+// A document whose `open` ... `close` run makes it nest `levels` deep in all.
+struct TNestedShape {
+  const char* what;
+  const char* head;  // `outer` levels of nesting open here
+  int outer;
+  const char* open;
+  const char* inner;
+  const char* close;
+  const char* tail;
+  bool form;                  // read with ReadFormInto, else ReadComponentFromString
+  const char* errorAtLimit;   // the ordinary complaint about the document at the limit
+
+  std::string Text(int levels) const {
+    const int n = levels - outer;
+    std::string t = head;
+    t.reserve(t.size() + std::size_t(n) * (std::strlen(open) + std::strlen(close)) + 64);
+    for (int i = 0; i < n; ++i) t += open;
+    t += inner;
+    for (int i = 0; i < n; ++i) t += close;
+    return t + tail;
+  }
+};
+
+const TNestedShape NestedShapes[] = {
+    {"arrays", "", 0, "[", "", "]", "", false, "a component must be a JSON object"},
+    {"objects", "", 0, R"({"class": )", R"("TWidget")", "}", "", false, "a component lacks its \"class\""},
+    {"property value", R"({"class": "TWidget", "properties": {"Count": )", 2, "[", "1", "]", "}}", false,
+     "property 'Count' of class TWidget expects an integer, not an array"},
+    {"sub-object property", R"({"class": "TWidget", "properties": {"Settings": {"Level": 1, "Label": )", 3,
+     R"({"x": )", "1", "}", "}}}", false,
+     "property 'Settings.Label' of class TSubSettings expects a string, not an object"},
+    {"font field", R"({"class": "TWidget", "properties": {"Font": {"Size": 9, "Name": )", 3, "[", "", "]", "}}}",
+     false, "property 'Font' of class TWidget has a bad font Name: an array"},
+    {"form", R"({"components": [{"class": "TWidget", "name": "W", "properties": {"Caption": )", 4, "[", "\"c\"",
+     "]", "}}]}", true, "property 'Caption' of class TWidget expects a string, not an array"},
+};
+
+std::string ReadError(const TNestedShape& shape, const std::string& text, TWidget& w) {
+  try {
+    if (shape.form)
+      ReadFormInto(text, {&w}, "deep.json");
+    else
+      ReadComponentFromString(w, text, "deep.json");
+  } catch (const EMivoError& e) {
+    return e.what();
+  }
+  return "accepted";
+}
+
+TEST(Properties, NestingDeeperThanTheLimitIsRefusedWhileParsing) {
+  const std::string refused = "Form file 'deep.json': nesting deeper than 64 levels";
+  ASSERT_EQ(MaxFormNesting, 64);
+  const struct {
+    int levels;
+    bool refusedForDepth;
+  } depths[] = {{100000, true}, {MaxFormNesting + 1, true}, {MaxFormNesting, false}, {MaxFormNesting - 1, false}};
+  for (const TNestedShape& shape : NestedShapes) {
+    for (const auto& d : depths) {
+      SCOPED_TRACE(std::string(shape.what) + ", " + std::to_string(d.levels) + " levels");
+      TWidget w;
+      w.SetName("W");
+      w.Log.clear();
+      const std::string error = ReadError(shape, shape.Text(d.levels), w);
+      if (d.refusedForDepth)
+        EXPECT_EQ(error, refused);
+      else
+        EXPECT_EQ(error, "Form file 'deep.json': " + std::string(shape.errorAtLimit));
+      EXPECT_TRUE(CheckDefaults(w).empty());
+      EXPECT_TRUE(w.Log.empty());
+      EXPECT_FALSE(w.ComponentState().Contains(TComponentStateItem::csLoading));
+    }
+  }
+}
+
+// A deep value built in memory skips the parser's limit; its error message
+// still describes it without walking it.
+TEST(Properties, DeepValueHandedOverAsJsonIsDescribedByKind) {
+  TJson deep = 1;
+  for (int i = 0; i < 100000; ++i) {
+    TJson outer = TJson::array();
+    outer.push_back(std::move(deep));
+    deep = std::move(outer);
+  }
+  TJson component = {{"class", "TWidget"}};
+  component["properties"]["Count"] = std::move(deep);
+  TWidget w;
+  try {
+    ComponentFromJson(w, component, "memory.json");
+    ADD_FAILURE() << "accepted";
+  } catch (const EMivoError& e) {
+    EXPECT_STREQ(e.what(),
+                 "Form file 'memory.json': property 'Count' of class TWidget expects an integer, not an array");
+  }
+  EXPECT_TRUE(CheckDefaults(w).empty());
+}
+
+TEST(Properties, DeepFormFilesNameTheFile) {
+  const fs::path dir = OutputDir("properties_deep");
+  const std::string file = (dir / "deep.json").string();
+  std::ofstream(file, std::ios::binary) << NestedShapes[5].Text(100000);
+  const std::string message = "Form file '" + file + "': nesting deeper than 64 levels";
+  TWidget w;
+  w.SetName("W");
+  try {
+    ReadFormFileInto(file, {&w});
+    ADD_FAILURE() << "accepted";
+  } catch (const EMivoError& e) {
+    EXPECT_EQ(e.what(), message);
+  }
+  try {
+    (void)ReadFormFile(file);
+    ADD_FAILURE() << "accepted";
+  } catch (const EMivoError& e) {
+    EXPECT_EQ(e.what(), message);
+  }
+  EXPECT_TRUE(CheckDefaults(w).empty());
 }
 
 TEST(Properties, FilesAndForms) {

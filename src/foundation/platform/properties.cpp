@@ -113,9 +113,28 @@ void TRegistry::RegisterBuiltIns() {
 
 // ---------------------------------------------------------------- checks
 
+// A value as an error message shows it: scalars as their JSON text, cut to
+// MaxShown characters; objects and arrays by their kind only. Never a dump()
+// of the whole value: that recurses once per nesting level and copies all of
+// a long string.
 std::string Describe(const TJson& j) {
-  std::string s = j.dump(-1, ' ', false, TJson::error_handler_t::replace);
-  if (s.size() > 40) s = s.substr(0, 37) + "...";
+  constexpr std::size_t MaxShown = 40;
+  std::string s;
+  switch (j.type()) {
+    case TJson::value_t::object: return j.empty() ? "an empty object" : "an object";
+    case TJson::value_t::array: return j.empty() ? "an empty array" : "an array";
+    case TJson::value_t::string: {
+      const auto& text = j.get_ref<const std::string&>();
+      s = TJson(text.substr(0, MaxShown)).dump(-1, ' ', false, TJson::error_handler_t::replace);
+      break;
+    }
+    default: s = j.dump(); break;  // null, booleans and numbers: a few characters
+  }
+  if (s.size() > MaxShown) {
+    std::size_t cut = MaxShown - 3;
+    while (cut > 0 && (std::uint8_t(s[cut]) & 0xC0) == 0x80) --cut;  // not inside a UTF-8 sequence
+    s = s.substr(0, cut) + "...";
+  }
   return s;
 }
 
@@ -300,9 +319,20 @@ void LoadChecked(const std::vector<TComponent*>& comps, const std::vector<TCompo
   for (TComponent* c : comps) c->Loaded();
 }
 
+// The parser itself keeps its nesting on the heap, but a deep value would
+// still reach code that recurses once per level (comparison, copies, output),
+// so a form file deeper than MaxFormNesting is refused while it is parsed,
+// before any deep value exists. The parser reports the start of an object or
+// array with the depth of its parent: the outermost one starts at depth 0.
 TJson ParseText(std::string_view text, const std::string& source) {
+  const TJson::parser_callback_t limitNesting = [&source](int depth, TJson::parse_event_t event, TJson&) {
+    if ((event == TJson::parse_event_t::object_start || event == TJson::parse_event_t::array_start) &&
+        depth >= MaxFormNesting)
+      RaiseMivoError(FormPrefix(source) + ": nesting deeper than " + std::to_string(MaxFormNesting) + " levels");
+    return true;
+  };
   try {
-    return TJson::parse(text.begin(), text.end());
+    return TJson::parse(text.begin(), text.end(), limitNesting);
   } catch (const TJson::exception& e) {
     RaiseMivoError(FormPrefix(source) + " is not valid JSON (" + e.what() + ")");
   }

@@ -281,6 +281,13 @@ std::vector<std::string> PaletteComponents(const std::string& page);
 
 // ---------------------------------------------------------------- form files
 
+// The deepest nesting of JSON objects and arrays a form file may have. A form
+// with a font inside a sub-object nests six levels (the form, its list, a
+// component, its properties, the sub-object, the font). Reading a deeper file
+// raises EMivoError "Form file 'x.json': nesting deeper than 64 levels"
+// without touching any component, however deep the file goes.
+constexpr int MaxFormNesting = 64;
+
 // One component as JSON ({"class", "name", "properties"}) and back. `source`
 // names the file in error messages.
 TJson ComponentToJson(const TComponent& c);
