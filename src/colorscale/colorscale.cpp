@@ -6,7 +6,6 @@
 #include <limits>
 
 #include "mivo/colorscale/colorscale_internal.h"
-#include "mivo/platform/colors.h"
 
 namespace mivo {
 
@@ -17,8 +16,6 @@ constexpr std::int32_t kDefaultHeight = 75;
 constexpr double kDefaultRange = 10;
 constexpr std::int32_t kMinTicksLow = 2;
 constexpr std::int32_t kMinTicksHigh = 10;
-constexpr TColor kGrayShade = 0x808080;
-constexpr TColor kWhiteShade = 0xFFFFFF;
 
 // Ranges whose width is not a finite double cannot be mapped (as in TScale).
 bool MappableRange(double low, double high) { return std::isfinite(high - low); }
@@ -200,13 +197,11 @@ void TColorScale::SetColorOfScale(TColor c) {
 void TColorScale::SetColorScheme(TColorScheme s) {
   if (s == FColorScheme) return;
   FColorScheme = s;
-  if (s == TColorScheme::csBWG) {
-    FColGrayLine = kGrayShade;
-    FColWhiteLine = kWhiteShade;
-  } else {
-    FColGrayLine = clBtnShadow;
-    FColWhiteLine = clBtnHighlight;
-  }
+  // The inner scale knows the shades of each scheme.
+  FScale->SetColorScheme(s);
+  FColBlackLine = FScale->ColBlackLine();
+  FColGrayLine = FScale->ColGrayLine();
+  FColWhiteLine = FScale->ColWhiteLine();
   TriggerPaint();
 }
 
