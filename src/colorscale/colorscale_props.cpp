@@ -1,5 +1,9 @@
 // Published properties of TColorScale (and of its crosshair), for form files,
 // and the palette registration.
+#include <cmath>
+#include <string>
+#include <utility>
+
 #include "mivo/colorscale/colorscale.h"
 #include "mivo/colorscale/colorscale_internal.h"
 #include "mivo/platform/colors.h"
@@ -10,6 +14,16 @@ namespace mivo {
 namespace {
 constexpr std::int32_t kDefaultWidth = 300;
 constexpr std::int32_t kDefaultHeight = 75;
+
+// A crosshair coordinate whose non-finite values a form file cannot set.
+TPropInfo FinitePos(std::string name, double (TCrossHair::*get)() const, void (TCrossHair::*set)(double)) {
+  return PropFn<TCrossHair, double>(
+      std::move(name), [get](const TCrossHair& c) { return (c.*get)(); },
+      [set](TCrossHair& c, const double& v) {
+        if (std::isfinite(v)) (c.*set)(v);
+      },
+      0.0);
+}
 }  // namespace
 
 void TColorScale::RegisterProperties() {
@@ -17,8 +31,8 @@ void TColorScale::RegisterProperties() {
     mivo::RegisterProperties<detail::TColorScaleCrossHair>(
         "TColorScaleCrossHair",
         {
-            Prop("PosX", &TCrossHair::PosX, &TCrossHair::SetPosX, 0.0),
-            Prop("PosY", &TCrossHair::PosY, &TCrossHair::SetPosY, 0.0),
+            FinitePos("PosX", &TCrossHair::PosX, &TCrossHair::SetPosX),
+            FinitePos("PosY", &TCrossHair::PosY, &TCrossHair::SetPosY),
             Prop("Layer", &TCrossHair::Layer, &TCrossHair::SetLayer, 1),
             Prop("Color", &TCrossHair::Color, &TCrossHair::SetColor, TColor(clRed)),
             Prop("Mode", &TCrossHair::Mode, &TCrossHair::SetMode, TCrossHMode::chBoth).Range(0, 5),

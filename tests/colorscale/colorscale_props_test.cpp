@@ -119,6 +119,10 @@ TEST(ColorScaleProperties, GarbageIsRefusedOrCorrected) {
   EXPECT_EQ(cs.MarginLeft(), 300 - 16 - 1);
   EXPECT_EQ(cs.ColorHigh(), 10);
   EXPECT_EQ(cs.ScaleRangeLow(), -10);
+  ReadComponentFromString(cs, R"({"class": "TColorScale", "name": "C", "properties":
+      {"CrossHair": {"PosX": "NaN", "PosY": "Inf"}}})");
+  EXPECT_EQ(cs.CrossHair().PosX(), 0);
+  EXPECT_EQ(cs.CrossHair().PosY(), 0);
 }
 
 TEST(ColorScaleProperties, PaletteRegistration) {
