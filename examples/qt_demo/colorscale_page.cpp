@@ -39,9 +39,11 @@ QString Format(const char* fmt, double a, double b) {
 QWidget* MakeColorscalePage(QWidget* parent) {
   auto* page = new QWidget(parent);
   auto* layout = new QVBoxLayout(page);
-  layout->addWidget(new QLabel(
+  auto* help = new QLabel(
       "Drag on the bar: the left part moves the low end of the colour range, the right part the high end, "
-      "the middle pans it. On the vertical bar, drag the crosshair."));
+      "the middle pans it. On the vertical bar, drag the crosshair.");
+  help->setWordWrap(true);
+  layout->addWidget(help);
 
   auto* readout = new QLabel("Move the pointer over a bar.");
   auto* range = new QLabel;
