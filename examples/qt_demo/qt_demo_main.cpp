@@ -35,6 +35,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "colorscale_page.h"
 #include "mivo/platform/bitmap.h"
 #include "mivo/platform/canvas.h"
 #include "mivo/platform/colors.h"
@@ -107,6 +108,7 @@ class TDemoWindow : public QMainWindow {
     outer->addLayout(scalesBox, 1);
     outer->addWidget(BuildPanel());
     FPages->addTab(central, "Scales");
+    FPages->addTab(MakeColorscalePage(FPages), "Colour bar");
     setCentralWidget(FPages);
     BuildMenu();
     Select(0);
