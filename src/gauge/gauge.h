@@ -197,6 +197,7 @@ class TScaleGauge : public TCustomControl {
   TBitmap FGrafBmp;
   bool FPainting = false;  // guards against re-entry from event handlers
   TGaugeBoxes FBoxes;      // scratch of one paint, kept to spare allocations
+  TBitmap FRowBmp;         // one row of a vertical gradient, likewise
 };
 
 // Places TScaleGauge on the component palette page "Mivo".

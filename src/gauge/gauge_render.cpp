@@ -29,6 +29,35 @@ void FillBoxes(TCanvas& c, const TGaugeBoxes& boxes) {
   }
 }
 
+// The same pixels as FillBoxes for boxes that all cover rows 0 ... height - 1
+// (the vertical gradients' columns), drawn row by row: the colours are set
+// once in a one-row bitmap, whose covered columns are then copied to every
+// row. A column of single pixels costs a fill call per row.
+bool FullHeightColumns(const TGaugeBoxes& boxes, std::int32_t height) {
+  for (const TGaugeBox& b : boxes)
+    if (b.Y1 != 0 || b.Y2 != height - 1) return false;
+  return !boxes.empty();
+}
+
+void FillColumns(TCanvas& c, const TGaugeBoxes& boxes, std::int32_t height, TBitmap& row) {
+  std::int32_t lo = boxes.front().X1, hi = boxes.front().X2;
+  for (const TGaugeBox& b : boxes) {
+    lo = std::min(lo, b.X1);
+    hi = std::max(hi, b.X2);
+  }
+  if (row.Width() <= hi || row.Height() != 1) row.SetSize(hi + 1, 1);
+  TCanvas& rc = row.Canvas();
+  rc.Brush.Style = TBrushStyle::bsSolid;
+  for (const TGaugeBox& b : boxes) {
+    rc.Brush.Color = b.Color;
+    rc.FillRect(Rect(b.X1, 0, b.X2 + 1, 1));
+  }
+  const std::int32_t w = hi + 1 - lo;
+  // One copy stretched over the height repeats the row on every row.
+  c.CopyMode = TCopyMode::cmSrcCopy;
+  c.CopyRect(Rect(lo, 0, lo + w, height), row, Rect(lo, 0, lo + w, 1));
+}
+
 }  // namespace
 
 void TScaleGauge::Paint() {
@@ -63,7 +92,10 @@ void TScaleGauge::Paint() {
   // 4. Background.
   FBoxes.clear();
   GaugeBackgroundBoxes(FGaugeBG, frame, col.Bg1, col.Bg2, FBoxes);
-  FillBoxes(c, FBoxes);
+  if (FullHeightColumns(FBoxes, bh) && FBoxes.size() > 1)
+    FillColumns(c, FBoxes, bh, FRowBmp);
+  else
+    FillBoxes(c, FBoxes);
 
   // 5. The dial.
   TFont dialFont = Font();

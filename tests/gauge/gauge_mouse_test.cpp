@@ -87,16 +87,5 @@ TEST(GaugeMouse, MovingDialReportsTheValueOfTheDialAsDrawn) {
   EXPECT_DOUBLE_EQ(r.Reports[0].Pos, -7);
 }
 
-TEST(GaugeMouse, DisabledGaugeReportsNothing) {
-  Recorded r;
-  r.G.SetEnabled(false);
-  Move(r.G, 100, 20);
-  EXPECT_TRUE(r.Reports.empty());
-  r.G.SetEnabled(true);
-  r.G.OnMouseMoveInGauge = nullptr;  // no handler: nothing to call
-  Move(r.G, 100, 20);
-  EXPECT_EQ(r.PlainMoves, 1);
-}
-
 }  // namespace
 }  // namespace mivo

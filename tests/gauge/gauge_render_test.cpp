@@ -36,20 +36,20 @@ struct Painted {
     G.Paint();
     return G.Surface().Canvas().Pixel(x, y);
   }
-  // Painted pixels of colour c in row y (horizontal run) between x0 and x1.
+  // The pixels of colour c along row y, columns x0 ... x1 (RunOf), or along
+  // column x, rows y0 ... y1 (ColumnRunOf), after a paint.
   std::vector<std::int32_t> RunOf(TColor c, std::int32_t y, std::int32_t x0, std::int32_t x1) {
-    G.Paint();
-    std::vector<std::int32_t> xs;
-    for (std::int32_t x = x0; x <= x1; ++x)
-      if (G.Surface().Canvas().Pixel(x, y) == c) xs.push_back(x);
-    return xs;
+    return Run(c, true, y, x0, x1);
   }
   std::vector<std::int32_t> ColumnRunOf(TColor c, std::int32_t x, std::int32_t y0, std::int32_t y1) {
+    return Run(c, false, x, y0, y1);
+  }
+  std::vector<std::int32_t> Run(TColor c, bool alongRow, std::int32_t at, std::int32_t from, std::int32_t to) {
     G.Paint();
-    std::vector<std::int32_t> ys;
-    for (std::int32_t y = y0; y <= y1; ++y)
-      if (G.Surface().Canvas().Pixel(x, y) == c) ys.push_back(y);
-    return ys;
+    std::vector<std::int32_t> hits;
+    for (std::int32_t i = from; i <= to; ++i)
+      if ((alongRow ? G.Surface().Canvas().Pixel(i, at) : G.Surface().Canvas().Pixel(at, i)) == c) hits.push_back(i);
+    return hits;
   }
 };
 

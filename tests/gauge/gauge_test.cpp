@@ -334,11 +334,5 @@ TEST(GaugeModel, AssignCopiesTheLookAndTheValue) {
   EXPECT_THROW(notAGauge.Assign(c), EMivoError);
 }
 
-TEST(GaugeModel, ConvertPixelToScaleIsTheDials) {
-  TScaleGauge g;
-  EXPECT_DOUBLE_EQ(g.ConvertPixelToScale(20), -10);
-  EXPECT_DOUBLE_EQ(g.ConvertPixelToScale(289), 10);
-}
-
 }  // namespace
 }  // namespace mivo
