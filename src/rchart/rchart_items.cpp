@@ -1,0 +1,330 @@
+// The display list: growth, the item adders and the item text conversion.
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <new>
+#include <numbers>
+
+#include "mivo/rchart/rchart.h"
+#include "mivo/rchart/rchart_internal.h"
+
+namespace mivo {
+
+namespace {
+
+// Windows-1252 bytes 0x80 ... 0x9F and the characters they stand for (0 where
+// the code page leaves the byte undefined).
+constexpr char32_t kCp1252High[32] = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,
+};
+
+char ToCp1252(char32_t c) {
+  if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return char(std::uint8_t(c));
+  for (std::size_t i = 0; i < 32; ++i)
+    if (kCp1252High[i] == c && c != 0) return char(std::uint8_t(0x80 + i));
+  return '?';
+}
+
+// Decodes one UTF-8 character at s[i] and advances i; an invalid sequence
+// gives U+FFFD for its first byte.
+char32_t NextCodePoint(const std::string& s, std::size_t& i) {
+  const auto b0 = std::uint8_t(s[i]);
+  std::size_t len = 0;
+  char32_t c = 0;
+  if (b0 < 0x80) {
+    ++i;
+    return b0;
+  }
+  if ((b0 & 0xE0) == 0xC0) {
+    len = 2;
+    c = b0 & 0x1F;
+  } else if ((b0 & 0xF0) == 0xE0) {
+    len = 3;
+    c = b0 & 0x0F;
+  } else if ((b0 & 0xF8) == 0xF0) {
+    len = 4;
+    c = b0 & 0x07;
+  } else {
+    ++i;
+    return 0xFFFD;
+  }
+  if (i + len > s.size()) {
+    ++i;
+    return 0xFFFD;
+  }
+  for (std::size_t k = 1; k < len; ++k) {
+    const auto b = std::uint8_t(s[i + k]);
+    if ((b & 0xC0) != 0x80) {
+      ++i;
+      return 0xFFFD;
+    }
+    c = (c << 6) | (b & 0x3F);
+  }
+  i += len;
+  return c;
+}
+
+std::int32_t EncodeArcAngle(double a) {
+  if (a > std::numbers::pi) a = std::numbers::pi;
+  if (a < -std::numbers::pi) a = -std::numbers::pi;
+  return RoundToInt(a * kArcAngleFactor);
+}
+
+}  // namespace
+
+TrcItemText ToItemText(const std::string& utf8) {
+  TrcItemText t;
+  std::size_t i = 0;
+  while (i < utf8.size() && t.Length < kItemTextMax) t.Chars[t.Length++] = ToCp1252(NextCodePoint(utf8, i));
+  return t;
+}
+
+// ---------------------------------------------------------------- storage
+
+void TCustomRChart::ResetList() {
+  std::vector<TrcChartItem>(1).swap(FDataContainer);
+  FNumChartItems = 0;
+  FNumAllocated = 0;
+  FLastElemOnShow = 0;
+  FItemCount.fill(0);
+}
+
+void TCustomRChart::GrowTo(std::int64_t slots) {
+  const auto n = std::size_t(slots);
+  if (n <= FDataContainer.size()) return;
+  // The logical size grows by AllocSize; the storage at least doubles, so
+  // appending N items copies O(N) records in all.
+  if (n > FDataContainer.capacity()) FDataContainer.reserve(std::max(n, 2 * FDataContainer.capacity()));
+  FDataContainer.resize(n);
+}
+
+TrcChartItem& TCustomRChart::AppendItem(TrcItem kind) {
+  if (FNumChartItems >= FNumAllocated) {
+    const std::int64_t next = std::int64_t(FNumAllocated) + FAllocSize;
+    if (next > std::numeric_limits<std::int32_t>::max()) throw std::bad_alloc();
+    GrowTo(next);
+    FNumAllocated = std::int32_t(next);
+  }
+  TrcChartItem& it = FDataContainer[std::size_t(FNumChartItems)];
+  it = TrcChartItem{};
+  it.ItemKind = kind;
+  it.Layer = FActiveLayer;
+  it.ItemClass = RcClassDefault;
+  it.Color = RcDataCol;
+  it.PenStyle = RcPenStyle;
+  it.Tag = FDataTag;
+  it.LWid = RcLineWid;
+  return it;
+}
+
+void TCustomRChart::CommitItem(TrcItem kind) {
+  ++FItemCount[std::size_t(kind)];
+  ++FNumChartItems;
+  AdjustCanInfoOfSharedCharts();
+}
+
+TrcChartItem TCustomRChart::GetChartItem(std::int32_t idx) const {
+  if (idx < 0 || idx >= FNumChartItems) return TrcChartItem{};
+  return FDataContainer[std::size_t(idx)];
+}
+
+void TCustomRChart::SetChartitem(std::int32_t idx, const TrcChartItem& item) {
+  if (idx >= 0 && idx < FNumChartItems) FDataContainer[std::size_t(idx)] = item;
+}
+
+std::int32_t TCustomRChart::GetItemCount(TrcItem kind) const {
+  return std::size_t(kind) < kNumItemKinds ? FItemCount[std::size_t(kind)] : 0;
+}
+
+void TCustomRChart::ClearGraf() {
+  ResizeGrafBmp();
+  ResetList();
+  FNumMTrace = 0;
+  AdjustCanInfoOfSharedCharts();
+}
+
+// ---------------------------------------------------------------- adders
+
+void TCustomRChart::MarkAt(double x, double y, std::uint8_t markType) {
+  TrcChartItem& it = AppendItem(TrcItem::tkMarkAt);
+  it.x = x;
+  it.y = y;
+  it.MarkOrAlign = markType;
+  CommitItem(TrcItem::tkMarkAt);
+}
+
+void TCustomRChart::MarkErrorBar(double x, double y, double e1, double e2, TOrientation orientation,
+                                 std::uint8_t markType) {
+  TrcChartItem& it = AppendItem(TrcItem::tkMarkEBar);
+  it.x = x;
+  it.y = y;
+  it.x2 = e1;
+  it.y2 = e2;
+  it.SizeOrAngle = std::int32_t(orientation);
+  it.MarkOrAlign = markType;
+  CommitItem(TrcItem::tkMarkEBar);
+}
+
+void TCustomRChart::Text(double x, double y, std::int32_t size, const std::string& txt) {
+  TrcChartItem& it = AppendItem(TrcItem::tkText);
+  it.x = x;
+  it.y = y;
+  it.SizeOrAngle = size;
+  it.MarkOrAlign = std::uint8_t(FTextAlignment);
+  it.Text = ToItemText(txt);
+  CommitItem(TrcItem::tkText);
+}
+
+void TCustomRChart::Text(double x, double y, std::int32_t size, const std::string& txt, std::int32_t offX,
+                         std::int32_t offY, TAlignment align) {
+  TrcChartItem& it = AppendItem(TrcItem::tkTextOfs);
+  it.x = x;
+  it.y = y;
+  it.x2 = offX;
+  it.y2 = offY;
+  it.SizeOrAngle = size;
+  it.MarkOrAlign = std::uint8_t(align);
+  it.Text = ToItemText(txt);
+  CommitItem(TrcItem::tkTextOfs);
+}
+
+void TCustomRChart::MoveTo(double x, double y) {
+  TrcChartItem& it = AppendItem(TrcItem::tkMoveTo);
+  it.x = x;
+  it.y = y;
+  CommitItem(TrcItem::tkMoveTo);
+}
+
+void TCustomRChart::MoveToRelPix(std::int32_t dx, std::int32_t dy) {
+  TrcChartItem& it = AppendItem(TrcItem::tkMoveRelPix);
+  it.x = dx;
+  it.y = dy;
+  CommitItem(TrcItem::tkMoveRelPix);
+}
+
+void TCustomRChart::DrawTo(double x, double y) {
+  TrcChartItem& it = AppendItem(TrcItem::tkLineto);
+  it.x = x;
+  it.y = y;
+  it.FillColor = RcFillCol;
+  CommitItem(TrcItem::tkLineto);
+}
+
+void TCustomRChart::DrawToRelPix(std::int32_t dx, std::int32_t dy) {
+  TrcChartItem& it = AppendItem(TrcItem::tkLineRelPix);
+  it.x = dx;
+  it.y = dy;
+  it.FillColor = RcFillCol;
+  CommitItem(TrcItem::tkLineRelPix);
+}
+
+void TCustomRChart::Line(double x1, double y1, double x2, double y2) {
+  TrcChartItem& it = AppendItem(TrcItem::tkLine);
+  it.x = x1;
+  it.y = y1;
+  it.x2 = x2;
+  it.y2 = y2;
+  it.FillColor = RcFillCol;
+  CommitItem(TrcItem::tkLine);
+}
+
+void TCustomRChart::LineOffset(double x1, double y1, double x2, double y2, std::int32_t offX, std::int32_t offY) {
+  TrcChartItem& it = AppendItem(TrcItem::tkLineOffs);
+  it.x = x1;
+  it.y = y1;
+  it.x2 = x2;
+  it.y2 = y2;
+  it.SizeOrAngle = offX;
+  it.DepthOrAngle = offY;
+  it.FillColor = RcFillCol;
+  CommitItem(TrcItem::tkLineOffs);
+}
+
+void TCustomRChart::Rectangle(double x1, double y1, double x2, double y2) {
+  TrcChartItem& it = AppendItem(TrcItem::tkRect);
+  it.x = x1;
+  it.y = y1;
+  it.x2 = x2;
+  it.y2 = y2;
+  it.FillColor = RcFillCol;
+  it.Transp = FTranspItems;
+  CommitItem(TrcItem::tkRect);
+}
+
+void TCustomRChart::RectangleRelPix(double x, double y, std::int32_t dx, std::int32_t dy) {
+  TrcChartItem& it = AppendItem(TrcItem::tkRectRelPix);
+  it.x = x;
+  it.y = y;
+  it.x2 = dx;
+  it.y2 = dy;
+  it.FillColor = RcFillCol;
+  it.Transp = FTranspItems;
+  CommitItem(TrcItem::tkRectRelPix);
+}
+
+void TCustomRChart::RectFrame(double x1, double y1, double x2, double y2, TFrameStyle frameStyle, TColor shadowCol,
+                              TColor hiLightCol) {
+  TrcChartItem& it = AppendItem(TrcItem::tkRectFrame);
+  it.x = x1;
+  it.y = y1;
+  it.x2 = x2;
+  it.y2 = y2;
+  it.FillColor = RcFillCol;
+  it.FrameStyle = frameStyle;
+  it.ShadowColor = shadowCol;
+  it.HiLightColor = hiLightCol;
+  it.LWid = 1;
+  CommitItem(TrcItem::tkRectFrame);
+}
+
+void TCustomRChart::Bar3D(double x1, double y1, double x2, double y2, std::int32_t depth, std::int32_t angle) {
+  TrcChartItem& it = AppendItem(TrcItem::tk3DBar);
+  it.x = x1;
+  it.y = y1;
+  it.x2 = x2;
+  it.y2 = y2;
+  it.SizeOrAngle = std::clamp(angle, 0, 180);
+  it.DepthOrAngle = depth;
+  it.FillColor = RcFillCol;
+  CommitItem(TrcItem::tk3DBar);
+}
+
+void TCustomRChart::Ellipse(double xc, double yc, double rx, double ry) {
+  TrcChartItem& it = AppendItem(TrcItem::tkEllipse);
+  it.x = xc;
+  it.y = yc;
+  it.x2 = rx;
+  it.y2 = ry;
+  it.FillColor = RcFillCol;
+  it.Transp = FTranspItems;
+  CommitItem(TrcItem::tkEllipse);
+}
+
+void TCustomRChart::Arc(double xc, double yc, double rx, double ry, double startAngle, double endAngle) {
+  TrcChartItem& it = AppendItem(TrcItem::tkArc);
+  it.x = xc;
+  it.y = yc;
+  it.x2 = rx;
+  it.y2 = ry;
+  it.SizeOrAngle = EncodeArcAngle(startAngle);
+  it.DepthOrAngle = EncodeArcAngle(endAngle);
+  it.FillColor = RcFillCol;
+  it.Transp = FTranspItems;
+  CommitItem(TrcItem::tkArc);
+}
+
+void TCustomRChart::Arrow(double x1, double y1, double x2, double y2, std::int32_t headSize) {
+  TrcChartItem& it = AppendItem(TrcItem::tkArrow);
+  it.x = x1;
+  it.y = y1;
+  it.x2 = x2;
+  it.y2 = y2;
+  it.SizeOrAngle = headSize;
+  it.FillColor = RcFillCol;
+  it.Transp = FTranspItems;
+  CommitItem(TrcItem::tkArrow);
+}
+
+}  // namespace mivo
