@@ -23,6 +23,7 @@
 #include "mivo/base/enums.h"
 #include "mivo/base/number_format.h"  // RCSpecStrf, the chart's number formatter
 #include "mivo/base/text_label.h"
+#include "mivo/base/univconst.h"
 #include "mivo/platform/bitmap.h"
 #include "mivo/platform/canvas.h"
 #include "mivo/platform/controls.h"

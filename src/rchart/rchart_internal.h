@@ -11,8 +11,9 @@
 namespace mivo::detail {
 
 // Holds painting off for a scope: sets the flag and restores the value it had,
-// also when an exception leaves the scope. Release() ends the hold early and
-// gives the saved value, for callers that restore through SetSuppressPaint.
+// also when an exception leaves the scope. Release() ends the hold with the
+// flag still set and gives the saved value, for callers that restore it
+// through SetSuppressPaint (which paints when painting becomes enabled).
 class TPaintHold {
  public:
   explicit TPaintHold(bool& flag) : FFlag(&flag), FSaved(flag) { flag = true; }
@@ -22,7 +23,6 @@ class TPaintHold {
     if (FFlag) *FFlag = FSaved;
   }
   bool Release() {
-    if (FFlag) *FFlag = FSaved;
     FFlag = nullptr;
     return FSaved;
   }
