@@ -15,9 +15,13 @@ constexpr std::uint8_t kAllClasses = 255;
 // Kinds whose second point moves with the item under an affine change.
 bool ScalesSecondPoint(TrcItem k) { return HasSecondPoint(k) || k == TrcItem::tkEllipse || k == TrcItem::tkArc; }
 
+// Pixel-valued fields (the offsets of the relative-pixel kinds, sizes,
+// angles) are not world coordinates and stay as they are.
 void Affine(TrcChartItem& it, double fx, double ox, double fy, double oy) {
-  it.x = fx * it.x + ox;
-  it.y = fy * it.y + oy;
+  if (!IsRelPixKind(it.ItemKind)) {
+    it.x = fx * it.x + ox;
+    it.y = fy * it.y + oy;
+  }
   if (ScalesSecondPoint(it.ItemKind)) {
     it.x2 = fx * it.x2 + ox;
     it.y2 = fy * it.y2 + oy;
