@@ -11,6 +11,14 @@ namespace mivo {
 
 namespace {
 
+// A property whose value is always written: its value after construction
+// differs between the chart's instances (the four scales, the four
+// crosshairs), so no single class default could stand for it.
+TPropInfo AlwaysStored(TPropInfo p) {
+  p.Default = TJson();
+  return p;
+}
+
 void RegisterSettingsClasses() {
   TScale::RegisterProperties();  // registers TDTLabel
   if (!IsClassRegistered("TCrossHair")) {
@@ -18,11 +26,12 @@ void RegisterSettingsClasses() {
         "TCrossHair", {
                           Prop("PosX", &TCrossHair::PosX, &TCrossHair::SetPosX, 0.0),
                           Prop("PosY", &TCrossHair::PosY, &TCrossHair::SetPosY, 0.0),
-                          Prop("Layer", &TCrossHair::Layer, &TCrossHair::SetLayer, 1),
+                          AlwaysStored(Prop("Layer", &TCrossHair::Layer, &TCrossHair::SetLayer, 1)),
                           Prop("Color", &TCrossHair::Color, &TCrossHair::SetColor, TColor(clRed)),
                           Prop("Mode", &TCrossHair::Mode, &TCrossHair::SetMode, TCrossHMode::chOff).Range(0, 5),
-                          Prop("LineType", &TCrossHair::LineType, &TCrossHair::SetLineType, TPenStyle::psSolid)
-                              .Range(0, 6),
+                          AlwaysStored(Prop("LineType", &TCrossHair::LineType, &TCrossHair::SetLineType,
+                                            TPenStyle::psSolid)
+                                           .Range(0, 6)),
                           Prop("LineWidth", &TCrossHair::LineWidth, &TCrossHair::SetLineWidth, 1),
                       });
   }
@@ -32,15 +41,15 @@ void RegisterSettingsClasses() {
       {
           Prop("MinRange", &TScaleProps::MinRange, &TScaleProps::SetMinRngDiff, 1e-10),
           Prop("Caption", &TScaleProps::Caption, &TScaleProps::SetCaption, std::string()),
-          Prop("CaptionPosX", &TScaleProps::CaptionPosX, &TScaleProps::SetCaptionPosX, 0),
-          Prop("CaptionPosY", &TScaleProps::CaptionPosY, &TScaleProps::SetCaptionPosY, 0),
-          Prop("CaptionAlignment", &TScaleProps::CaptionAlignment, &TScaleProps::SetCaptionAlignment,
-               TAlignment::taCenter)
-              .Range(0, 2),
-          Prop("CaptionAnchor", &TScaleProps::CaptionAnchor, &TScaleProps::SetCaptionAnchor,
-               TScaleUnitAnchor::uaSclTopLft)
-              .Range(0, 2),
-          Prop("ColorScale", &TScaleProps::ColorScale, &TScaleProps::SetColorScale, TColor(0)),
+          AlwaysStored(Prop("CaptionPosX", &TScaleProps::CaptionPosX, &TScaleProps::SetCaptionPosX, 0)),
+          AlwaysStored(Prop("CaptionPosY", &TScaleProps::CaptionPosY, &TScaleProps::SetCaptionPosY, 0)),
+          AlwaysStored(Prop("CaptionAlignment", &TScaleProps::CaptionAlignment, &TScaleProps::SetCaptionAlignment,
+                            TAlignment::taCenter)
+                           .Range(0, 2)),
+          AlwaysStored(Prop("CaptionAnchor", &TScaleProps::CaptionAnchor, &TScaleProps::SetCaptionAnchor,
+                            TScaleUnitAnchor::uaSclTopLft)
+                           .Range(0, 2)),
+          AlwaysStored(Prop("ColorScale", &TScaleProps::ColorScale, &TScaleProps::SetColorScale, TColor(0))),
           SubObject("DateFormat", static_cast<DateFormatGetter>(&TScaleProps::DateFormat)),
           Prop("LabelType", &TScaleProps::LabelType, &TScaleProps::SetLabelType, TFigType::ftNum).Range(0, 4),
           Prop("DecPlaces", &TScaleProps::DecPlaces, &TScaleProps::SetDecPlaces, -2),
@@ -52,25 +61,25 @@ void RegisterSettingsClasses() {
           Prop("ShortTicks", &TScaleProps::ShortTicks, &TScaleProps::SetShortTicks, true),
           Prop("ScaleInscript", &TScaleProps::ScaleInscript, &TScaleProps::SetScaleInscript, std::string()),
           Prop("UserTickText", &TScaleProps::UserTickText, &TScaleProps::SetUserTickText, std::string()),
-          Prop("Visible", &TScaleProps::Visible, &TScaleProps::SetVisible, false),
+          AlwaysStored(Prop("Visible", &TScaleProps::Visible, &TScaleProps::SetVisible, false)),
       });
   // The location (which sets the scale type) comes before ScalePos, whose
   // field follows the type.
   RegisterProperties<TScalePropsHoriz>(
       "TScalePropsHoriz", "TScaleProps",
       {
-          Prop("ScaleLocation", &TScalePropsHoriz::ScaleLocation, &TScalePropsHoriz::SetScaleLoc,
-               TScaleLocationHoriz::slBottom)
-              .Range(0, 1),
-          Prop("ScalePos", &TScaleProps::ScalePos, &TScaleProps::SetScalePos, 0),
+          AlwaysStored(Prop("ScaleLocation", &TScalePropsHoriz::ScaleLocation, &TScalePropsHoriz::SetScaleLoc,
+                            TScaleLocationHoriz::slBottom)
+                           .Range(0, 1)),
+          AlwaysStored(Prop("ScalePos", &TScaleProps::ScalePos, &TScaleProps::SetScalePos, 0)),
       });
   RegisterProperties<TScalePropsVert>(
       "TScalePropsVert", "TScaleProps",
       {
-          Prop("ScaleLocation", &TScalePropsVert::ScaleLocation, &TScalePropsVert::SetScaleLoc,
-               TScaleLocationVert::slLeft)
-              .Range(0, 1),
-          Prop("ScalePos", &TScaleProps::ScalePos, &TScaleProps::SetScalePos, 0),
+          AlwaysStored(Prop("ScaleLocation", &TScalePropsVert::ScaleLocation, &TScalePropsVert::SetScaleLoc,
+                            TScaleLocationVert::slLeft)
+                           .Range(0, 1)),
+          AlwaysStored(Prop("ScalePos", &TScaleProps::ScalePos, &TScaleProps::SetScalePos, 0)),
       });
   RegisterProperties<TJointLayers>(
       "TJointLayers",
@@ -115,14 +124,16 @@ void TCustomRChart::RegisterProperties() {
             Prop("AvoidDuplicateMarks", &C::AvoidDuplicateMarks, &C::SetAvoidDupMarks, false),
             Prop("AllocSize", &C::AllocSize, &C::SetAllocSize, kDefaultAllocSize),
             Prop("AutoRedraw", &C::AutoRedraw, &C::SetAutoRedraw, true),
+            // The defaults are the margins a new chart has (those of its first
+            // standard layout), so that every margin survives a round trip.
             Prop("MarginLeft", &C::MarginLeft, &C::SetLRim, 50),
-            Prop("MarginRight", &C::MarginRight, &C::SetRRim, 10),
-            Prop("MarginTop", &C::MarginTop, &C::SetTRim, 16),
-            Prop("MarginBottom", &C::MarginBottom, &C::SetBRim, 32),
+            Prop("MarginRight", &C::MarginRight, &C::SetRRim, 20),
+            Prop("MarginTop", &C::MarginTop, &C::SetTRim, 20),
+            Prop("MarginBottom", &C::MarginBottom, &C::SetBRim, 40),
             Prop("LRim", &C::MarginLeft, &C::SetLRim, 50),
-            Prop("RRim", &C::MarginRight, &C::SetRRim, 10),
-            Prop("TRim", &C::MarginTop, &C::SetTRim, 16),
-            Prop("BRim", &C::MarginBottom, &C::SetBRim, 32),
+            Prop("RRim", &C::MarginRight, &C::SetRRim, 20),
+            Prop("TRim", &C::MarginTop, &C::SetTRim, 20),
+            Prop("BRim", &C::MarginBottom, &C::SetBRim, 40),
             Prop("MinDupMarkDist", &C::MinDupMarkDist, &C::SetDupMarksMinD, 1),
             Prop("ClassDefault", &C::ClassDefault, &C::SetClassDefault, std::uint8_t(0)),
             Prop("GridStyle", &C::GridStyle, &C::SetGridStyle, GridStyleType::gsNone).Range(0, 7),
