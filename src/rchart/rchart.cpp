@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "mivo/platform/colors.h"
+#include "mivo/platform/host.h"
 #include "mivo/rchart/rchart_internal.h"
 
 namespace mivo {
@@ -116,6 +117,7 @@ void TCustomRChart::ResetComp() {
   FZoomState = TZoomState::zsIdle;
   FMouseBoxState = TMouseBoxState::mbsIdle;
   FNumMTrace = 0;
+  LoadChartCursors();  // application cursors 1 ... 4 for panning and zooming
 
   // Crosshairs and text labels.
   const TNotifyEvent styleChanged = [this](TObject& sender) { StyleChanged(sender); };

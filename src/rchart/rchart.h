@@ -47,6 +47,37 @@ inline constexpr TColor kDefaultFillColor = 0xC0C0C0;
 // The limit of pixel results of R2M; NaN maps to the upper limit.
 inline constexpr double kPixelClamp = 2147483647.0;
 
+namespace detail {
+
+// The storage of the display list: records in one block that grows
+// geometrically through realloc, which moves a large block without copying
+// it. Slots beyond the valid items hold no meaning; every writer fills a
+// whole record.
+class TItemBuffer {
+ public:
+  TItemBuffer() = default;
+  TItemBuffer(const TItemBuffer&) = delete;
+  TItemBuffer& operator=(const TItemBuffer&) = delete;
+  ~TItemBuffer();
+  TrcChartItem& operator[](std::size_t i) { return FData[i]; }
+  const TrcChartItem& operator[](std::size_t i) const { return FData[i]; }
+  TrcChartItem* Data() { return FData; }
+  const TrcChartItem* Data() const { return FData; }
+  std::size_t Capacity() const { return FCapacity; }
+  // Room for at least n records, existing ones kept; raises std::bad_alloc
+  // (and keeps the buffer as it was) when there is no memory for them.
+  void Reserve(std::size_t n);
+  // Frees the storage.
+  void Clear();
+  void Swap(TItemBuffer& other) noexcept;
+
+ private:
+  TrcChartItem* FData = nullptr;
+  std::size_t FCapacity = 0;
+};
+
+}  // namespace detail
+
 class TCustomRChart : public TCustomControl {
  public:
   explicit TCustomRChart(TComponent* owner = nullptr);
@@ -457,7 +488,7 @@ class TCustomRChart : public TCustomControl {
   std::int32_t ZoomSlot(std::int32_t index) const;
 
   // The display list.
-  std::vector<TrcChartItem> FDataContainer;
+  detail::TItemBuffer FDataContainer;
   std::int32_t FNumChartItems = 0;
   std::int32_t FNumAllocated = 0;
   std::int32_t FAllocSize = kDefaultAllocSize;

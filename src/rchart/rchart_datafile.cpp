@@ -1,6 +1,7 @@
 // The binary data file (104-byte little-endian records, written and read field
 // by field) and the text listing of the display list.
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <bit>
@@ -8,9 +9,12 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <limits>
 #include <memory>
 #include <new>
+#include <string>
+#include <vector>
 
 #include "mivo/platform/file_replace.h"
 #include "mivo/rchart/rchart.h"
@@ -107,19 +111,62 @@ bool DecodeChartItem(const std::uint8_t* p, TrcChartItem& it) {
 
 // ---------------------------------------------------------------- binary file
 
-bool TCustomRChart::SaveData(const std::string& fileName) {
-  std::vector<std::uint8_t> bytes;
-  try {
-    bytes.resize(std::size_t(FNumChartItems) * kRecordSize);
-    for (std::int32_t i = 0; i < FNumChartItems; ++i)
-      EncodeChartItem(FDataContainer[std::size_t(i)], bytes.data() + std::size_t(i) * kRecordSize);
-    WriteFileReplacing(fileName, bytes.data(), bytes.size(), "Chart data file");
-  } catch (const EMivoError&) {
-    return false;
-  } catch (const std::bad_alloc&) {
-    return false;
+namespace {
+
+// A file written through a temporary file in the target's folder that
+// replaces the target only once it is complete; a writer that is not
+// committed removes its temporary file and leaves any previous file as it was.
+class TReplacingFile {
+ public:
+  explicit TReplacingFile(const std::string& target) : FTarget(target) {
+    std::error_code ec;
+    if (target.empty() || std::filesystem::is_directory(target, ec)) return;
+    std::string pattern = target + ".tmp-XXXXXX";
+    const int fd = ::mkstemp(pattern.data());
+    if (fd < 0) return;
+    FTemp = pattern;
+    FFile.reset(::fdopen(fd, "wb"));
+    if (!FFile) ::close(fd);
   }
-  return true;
+  TReplacingFile(const TReplacingFile&) = delete;
+  TReplacingFile& operator=(const TReplacingFile&) = delete;
+  ~TReplacingFile() {
+    FFile.reset();
+    if (!FTemp.empty()) std::remove(FTemp.c_str());
+  }
+  bool Write(const std::uint8_t* p, std::size_t n) {
+    return FFile && std::fwrite(p, 1, n, FFile.get()) == n;
+  }
+  // Gives the file the permissions of a newly created one and puts it in place.
+  bool Commit() {
+    if (!FFile) return false;
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    bool ok = std::fflush(FFile.get()) == 0 && ::fchmod(::fileno(FFile.get()), mode_t(0666) & ~mask) == 0;
+    ok = std::fclose(FFile.release()) == 0 && ok;
+    if (!ok || std::rename(FTemp.c_str(), FTarget.c_str()) != 0) return false;
+    FTemp.clear();
+    return true;
+  }
+
+ private:
+  std::string FTarget, FTemp;
+  std::unique_ptr<std::FILE, TFileCloser> FFile;
+};
+
+}  // namespace
+
+bool TCustomRChart::SaveData(const std::string& fileName) {
+  TReplacingFile file(fileName);
+  std::vector<std::uint8_t> block(kBlockRecords * kRecordSize);
+  for (std::int32_t first = 0; first < FNumChartItems;) {
+    const std::int32_t n = std::min<std::int32_t>(std::int32_t(kBlockRecords), FNumChartItems - first);
+    for (std::int32_t i = 0; i < n; ++i)
+      EncodeChartItem(FDataContainer[std::size_t(first + i)], block.data() + std::size_t(i) * kRecordSize);
+    if (!file.Write(block.data(), std::size_t(n) * kRecordSize)) return false;
+    first += n;
+  }
+  return file.Commit();
 }
 
 bool TCustomRChart::LoadData(const std::string& fileName, bool append) {
@@ -135,57 +182,39 @@ bool TCustomRChart::LoadData(const std::string& fileName, bool append) {
   const auto total = std::int32_t(n + std::uint64_t(base));
 
   // Records are decoded into storage that is not part of the list yet: a
-  // fresh array when replacing, the slots beyond the valid items when
+  // fresh buffer when replacing, the slots beyond the valid items when
   // appending. The list changes only once every record has passed.
-  std::vector<TrcChartItem> fresh;
-  const std::size_t oldSize = FDataContainer.size();
+  detail::TItemBuffer fresh;
   std::array<std::int32_t, kNumItemKinds> counts{};
-  bool ok = true;
   try {
     TrcChartItem* dest;
     if (append) {
-      GrowTo(std::max<std::int64_t>(total, 1));
-      dest = FDataContainer.data() + base;
+      GrowTo(total);
+      dest = FDataContainer.Data() + base;
     } else {
-      fresh.resize(std::max<std::size_t>(std::size_t(n), 1));
-      dest = fresh.data();
+      fresh.Reserve(std::size_t(n));
+      dest = fresh.Data();
     }
     std::vector<std::uint8_t> block(kBlockRecords * kRecordSize);
-    std::uint64_t done = 0;
-    while (ok && done < n) {
+    for (std::uint64_t done = 0; done < n;) {
       const std::size_t want = std::size_t(std::min<std::uint64_t>(kBlockRecords, n - done));
-      if (std::fread(block.data(), kRecordSize, want, f.get()) != want) {
-        ok = false;
-        break;
-      }
+      if (std::fread(block.data(), kRecordSize, want, f.get()) != want) return false;
       for (std::size_t r = 0; r < want; ++r) {
         TrcChartItem& it = dest[done + r];
-        if (!DecodeChartItem(block.data() + r * kRecordSize, it)) {
-          ok = false;
-          break;
-        }
+        if (!DecodeChartItem(block.data() + r * kRecordSize, it)) return false;
         ++counts[std::size_t(it.ItemKind)];
       }
       done += want;
     }
     // The file must end where its size said it would.
-    if (ok && std::fgetc(f.get()) != EOF) ok = false;
+    if (std::fgetc(f.get()) != EOF) return false;
   } catch (const std::bad_alloc&) {
-    ok = false;
-  }
-  if (!ok) {
-    if (append) {
-      // Give back the slots that were used for decoding, zeroed as new slots are.
-      std::fill(FDataContainer.begin() + std::min<std::ptrdiff_t>(base, std::ptrdiff_t(FDataContainer.size())),
-                FDataContainer.end(), TrcChartItem{});
-      FDataContainer.resize(oldSize);
-    }
     return false;
   }
   if (append) {
     for (std::size_t k = 0; k < kNumItemKinds; ++k) FItemCount[k] += counts[k];
   } else {
-    FDataContainer.swap(fresh);
+    FDataContainer.Swap(fresh);
     FItemCount = counts;
     FLastElemOnShow = 0;
   }

@@ -1,6 +1,8 @@
 // The display list: growth, the item adders and the item text conversion.
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <type_traits>
 #include <limits>
 #include <new>
 #include <numbers>
@@ -83,8 +85,37 @@ TrcItemText ToItemText(const std::string& utf8) {
 
 // ---------------------------------------------------------------- storage
 
+static_assert(std::is_trivially_copyable_v<TrcChartItem>, "items are moved by realloc");
+
+namespace detail {
+
+TItemBuffer::~TItemBuffer() { std::free(FData); }
+
+void TItemBuffer::Reserve(std::size_t n) {
+  if (n <= FCapacity) return;
+  const std::size_t cap = std::max({n, 2 * FCapacity, std::size_t(16)});
+  if (cap > std::numeric_limits<std::size_t>::max() / sizeof(TrcChartItem)) throw std::bad_alloc();
+  void* p = std::realloc(static_cast<void*>(FData), cap * sizeof(TrcChartItem));
+  if (!p) throw std::bad_alloc();
+  FData = static_cast<TrcChartItem*>(p);
+  FCapacity = cap;
+}
+
+void TItemBuffer::Clear() {
+  std::free(FData);
+  FData = nullptr;
+  FCapacity = 0;
+}
+
+void TItemBuffer::Swap(TItemBuffer& other) noexcept {
+  std::swap(FData, other.FData);
+  std::swap(FCapacity, other.FCapacity);
+}
+
+}  // namespace detail
+
 void TCustomRChart::ResetList() {
-  std::vector<TrcChartItem>(1).swap(FDataContainer);
+  FDataContainer.Clear();
   FNumChartItems = 0;
   FNumAllocated = 0;
   FLastElemOnShow = 0;
@@ -92,12 +123,9 @@ void TCustomRChart::ResetList() {
 }
 
 void TCustomRChart::GrowTo(std::int64_t slots) {
-  const auto n = std::size_t(slots);
-  if (n <= FDataContainer.size()) return;
   // The logical size grows by AllocSize; the storage at least doubles, so
-  // appending N items copies O(N) records in all.
-  if (n > FDataContainer.capacity()) FDataContainer.reserve(std::max(n, 2 * FDataContainer.capacity()));
-  FDataContainer.resize(n);
+  // appending N items moves O(N) records in all.
+  FDataContainer.Reserve(std::size_t(slots));
 }
 
 TrcChartItem& TCustomRChart::AppendItem(TrcItem kind) {

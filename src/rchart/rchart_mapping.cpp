@@ -161,7 +161,7 @@ void TCustomRChart::LLCalcExtents(std::int32_t layer, double margin, double minR
                                   double& xmax, double& ymax) const {
   TExtent ex, ey;
   bool found = false;
-  const TrcChartItem* it = FDataContainer.data();
+  const TrcChartItem* it = FDataContainer.Data();
   const TrcChartItem* end = it + FNumChartItems;
   for (; it != end; ++it) {
     if (it->Layer != layer) continue;

@@ -173,8 +173,8 @@ void TCustomRChart::RemoveItem(std::int32_t index) {
       ResetList();
     } else {
       Uncount(FItemCount, FDataContainer[std::size_t(index)].ItemKind);
-      const auto first = FDataContainer.begin() + index;
-      std::copy(first + 1, FDataContainer.begin() + FNumChartItems, first);
+      TrcChartItem* first = FDataContainer.Data() + index;
+      std::copy(first + 1, FDataContainer.Data() + FNumChartItems, first);
       --FNumChartItems;
     }
   }
@@ -197,7 +197,7 @@ void TCustomRChart::RemoveFirstItem() {
 }
 
 TrcItem TCustomRChart::GetTypeOfFirstItem() const {
-  return FNumChartItems > 0 ? FDataContainer.front().ItemKind : TrcItem::tkNone;
+  return FNumChartItems > 0 ? FDataContainer[0].ItemKind : TrcItem::tkNone;
 }
 
 TrcItem TCustomRChart::GetTypeOfLastItem() const {

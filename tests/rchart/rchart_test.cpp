@@ -7,6 +7,7 @@
 
 #include "mivo/base/color_array.h"
 #include "mivo/platform/colors.h"
+#include "mivo/platform/host.h"
 #include "mivo/rchart/rchart.h"
 #include "rchart_test_util.h"
 
@@ -117,6 +118,8 @@ TEST(RChartDefaults, ConstructorAndResetCompSetEveryDefault) {
   // Zoom history: the current state in slot 1.
   EXPECT_EQ(c.ZoomStackPointer(), 2);
   EXPECT_EQ(c.GetZoomStackEntry(1, 0), (TRectDouble{0, 1, 1, 0}));
+  // The panning and zooming cursors are registered as application cursors 1 ... 4.
+  for (int id = 1; id <= 4; ++id) EXPECT_NE(Host().RegisteredCursor(id), nullptr) << id;
   // The chart starts drawing only once it has a window.
   EXPECT_TRUE(c.SuppressPaint());
   c.HandleNeeded();
