@@ -255,7 +255,20 @@ std::string Hex(std::uint32_t v, int digits) {
 
 std::string Bool(bool b) { return b ? "TRUE" : "FALSE"; }
 
-std::string Point(double a, double b) { return "[" + Fixed(a, 4) + "/" + Fixed(b, 4) + "]"; }
+// "[a/b]" with four decimals each. (Built by appending: GCC 12 reports a
+// false -Wrestrict on chains of string concatenation here.)
+std::string Point(double a, double b) {
+  std::string s("[");
+  s.append(Fixed(a, 4)).append("/").append(Fixed(b, 4)).append("]");
+  return s;
+}
+
+// The item text between single quotes.
+std::string Quoted(const TrcChartItem& it) {
+  std::string s("'");
+  s.append(it.Text.Bytes()).append("'");
+  return s;
+}
 
 }  // namespace
 
@@ -265,7 +278,6 @@ std::string ListChartItem(const TrcChartItem& it, std::int32_t index) {
     s += l;
     s += "\r\n";
   };
-  const auto text = [&it]() { return "'" + it.Text.Bytes() + "'"; };
   line("");
   line("------ item " + std::to_string(index) + " ------");
   const auto kind = std::size_t(it.ItemKind);
@@ -303,7 +315,7 @@ std::string ListChartItem(const TrcChartItem& it, std::int32_t index) {
       line("    angle: " + std::to_string(it.SizeOrAngle));
       break;
     case TrcItem::tkText:
-      line("     text: " + text());
+      line("     text: " + Quoted(it));
       line("     size: " + std::to_string(it.SizeOrAngle));
       line("    align: " + std::to_string(it.MarkOrAlign));
       break;
@@ -319,7 +331,7 @@ std::string ListChartItem(const TrcChartItem& it, std::int32_t index) {
       line(" headsize: " + std::to_string(it.SizeOrAngle));
       break;
     case TrcItem::tkTextOfs:
-      line("     text: " + text());
+      line("     text: " + Quoted(it));
       line("     size: " + std::to_string(it.SizeOrAngle));
       line("    align: " + std::to_string(it.MarkOrAlign));
       line(" offset x: '" + Whole(it.x2) + "'");
