@@ -461,8 +461,12 @@ class TCustomRChart : public TCustomControl {
 
  private:
   // Item store.
-  TrcChartItem& AppendItem(TrcItem kind);
-  void CommitItem(TrcItem kind);
+  // The next slot filled with the drawing state and the coordinates; the item
+  // counts once CommitItem has been called.
+  TrcChartItem& AppendItem(TrcItem kind, double x, double y, double x2 = 0, double y2 = 0);
+  // The same with the fill colour and, when `transp`, the transparency flag.
+  TrcChartItem& AppendShape(TrcItem kind, double x, double y, double x2, double y2, bool transp);
+  void CommitItem();
   void ResetList();
   void GrowTo(std::int64_t slots);
   bool KindMatches(TrcItem selector, TrcItem kind) const;
@@ -485,6 +489,7 @@ class TCustomRChart : public TCustomControl {
   void ConfineAxis(long double& lo, long double& hi, long double zmin, long double zmax, bool panning) const;
   bool WriteAxis(TScaleProps& props, long double lo, long double hi);
   void AutoRangeAxes(std::int32_t layer, double margin, double minRange, bool doX, bool doY);
+  void EqualRanges(TLayerSet layers, bool doX, bool doY);
   std::int32_t ZoomSlot(std::int32_t index) const;
 
   // The display list.

@@ -128,16 +128,21 @@ void TCustomRChart::GrowTo(std::int64_t slots) {
   FDataContainer.Reserve(std::size_t(slots));
 }
 
-TrcChartItem& TCustomRChart::AppendItem(TrcItem kind) {
+TrcChartItem& TCustomRChart::AppendItem(TrcItem kind, double x, double y, double x2, double y2) {
   if (FNumChartItems >= FNumAllocated) {
     const std::int64_t next = std::int64_t(FNumAllocated) + FAllocSize;
     if (next > std::numeric_limits<std::int32_t>::max()) throw std::bad_alloc();
     GrowTo(next);
     FNumAllocated = std::int32_t(next);
   }
+  // A whole record: slots left behind by removals hold stale items.
   TrcChartItem& it = FDataContainer[std::size_t(FNumChartItems)];
   it = TrcChartItem{};
   it.ItemKind = kind;
+  it.x = x;
+  it.y = y;
+  it.x2 = x2;
+  it.y2 = y2;
   it.Layer = FActiveLayer;
   it.ItemClass = RcClassDefault;
   it.Color = RcDataCol;
@@ -147,8 +152,15 @@ TrcChartItem& TCustomRChart::AppendItem(TrcItem kind) {
   return it;
 }
 
-void TCustomRChart::CommitItem(TrcItem kind) {
-  ++FItemCount[std::size_t(kind)];
+TrcChartItem& TCustomRChart::AppendShape(TrcItem kind, double x, double y, double x2, double y2, bool transp) {
+  TrcChartItem& it = AppendItem(kind, x, y, x2, y2);
+  it.FillColor = RcFillCol;
+  if (transp) it.Transp = FTranspItems;
+  return it;
+}
+
+void TCustomRChart::CommitItem() {
+  ++FItemCount[std::size_t(FDataContainer[std::size_t(FNumChartItems)].ItemKind)];
   ++FNumChartItems;
   AdjustCanInfoOfSharedCharts();
 }
@@ -176,183 +188,109 @@ void TCustomRChart::ClearGraf() {
 // ---------------------------------------------------------------- adders
 
 void TCustomRChart::MarkAt(double x, double y, std::uint8_t markType) {
-  TrcChartItem& it = AppendItem(TrcItem::tkMarkAt);
-  it.x = x;
-  it.y = y;
-  it.MarkOrAlign = markType;
-  CommitItem(TrcItem::tkMarkAt);
+  AppendItem(TrcItem::tkMarkAt, x, y).MarkOrAlign = markType;
+  CommitItem();
 }
 
 void TCustomRChart::MarkErrorBar(double x, double y, double e1, double e2, TOrientation orientation,
                                  std::uint8_t markType) {
-  TrcChartItem& it = AppendItem(TrcItem::tkMarkEBar);
-  it.x = x;
-  it.y = y;
-  it.x2 = e1;
-  it.y2 = e2;
+  TrcChartItem& it = AppendItem(TrcItem::tkMarkEBar, x, y, e1, e2);
   it.SizeOrAngle = std::int32_t(orientation);
   it.MarkOrAlign = markType;
-  CommitItem(TrcItem::tkMarkEBar);
+  CommitItem();
 }
 
 void TCustomRChart::Text(double x, double y, std::int32_t size, const std::string& txt) {
-  TrcChartItem& it = AppendItem(TrcItem::tkText);
-  it.x = x;
-  it.y = y;
+  TrcChartItem& it = AppendItem(TrcItem::tkText, x, y);
   it.SizeOrAngle = size;
   it.MarkOrAlign = std::uint8_t(FTextAlignment);
   it.Text = ToItemText(txt);
-  CommitItem(TrcItem::tkText);
+  CommitItem();
 }
 
 void TCustomRChart::Text(double x, double y, std::int32_t size, const std::string& txt, std::int32_t offX,
                          std::int32_t offY, TAlignment align) {
-  TrcChartItem& it = AppendItem(TrcItem::tkTextOfs);
-  it.x = x;
-  it.y = y;
-  it.x2 = offX;
-  it.y2 = offY;
+  TrcChartItem& it = AppendItem(TrcItem::tkTextOfs, x, y, offX, offY);
   it.SizeOrAngle = size;
   it.MarkOrAlign = std::uint8_t(align);
   it.Text = ToItemText(txt);
-  CommitItem(TrcItem::tkTextOfs);
+  CommitItem();
 }
 
 void TCustomRChart::MoveTo(double x, double y) {
-  TrcChartItem& it = AppendItem(TrcItem::tkMoveTo);
-  it.x = x;
-  it.y = y;
-  CommitItem(TrcItem::tkMoveTo);
+  AppendItem(TrcItem::tkMoveTo, x, y);
+  CommitItem();
 }
 
 void TCustomRChart::MoveToRelPix(std::int32_t dx, std::int32_t dy) {
-  TrcChartItem& it = AppendItem(TrcItem::tkMoveRelPix);
-  it.x = dx;
-  it.y = dy;
-  CommitItem(TrcItem::tkMoveRelPix);
+  AppendItem(TrcItem::tkMoveRelPix, dx, dy);
+  CommitItem();
 }
 
 void TCustomRChart::DrawTo(double x, double y) {
-  TrcChartItem& it = AppendItem(TrcItem::tkLineto);
-  it.x = x;
-  it.y = y;
-  it.FillColor = RcFillCol;
-  CommitItem(TrcItem::tkLineto);
+  AppendShape(TrcItem::tkLineto, x, y, 0, 0, false);
+  CommitItem();
 }
 
 void TCustomRChart::DrawToRelPix(std::int32_t dx, std::int32_t dy) {
-  TrcChartItem& it = AppendItem(TrcItem::tkLineRelPix);
-  it.x = dx;
-  it.y = dy;
-  it.FillColor = RcFillCol;
-  CommitItem(TrcItem::tkLineRelPix);
+  AppendShape(TrcItem::tkLineRelPix, dx, dy, 0, 0, false);
+  CommitItem();
 }
 
 void TCustomRChart::Line(double x1, double y1, double x2, double y2) {
-  TrcChartItem& it = AppendItem(TrcItem::tkLine);
-  it.x = x1;
-  it.y = y1;
-  it.x2 = x2;
-  it.y2 = y2;
-  it.FillColor = RcFillCol;
-  CommitItem(TrcItem::tkLine);
+  AppendShape(TrcItem::tkLine, x1, y1, x2, y2, false);
+  CommitItem();
 }
 
 void TCustomRChart::LineOffset(double x1, double y1, double x2, double y2, std::int32_t offX, std::int32_t offY) {
-  TrcChartItem& it = AppendItem(TrcItem::tkLineOffs);
-  it.x = x1;
-  it.y = y1;
-  it.x2 = x2;
-  it.y2 = y2;
+  TrcChartItem& it = AppendShape(TrcItem::tkLineOffs, x1, y1, x2, y2, false);
   it.SizeOrAngle = offX;
   it.DepthOrAngle = offY;
-  it.FillColor = RcFillCol;
-  CommitItem(TrcItem::tkLineOffs);
+  CommitItem();
 }
 
 void TCustomRChart::Rectangle(double x1, double y1, double x2, double y2) {
-  TrcChartItem& it = AppendItem(TrcItem::tkRect);
-  it.x = x1;
-  it.y = y1;
-  it.x2 = x2;
-  it.y2 = y2;
-  it.FillColor = RcFillCol;
-  it.Transp = FTranspItems;
-  CommitItem(TrcItem::tkRect);
+  AppendShape(TrcItem::tkRect, x1, y1, x2, y2, true);
+  CommitItem();
 }
 
 void TCustomRChart::RectangleRelPix(double x, double y, std::int32_t dx, std::int32_t dy) {
-  TrcChartItem& it = AppendItem(TrcItem::tkRectRelPix);
-  it.x = x;
-  it.y = y;
-  it.x2 = dx;
-  it.y2 = dy;
-  it.FillColor = RcFillCol;
-  it.Transp = FTranspItems;
-  CommitItem(TrcItem::tkRectRelPix);
+  AppendShape(TrcItem::tkRectRelPix, x, y, dx, dy, true);
+  CommitItem();
 }
 
 void TCustomRChart::RectFrame(double x1, double y1, double x2, double y2, TFrameStyle frameStyle, TColor shadowCol,
                               TColor hiLightCol) {
-  TrcChartItem& it = AppendItem(TrcItem::tkRectFrame);
-  it.x = x1;
-  it.y = y1;
-  it.x2 = x2;
-  it.y2 = y2;
-  it.FillColor = RcFillCol;
+  TrcChartItem& it = AppendShape(TrcItem::tkRectFrame, x1, y1, x2, y2, false);
   it.FrameStyle = frameStyle;
   it.ShadowColor = shadowCol;
   it.HiLightColor = hiLightCol;
   it.LWid = 1;
-  CommitItem(TrcItem::tkRectFrame);
+  CommitItem();
 }
 
 void TCustomRChart::Bar3D(double x1, double y1, double x2, double y2, std::int32_t depth, std::int32_t angle) {
-  TrcChartItem& it = AppendItem(TrcItem::tk3DBar);
-  it.x = x1;
-  it.y = y1;
-  it.x2 = x2;
-  it.y2 = y2;
+  TrcChartItem& it = AppendShape(TrcItem::tk3DBar, x1, y1, x2, y2, false);
   it.SizeOrAngle = std::clamp(angle, 0, 180);
   it.DepthOrAngle = depth;
-  it.FillColor = RcFillCol;
-  CommitItem(TrcItem::tk3DBar);
+  CommitItem();
 }
 
 void TCustomRChart::Ellipse(double xc, double yc, double rx, double ry) {
-  TrcChartItem& it = AppendItem(TrcItem::tkEllipse);
-  it.x = xc;
-  it.y = yc;
-  it.x2 = rx;
-  it.y2 = ry;
-  it.FillColor = RcFillCol;
-  it.Transp = FTranspItems;
-  CommitItem(TrcItem::tkEllipse);
+  AppendShape(TrcItem::tkEllipse, xc, yc, rx, ry, true);
+  CommitItem();
 }
 
 void TCustomRChart::Arc(double xc, double yc, double rx, double ry, double startAngle, double endAngle) {
-  TrcChartItem& it = AppendItem(TrcItem::tkArc);
-  it.x = xc;
-  it.y = yc;
-  it.x2 = rx;
-  it.y2 = ry;
+  TrcChartItem& it = AppendShape(TrcItem::tkArc, xc, yc, rx, ry, true);
   it.SizeOrAngle = EncodeArcAngle(startAngle);
   it.DepthOrAngle = EncodeArcAngle(endAngle);
-  it.FillColor = RcFillCol;
-  it.Transp = FTranspItems;
-  CommitItem(TrcItem::tkArc);
+  CommitItem();
 }
 
 void TCustomRChart::Arrow(double x1, double y1, double x2, double y2, std::int32_t headSize) {
-  TrcChartItem& it = AppendItem(TrcItem::tkArrow);
-  it.x = x1;
-  it.y = y1;
-  it.x2 = x2;
-  it.y2 = y2;
-  it.SizeOrAngle = headSize;
-  it.FillColor = RcFillCol;
-  it.Transp = FTranspItems;
-  CommitItem(TrcItem::tkArrow);
+  AppendShape(TrcItem::tkArrow, x1, y1, x2, y2, true).SizeOrAngle = headSize;
+  CommitItem();
 }
 
 }  // namespace mivo

@@ -153,7 +153,7 @@ void TCustomRChart::SetRange(std::int32_t layer, long double xLo, long double yL
 
 // ---------------------------------------------------------------- equal ranges
 
-void TCustomRChart::SetEqualRange(TLayerSet layers) {
+void TCustomRChart::EqualRanges(TLayerSet layers, bool doX, bool doY) {
   long double xLo = uc_MaxDouble, yLo = uc_MaxDouble, xHi = -uc_MaxDouble, yHi = -uc_MaxDouble;
   bool any = false;
   for (std::int32_t l = 1; l <= kNumLayers; ++l) {
@@ -165,39 +165,19 @@ void TCustomRChart::SetEqualRange(TLayerSet layers) {
     yHi = std::max<long double>(yHi, ScalePropsY(l).RangeHigh());
   }
   if (!any) return;
-  for (std::int32_t l = 1; l <= kNumLayers; ++l)
-    if (layers.Contains(LayerNum(l))) SetRangeIntern(l, xLo, yLo, xHi, yHi, true, false);
-}
-
-void TCustomRChart::SetEqualRangeXOnly(TLayerSet layers) {
-  long double xLo = uc_MaxDouble, xHi = -uc_MaxDouble;
-  bool any = false;
+  // An axis left out keeps each layer's own range.
   for (std::int32_t l = 1; l <= kNumLayers; ++l) {
     if (!layers.Contains(LayerNum(l))) continue;
-    any = true;
-    xLo = std::min<long double>(xLo, ScalePropsX(l).RangeLow());
-    xHi = std::max<long double>(xHi, ScalePropsX(l).RangeHigh());
+    const TScaleProps& px = ScalePropsX(l);
+    const TScaleProps& py = ScalePropsY(l);
+    SetRangeIntern(l, doX ? xLo : px.RangeLow(), doY ? yLo : py.RangeLow(), doX ? xHi : px.RangeHigh(),
+                   doY ? yHi : py.RangeHigh(), true, false);
   }
-  if (!any) return;
-  for (std::int32_t l = 1; l <= kNumLayers; ++l)
-    if (layers.Contains(LayerNum(l)))
-      SetRangeIntern(l, xLo, ScalePropsY(l).RangeLow(), xHi, ScalePropsY(l).RangeHigh(), true, false);
 }
 
-void TCustomRChart::SetEqualRangeYOnly(TLayerSet layers) {
-  long double yLo = uc_MaxDouble, yHi = -uc_MaxDouble;
-  bool any = false;
-  for (std::int32_t l = 1; l <= kNumLayers; ++l) {
-    if (!layers.Contains(LayerNum(l))) continue;
-    any = true;
-    yLo = std::min<long double>(yLo, ScalePropsY(l).RangeLow());
-    yHi = std::max<long double>(yHi, ScalePropsY(l).RangeHigh());
-  }
-  if (!any) return;
-  for (std::int32_t l = 1; l <= kNumLayers; ++l)
-    if (layers.Contains(LayerNum(l)))
-      SetRangeIntern(l, ScalePropsX(l).RangeLow(), yLo, ScalePropsX(l).RangeHigh(), yHi, true, false);
-}
+void TCustomRChart::SetEqualRange(TLayerSet layers) { EqualRanges(layers, true, true); }
+void TCustomRChart::SetEqualRangeXOnly(TLayerSet layers) { EqualRanges(layers, true, false); }
+void TCustomRChart::SetEqualRangeYOnly(TLayerSet layers) { EqualRanges(layers, false, true); }
 
 // ---------------------------------------------------------------- autorange
 
