@@ -1,0 +1,577 @@
+#pragma once
+// TCustomRChart: a 2D chart that keeps what the host draws as a display list
+// of fixed-size item records in world coordinates, on two layers with their
+// own x and y scales.
+//
+// Stages: item adders append records (rchart_items.cpp); the mapping turns
+// world coordinates into pixels per layer (rchart_mapping.cpp); the range
+// pipeline SetRange -> SetRangeIntern -> ForceRange -> ForceRngIntern is the
+// only road by which ranges change (rchart_ranges.cpp); queries and edits
+// work on the list (rchart_queries.cpp); the binary data file and the text
+// listing (rchart_datafile.cpp); the axes' settings and the four internal
+// scales (rchart_settings.cpp, rchart_scales.cpp). Painting is a virtual
+// Paint; every "redraw" of a setter is Paint when AutoRedraw is on or the
+// component is in design mode.
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "mivo/base/crosshair.h"
+#include "mivo/base/enums.h"
+#include "mivo/base/number_format.h"  // RCSpecStrf, the chart's number formatter
+#include "mivo/base/text_label.h"
+#include "mivo/base/univconst.h"
+#include "mivo/platform/bitmap.h"
+#include "mivo/platform/canvas.h"
+#include "mivo/platform/controls.h"
+#include "mivo/platform/export.h"
+#include "mivo/rchart/rchart_settings.h"
+#include "mivo/rchart/rchart_types.h"
+#include "mivo/scale/scale.h"
+
+MIVO_PUBLIC_BEGIN
+namespace mivo {
+
+inline constexpr std::int32_t kNumLayers = 2;
+inline constexpr std::int32_t kNumCrossHairs = 4;
+inline constexpr std::int32_t kNumTextLabels = 30;
+inline constexpr std::int32_t kMaxMTrace = 5000;
+inline constexpr std::int32_t kZoomStackSize = 16;
+inline constexpr std::int32_t kDefaultAllocSize = 1000;
+inline constexpr std::int32_t kMaxAllocSize = 1000000;
+inline constexpr double kArcAngleFactor = 100000000.0;
+inline constexpr TColor kDefaultFillColor = 0xC0C0C0;
+// The limit of pixel results of R2M; NaN maps to the upper limit.
+inline constexpr double kPixelClamp = 2147483647.0;
+
+namespace detail {
+
+// The storage of the display list: records in one block that grows
+// geometrically through realloc, which moves a large block without copying
+// it. Slots beyond the valid items hold no meaning; every writer fills a
+// whole record.
+class TItemBuffer {
+ public:
+  TItemBuffer() = default;
+  TItemBuffer(const TItemBuffer&) = delete;
+  TItemBuffer& operator=(const TItemBuffer&) = delete;
+  ~TItemBuffer();
+  TrcChartItem& operator[](std::size_t i) { return FData[i]; }
+  const TrcChartItem& operator[](std::size_t i) const { return FData[i]; }
+  TrcChartItem* Data() { return FData; }
+  const TrcChartItem* Data() const { return FData; }
+  std::size_t Capacity() const { return FCapacity; }
+  // Room for at least n records, existing ones kept; raises std::bad_alloc
+  // (and keeps the buffer as it was) when there is no memory for them.
+  void Reserve(std::size_t n);
+  // Frees the storage.
+  void Clear();
+  void Swap(TItemBuffer& other) noexcept;
+
+ private:
+  TrcChartItem* FData = nullptr;
+  std::size_t FCapacity = 0;
+};
+
+}  // namespace detail
+
+class TCustomRChart : public TCustomControl {
+ public:
+  explicit TCustomRChart(TComponent* owner = nullptr);
+  ~TCustomRChart() override;
+  std::string ClassName() const override { return "TCustomRChart"; }
+
+  // Sets every setting to its default; painting is left to the caller.
+  virtual void ResetComp();
+  // After reading a form file: the scale settings go to the scales, the
+  // mapping is recomputed and the chart paints.
+  void Loaded() override;
+  // Full repaint. Nothing happens while PaintAllowed() is false.
+  void Paint() override;
+  // Not invisible (outside design mode), not loading, not suppressed.
+  bool PaintAllowed() const;
+  bool SuppressPaint() const { return FSuppressPaint; }
+  // Painting becomes enabled: Paint.
+  virtual void SetSuppressPaint(bool on);
+  bool AutoRedraw() const { return FAutoRedraw; }
+  void SetAutoRedraw(bool b) { FAutoRedraw = b; }
+  // Paint when AutoRedraw is on or in design mode.
+  void Redraw();
+  // Change notification of crosshairs, text labels, joint layers and the background.
+  void StyleChanged(TObject& sender);
+
+  // ---- Display list (rchart_items.cpp) --------------------------------------
+  void MarkAt(double x, double y, std::uint8_t markType);
+  void MarkErrorBar(double x, double y, double e1, double e2, TOrientation orientation, std::uint8_t markType);
+  void Text(double x, double y, std::int32_t size, const std::string& txt);
+  void Text(double x, double y, std::int32_t size, const std::string& txt, std::int32_t offX, std::int32_t offY,
+            TAlignment align);
+  void MoveTo(double x, double y);
+  void MoveToRelPix(std::int32_t dx, std::int32_t dy);
+  void DrawTo(double x, double y);
+  void DrawToRelPix(std::int32_t dx, std::int32_t dy);
+  void Line(double x1, double y1, double x2, double y2);
+  void LineOffset(double x1, double y1, double x2, double y2, std::int32_t offX, std::int32_t offY);
+  void Rectangle(double x1, double y1, double x2, double y2);
+  void RectangleRelPix(double x, double y, std::int32_t dx, std::int32_t dy);
+  void RectFrame(double x1, double y1, double x2, double y2, TFrameStyle frameStyle, TColor shadowCol,
+                 TColor hiLightCol);
+  void Bar3D(double x1, double y1, double x2, double y2, std::int32_t depth, std::int32_t angle);
+  void Ellipse(double xc, double yc, double rx, double ry);
+  void Arc(double xc, double yc, double rx, double ry, double startAngle, double endAngle);
+  void Arrow(double x1, double y1, double x2, double y2, std::int32_t headSize);
+
+  std::int32_t NumItems() const { return FNumChartItems; }
+  std::int32_t NumAllocated() const { return FNumAllocated; }
+  std::int32_t AllocSize() const { return FAllocSize; }
+  // Accepted for 1 ... 1000000.
+  void SetAllocSize(std::int32_t n);
+  // A copy of item idx; a record of kind tkNone outside 0 ... NumItems - 1.
+  TrcChartItem GetChartItem(std::int32_t idx) const;
+  // Overwrites item idx; kind counts are not adjusted (see SetItemParams).
+  void SetChartitem(std::int32_t idx, const TrcChartItem& item);
+  TrcChartItem DataContainer(std::int32_t idx) const { return GetChartItem(idx); }
+  std::int32_t GetItemCount(TrcItem kind) const;
+  std::int32_t ItemCount(TrcItem kind) const { return GetItemCount(kind); }
+  std::int32_t LastElemOnShow() const { return FLastElemOnShow; }
+  // Empties the display list and the mouse trace; no repaint.
+  void ClearGraf();
+
+  std::int32_t DataTag() const { return FDataTag; }
+  void SetDataTag(std::int32_t t) { FDataTag = t; }
+  std::int32_t ActiveLayer() const { return FActiveLayer; }
+  // 1 or 2; other values are ignored. Redraws.
+  void SetActiveLayer(std::int32_t n);
+  bool GetLayerVisib(std::int32_t layer) const;
+  void SetLayerVisib(std::int32_t layer, bool visible);
+  bool LayerVisible(std::int32_t layer) const { return GetLayerVisib(layer); }
+  void SetLayerVisible(std::int32_t layer, bool visible) { SetLayerVisib(layer, visible); }
+  bool GetClassVisib(std::uint8_t cls) const { return FItClassVisib[cls]; }
+  void SetClassVisib(std::uint8_t cls, bool visible);
+  bool ClassVisible(std::uint8_t cls) const { return GetClassVisib(cls); }
+  void SetClassVisible(std::uint8_t cls, bool visible) { SetClassVisib(cls, visible); }
+  std::uint8_t ClassDefault() const { return RcClassDefault; }
+  // 0 ... 254; 255 is ignored.
+  void SetClassDefault(std::uint8_t cls);
+  bool GetMAffLayer(std::int32_t layer) const;
+  void SetMAffLayer(std::int32_t layer, bool flag);
+  bool MouseAffectsLayer(std::int32_t layer) const { return GetMAffLayer(layer); }
+  void SetMouseAffectsLayer(std::int32_t layer, bool flag) { SetMAffLayer(layer, flag); }
+  bool AvoidDuplicateMarks() const { return FAvoidDupMarks; }
+  void SetAvoidDupMarks(bool b);
+  void SetAvoidDuplicateMarks(bool b) { SetAvoidDupMarks(b); }
+  std::int32_t MinDupMarkDist() const { return FDupMarksMinD; }
+  // Clamped to 1 ... 3.
+  void SetDupMarksMinD(std::int32_t d);
+  void SetMinDupMarkDist(std::int32_t d) { SetDupMarksMinD(d); }
+
+  // Drawing state stamped into new items (no repaint).
+  TColor DataColor() const { return RcDataCol; }
+  void SetDataCol(TColor c) { RcDataCol = c; }
+  void SetDataColor(TColor c) { SetDataCol(c); }
+  TPenStyle PenStyle() const { return RcPenStyle; }
+  void SetPenStyle(TPenStyle s) { RcPenStyle = s; }
+  std::uint8_t LineWidth() const { return RcLineWid; }
+  void SetLineWid(std::uint8_t w) { RcLineWid = w; }
+  void SetLineWidth(std::uint8_t w) { SetLineWid(w); }
+  TColor FillColor() const { return RcFillCol; }
+  void SetFillCol(TColor c) { RcFillCol = c; }
+  void SetFillColor(TColor c) { SetFillCol(c); }
+  bool TransparentItems() const { return FTranspItems; }
+  void SetTransparentItems(bool b) { FTranspItems = b; }
+  TAlignment TextAlignment() const { return FTextAlignment; }
+  void SetTextAlignment(TAlignment a);
+  TFontStyles TextFontStyle() const { return FTextFontStyle; }
+  void SetTextFontStyle(TFontStyles s);
+  TTextBkg TextBkStyle() const { return FTextBkStyle; }
+  void SetTextBkStyle(TTextBkg s);
+  TColor TextBkColor() const { return FTextBkColor; }
+  void SetTextBkColor(TColor c);
+
+  // ---- Mapping and layout (rchart_mapping.cpp) -----------------------------
+  // Recomputes the slopes and offsets of both layers. Raises EMivoRChartError
+  // "Logarithmic axis must not be negative." for a logarithmic axis with a
+  // bound <= 0. Does nothing while loading.
+  virtual void AdjustScaling();
+  // World to pixel (control coordinates), layer clamped to 1 ... 2.
+  void R2M(std::int32_t layer, double x, double y, std::int32_t& xpix, std::int32_t& ypix) const;
+  // Pixel to world.
+  void M2R(std::int32_t layer, std::int32_t xpix, std::int32_t ypix, double& x, double& y) const;
+  long double Cpkx(std::int32_t layer) const { return FCpkx[LayerIx(layer)]; }
+  long double Cpdx(std::int32_t layer) const { return FCpdx[LayerIx(layer)]; }
+  long double Cpky(std::int32_t layer) const { return FCpky[LayerIx(layer)]; }
+  long double Cpdy(std::int32_t layer) const { return FCpdy[LayerIx(layer)]; }
+  // Extents of the items of one layer, widened by Margin percent and to at
+  // least MinRange percent of the centre; four zeros without items.
+  void LLCalcExtents(std::int32_t layer, double margin, double minRange, double& xmin, double& ymin, double& xmax,
+                     double& ymax) const;
+  // Extents of the item points strictly inside the window (layer 0: all layers).
+  void LLCalcMinMax(std::int32_t layer, double xlo, double ylo, double xhi, double yhi, double& xmin, double& ymin,
+                    double& xmax, double& ymax) const;
+  void FindMinMax(std::int32_t layer, double xlo, double ylo, double xhi, double yhi, double& xmin, double& ymin,
+                  double& xmax, double& ymax) const {
+    LLCalcMinMax(layer, xlo, ylo, xhi, yhi, xmin, ymin, xmax, ymax);
+  }
+  void SetBounds(std::int32_t left, std::int32_t top, std::int32_t width, std::int32_t height) override;
+
+  std::int32_t MarginLeft() const { return RcLRim; }
+  std::int32_t MarginRight() const { return RcRRim; }
+  std::int32_t MarginTop() const { return RcTRim; }
+  std::int32_t MarginBottom() const { return RcBRim; }
+  void SetLRim(std::int32_t v);
+  void SetRRim(std::int32_t v);
+  void SetTRim(std::int32_t v);
+  void SetBRim(std::int32_t v);
+  void SetMarginLeft(std::int32_t v) { SetLRim(v); }
+  void SetMarginRight(std::int32_t v) { SetRRim(v); }
+  void SetMarginTop(std::int32_t v) { SetTRim(v); }
+  void SetMarginBottom(std::int32_t v) { SetBRim(v); }
+  std::int32_t ShadowWidth() const { return F3DRim; }
+  // Clamped to 0 ... 32.
+  void SetF3DRim(std::int32_t v);
+  void SetShadowWidth(std::int32_t v) { SetF3DRim(v); }
+  bool Isometric() const { return FIsometric; }
+  void SetIsoMetric(bool on);
+  void SetIsometric(bool on) { SetIsoMetric(on); }
+  TrcLayout StandardLayout() const { return FStdLayout; }
+  void SetStdLayout(TrcLayout layout);
+  void SetStandardLayout(TrcLayout layout) { SetStdLayout(layout); }
+  std::int32_t PixelAspectX() const { return Fxasp; }
+  std::int32_t PixelAspectY() const { return Fyasp; }
+  // Size of the data bitmap: the data area, never negative.
+  std::int32_t DataAreaWidth() const;
+  std::int32_t DataAreaHeight() const;
+  const TBitmap& GrafBmp() const { return FGrafBmp; }
+  const TBitmap& ChartBmp() const { return FChartBmp; }
+
+  // ---- Frame settings (painted by the frame renderer) ----------------------
+  TColor WindColor() const { return RcWindCol; }
+  void SetWindCol(TColor c);
+  void SetWindColor(TColor c) { SetWindCol(c); }
+  TColor ChartColor() const { return RcChartCol; }
+  void SetChartCol(TColor c);
+  void SetChartColor(TColor c) { SetChartCol(c); }
+  TColor ChartFrameColor() const { return FChartFrameCol; }
+  void SetScaleCol(TColor c);
+  void SetChartFrameColor(TColor c) { SetScaleCol(c); }
+  TShadowStyle ShadowStyle() const { return RcShadowStyle; }
+  void SetShadowStyle(TShadowStyle s);
+  TColor ShadowColor() const { return FShadowColor; }
+  void SetShadowColor(TColor c);
+  TColor ShadowBakColor() const { return RcShadowBakCol; }
+  void SetShadowBakColor(TColor c);
+  const std::string& Caption() const { return FChartCaption; }
+  void SetChartCaption(const std::string& s);
+  void SetCaption(const std::string& s) { SetChartCaption(s); }
+  std::int32_t CaptionPosX() const { return FCaptPosX; }
+  void SetCaptPosX(std::int32_t v);
+  void SetCaptionPosX(std::int32_t v) { SetCaptPosX(v); }
+  std::int32_t CaptionPosY() const { return FCaptPosY; }
+  void SetCaptPosY(std::int32_t v);
+  void SetCaptionPosY(std::int32_t v) { SetCaptPosY(v); }
+  TAlignment CaptionAlignment() const { return FCaptAlignment; }
+  void SetCaptAlignment(TAlignment a);
+  void SetCaptionAlignment(TAlignment a) { SetCaptAlignment(a); }
+  TCaptionAnchorHoriz CaptionAnchorHoriz() const { return FCaptAnchorX; }
+  void SetCaptAnchorX(TCaptionAnchorHoriz a);
+  void SetCaptionAnchorHoriz(TCaptionAnchorHoriz a) { SetCaptAnchorX(a); }
+  TCaptionAnchorVert CaptionAnchorVert() const { return FCaptAnchorY; }
+  void SetCaptAnchorY(TCaptionAnchorVert a);
+  void SetCaptionAnchorVert(TCaptionAnchorVert a) { SetCaptAnchorY(a); }
+  GridStyleType GridStyle() const { return RcGridStyle; }
+  void SetGridStyle(GridStyleType s);
+  TColor GridColor() const { return RcGridCol; }
+  void SetGridCol(TColor c);
+  void SetGridColor(TColor c) { SetGridCol(c); }
+  double GridDx() const { return RcGridDx; }
+  double GridDy() const { return RcGridDy; }
+  // Values below -3 (and non-finite ones) are ignored.
+  void SetGridDx(double v);
+  void SetGridDy(double v);
+
+  // ---- Mouse-related settings ----------------------------------------------
+  TMouseActMode MouseAction() const { return RcMouseAction; }
+  void SetMouseAction(TMouseActMode m) { RcMouseAction = m; }
+  bool MouseCursorFixed() const { return FMCurFixed; }
+  void SetMouseCursorFixed(bool b) { FMCurFixed = b; }
+  double PanGridDx() const { return FPanGridDx; }
+  double PanGridDy() const { return FPanGridDy; }
+  void SetPanGridDx(double v) { FPanGridDx = v; }
+  void SetPanGridDy(double v) { FPanGridDy = v; }
+  TColor MouseTraceColor() const { return FMTraceColor; }
+  void SetMouseTraceColor(TColor c) { FMTraceColor = c; }
+  bool MouseTraceInvert() const { return FMTraceInvert; }
+  void SetMouseTraceInvert(bool b) { FMTraceInvert = b; }
+  std::int32_t NumMTracePoints() const { return FNumMTrace; }
+  // Empties the mouse trace and repaints.
+  void ClearMouseTrace();
+  TZoomState ZoomState() const { return FZoomState; }
+  TMouseBoxState MouseBoxState() const { return FMouseBoxState; }
+
+  // ---- Crosshairs and text labels -------------------------------------------
+  // Crosshair 1 ... 4 / text label 1 ... 30 (clamped).
+  TCrossHair& CrossHair(std::int32_t n);
+  const TCrossHair& CrossHair(std::int32_t n) const;
+  void SetCrossHair(std::int32_t n, const TCrossHair& ch);
+  TCrossHair& CrossHair1() { return CrossHair(1); }
+  TCrossHair& CrossHair2() { return CrossHair(2); }
+  TCrossHair& CrossHair3() { return CrossHair(3); }
+  TCrossHair& CrossHair4() { return CrossHair(4); }
+  TTextLabel& TextLabels(std::int32_t ix);
+  const TTextLabel& TextLabels(std::int32_t ix) const;
+
+  // ---- Scales and settings (rchart_scales.cpp) ------------------------------
+  // The settings of horizontal / vertical scale i (1 or 2, clamped).
+  TScalePropsHoriz& ScalePropsX(std::int32_t i) { return *FScalePropsX[LayerIx(i)]; }
+  const TScalePropsHoriz& ScalePropsX(std::int32_t i) const { return *FScalePropsX[LayerIx(i)]; }
+  TScalePropsVert& ScalePropsY(std::int32_t i) { return *FScalePropsY[LayerIx(i)]; }
+  const TScalePropsVert& ScalePropsY(std::int32_t i) const { return *FScalePropsY[LayerIx(i)]; }
+  TScalePropsHoriz& Scale1X() { return ScalePropsX(1); }
+  TScalePropsHoriz& Scale2X() { return ScalePropsX(2); }
+  TScalePropsVert& Scale1Y() { return ScalePropsY(1); }
+  TScalePropsVert& Scale2Y() { return ScalePropsY(2); }
+  // Copy the given settings into the chart's own objects.
+  void SetScale1X(const TScalePropsHoriz& p) { ScalePropsX(1).Assign(p); }
+  void SetScale2X(const TScalePropsHoriz& p) { ScalePropsX(2).Assign(p); }
+  void SetScale1Y(const TScalePropsVert& p) { ScalePropsY(1).Assign(p); }
+  void SetScale2Y(const TScalePropsVert& p) { ScalePropsY(2).Assign(p); }
+  // The internal scales (1 or 2, clamped).
+  TScale& ScaleX(std::int32_t i) { return *FScalesX[LayerIx(i)]; }
+  TScale& ScaleY(std::int32_t i) { return *FScalesY[LayerIx(i)]; }
+  const TScale& ScaleX(std::int32_t i) const { return *FScalesX[LayerIx(i)]; }
+  const TScale& ScaleY(std::int32_t i) const { return *FScalesY[LayerIx(i)]; }
+  TJointLayers& JointLayers() { return *FJointLayers; }
+  const TJointLayers& JointLayers() const { return *FJointLayers; }
+  void SetJointLayers(const TJointLayers& j);
+  TBakGndImg& BackGroundImg() { return *FBakGndImg; }
+  const TBakGndImg& BackGroundImg() const { return *FBakGndImg; }
+  void SetBackGroundImg(const TBakGndImg& b);
+
+  // Copies one settings object into one internal scale.
+  void SetScaleProps(TScale& scale, const TScaleProps& props);
+  // OnChange of the four settings objects: scales follow, ranges re-applied.
+  void ScalePropsChanged(TObject& sender);
+  // Tick values (1-based, lowest first) and counts of the active layer's scales.
+  double GetTickPosX(std::int32_t ix) const;
+  double GetTickPosY(std::int32_t ix) const;
+  std::int32_t GetTickPosXCnt() const;
+  std::int32_t GetTickPosYCnt() const;
+  double TickPosX(std::int32_t ix) const { return GetTickPosX(ix); }
+  double TickPosY(std::int32_t ix) const { return GetTickPosY(ix); }
+  std::int32_t TickNumX() const { return GetTickPosXCnt(); }
+  std::int32_t TickNumY() const { return GetTickPosYCnt(); }
+  void DoOnScaleTickDrawn(TObject& sender, TCanvas& canvas, TScaleType scaleType, double currentTickPos,
+                          std::int32_t chartX, std::int32_t chartY);
+  void DoOnBeforeTickLabel(TObject& sender, TScaleType scaleType, double currentTickPos, std::string& tickLabel);
+  // The index-th "|"-separated field (1-based); index <= 0 gives "", an index
+  // beyond the last field gives the last field.
+  static std::string ExtractUserText(const std::string& text, std::int32_t index);
+  // "&" in b stands for a; without "&", a is appended; an empty a gives "".
+  static std::string AddScaleInscription(const std::string& a, const std::string& b);
+
+  // ---- Ranges and zoom history (rchart_ranges.cpp) --------------------------
+  // Sets the ranges of one layer (0: both), pushes the zoom history, redraws.
+  void SetRange(std::int32_t layer, long double xLo, long double yLo, long double xHi, long double yHi);
+  // A range for a layer and the layers joined to it.
+  void ForceRange(std::int32_t layer, long double xLo, long double yLo, long double xHi, long double yHi,
+                  bool pushZoomState, bool confine);
+  // A range for exactly one layer: confinement, minimum width, the write.
+  void ForceRngIntern(std::int32_t layer, long double xLo, long double yLo, long double xHi, long double yHi,
+                      bool pushZoomState, bool confine);
+  // Degenerate ranges widened, isometric correction, then ForceRange.
+  void SetRangeIntern(std::int32_t layer, long double xLo, long double yLo, long double xHi, long double yHi,
+                      bool pushZoomState, bool confine);
+  void SetEqualRange(TLayerSet layers);
+  void SetEqualRangeXOnly(TLayerSet layers);
+  void SetEqualRangeYOnly(TLayerSet layers);
+  void AutoRange(std::int32_t layer, double margin) { AutoRange(layer, margin, 0); }
+  void AutoRange(std::int32_t layer, double margin, double minRange);
+  void AutoRangeXOnly(std::int32_t layer, double margin) { AutoRangeXOnly(layer, margin, 0); }
+  void AutoRangeXOnly(std::int32_t layer, double margin, double minRange);
+  void AutoRangeYOnly(std::int32_t layer, double margin) { AutoRangeYOnly(layer, margin, 0); }
+  void AutoRangeYOnly(std::int32_t layer, double margin, double minRange);
+  // The confinement window in world units; all zero switches it off.
+  void ConfineZoomRange(double xLo, double yLo, double xHi, double yHi);
+  // Pushes the current ranges of both layers (not while loading).
+  void ZoomStateOnStack();
+  // Restores entry Index (-15 ... 0, 0 the most recent) and paints.
+  void ZoomHistory(std::int32_t index);
+  void ClearZoomHistory();
+  // Entry StackIx (-15 ... 0) of a layer as (x low, y high, x high, y low);
+  // zeros for other indices and layers.
+  TRectDouble GetZoomStackEntry(std::int32_t layer, std::int32_t stackIx) const;
+  TRectDouble ZoomStack(std::int32_t layer, std::int32_t stackIx) const { return GetZoomStackEntry(layer, stackIx); }
+  std::int32_t ZoomStackPointer() const { return FZStackPoi; }
+
+  // ---- Queries and edits (rchart_queries.cpp) -------------------------------
+  std::int32_t FindNearestItemReal(double x, double y, TrcItem kind, std::uint8_t cls, double& dist) const;
+  std::int32_t FindNearestItemScreen(double x, double y, TrcItem kind, std::uint8_t cls, double& dist) const;
+  std::int32_t FindNearestItemAlongAxis(double pos, TAxis axis, TrcItem kind, std::uint8_t cls,
+                                        double& dist) const;
+  void MarkAllItems(TrcItem kind, std::uint8_t cls);
+  std::int32_t MarkItemsInWindow(double x1, double y1, double x2, double y2, TrcItem kind, std::uint8_t cls);
+  std::int32_t RemoveItemsByClass(std::uint8_t cls);
+  std::int32_t RemoveItemsByLayer(std::int32_t layer);
+  void RemoveItem(std::int32_t index);
+  void RemoveLastItem();
+  void RemoveFirstItem();
+  TrcItem GetTypeOfFirstItem() const;
+  TrcItem GetTypeOfLastItem() const;
+  TrcItem TypeOfFirstItem() const { return GetTypeOfFirstItem(); }
+  TrcItem TypeOfLastItem() const { return GetTypeOfLastItem(); }
+  void ScaleItem(std::int32_t index, double factorX, double offsetX, double factorY, double offsetY);
+  void ScaleAllItems(double factorX, double offsetX, double factorY, double offsetY);
+  void ScaleSelectedItems(double factorX, double offsetX, double factorY, double offsetY, std::uint8_t cls);
+  void NewColorOfClassItems(TColor color, std::uint8_t cls);
+  TrcChartItem GetItemParams(std::int32_t index) const { return GetChartItem(index); }
+  // Replaces an item and keeps the kind counts right; a record whose kind is
+  // not a stored kind is refused.
+  void SetItemParams(std::int32_t index, const TrcChartItem& item);
+  TLayerSet FindUsedLayers() const;
+
+  // ---- Data files (rchart_datafile.cpp) -------------------------------------
+  // Writes all items as 104-byte records through a temporary file renamed into
+  // place; false (and the previous file untouched) when that fails.
+  bool SaveData(const std::string& fileName);
+  // Reads a file of records (appended or replacing the list); false, with the
+  // list exactly as it was, for a missing, unreadable or invalid file.
+  bool LoadData(const std::string& fileName, bool append);
+  // Writes the text listing; raises EMivoError when the file cannot be written.
+  void SaveDataASC(const std::string& fileName);
+
+  // Registers the published properties (once; called by the constructor).
+  static void RegisterProperties();
+
+  TRenderEvent OnScalesRendered;
+  TRenderEvent OnBeforeRenderData;
+  TRenderEvent OnDataRendered;
+  TScaleTickDrawnEvent OnScaleTickDrawn;
+  TBeforeTickLabelEvent OnBeforeTickLabel;
+
+ protected:
+  void CreateWnd() override;
+  // Keeps the charts that share this chart's data in step (sharing comes later).
+  virtual void AdjustCanInfoOfSharedCharts() {}
+  bool IsLoading() const { return ComponentState().Contains(TComponentStateItem::csLoading); }
+  bool IsDesigning() const { return ComponentState().Contains(TComponentStateItem::csDesigning); }
+  static std::size_t LayerIx(std::int32_t layer) { return layer <= 1 ? 0 : 1; }
+
+ private:
+  // Item store.
+  // The next slot filled with the drawing state and the coordinates; the item
+  // counts once CommitItem has been called.
+  TrcChartItem& AppendItem(TrcItem kind, double x, double y, double x2 = 0, double y2 = 0);
+  // The same with the fill colour and, when `transp`, the transparency flag.
+  TrcChartItem& AppendShape(TrcItem kind, double x, double y, double x2, double y2, bool transp);
+  void CommitItem();
+  void ResetList();
+  void GrowTo(std::int64_t slots);
+  bool KindMatches(TrcItem selector, TrcItem kind) const;
+  template <typename Keep>
+  std::int32_t RemoveWhere(Keep keep);
+  template <typename Pick>
+  void ScaleWhere(double fx, double ox, double fy, double oy, Pick pick);
+  // Mapping and layout helpers.
+  void IsoCorrectLayer(std::int32_t layer);
+  bool IsoHalfHeight(long double xLo, long double xHi, long double& half) const;
+  void ResizeGrafBmp();
+  void ApplyScaleMargins(bool left, bool right, bool top, bool bottom);
+  void SetRim(std::int32_t& field, std::int32_t v, bool left, bool right, bool top, bool bottom);
+  template <typename T>
+  void StoreAndRedraw(T& field, T value);
+  // Scales.
+  void SetupScales();
+  void SetupScale(TScale& scale, TScaleProps& props, bool horizontal, std::int32_t i);
+  // Ranges.
+  void ConfineAxis(long double& lo, long double& hi, long double zmin, long double zmax, bool panning) const;
+  bool WriteAxis(TScaleProps& props, long double lo, long double hi);
+  void AutoRangeAxes(std::int32_t layer, double margin, double minRange, bool doX, bool doY);
+  void EqualRanges(TLayerSet layers, bool doX, bool doY);
+  std::int32_t ZoomSlot(std::int32_t index) const;
+
+  // The display list.
+  detail::TItemBuffer FDataContainer;
+  std::int32_t FNumChartItems = 0;
+  std::int32_t FNumAllocated = 0;
+  std::int32_t FAllocSize = kDefaultAllocSize;
+  std::array<std::int32_t, kNumItemKinds> FItemCount{};
+  std::int32_t FLastElemOnShow = 0;
+  std::int32_t FActiveLayer = 1;
+  std::array<bool, 2> FLayerVisib{true, true};
+  std::array<bool, 256> FItClassVisib{};
+  std::array<bool, 2> FMouseAffLayer{true, false};
+  bool FAvoidDupMarks = false;
+  std::int32_t FDupMarksMinD = 1;
+
+  // Drawing state.
+  TColor RcDataCol = 0;
+  TPenStyle RcPenStyle = TPenStyle::psSolid;
+  std::uint8_t RcLineWid = 1;
+  TColor RcFillCol = kDefaultFillColor;
+  bool FTranspItems = false;
+  std::uint8_t RcClassDefault = 0;
+  std::int32_t FDataTag = 0;
+  TAlignment FTextAlignment = TAlignment::taCenter;
+  TFontStyles FTextFontStyle;
+  TTextBkg FTextBkStyle = TTextBkg::tbClear;
+  TColor FTextBkColor = 0xFFFFFF;
+
+  // Geometry and mapping.
+  std::int32_t RcLRim = 50, RcRRim = 10, RcTRim = 16, RcBRim = 32;
+  std::int32_t F3DRim = 0;
+  std::int32_t Fxasp = 36, Fyasp = 36;
+  bool FIsometric = false;
+  TrcLayout FStdLayout = TrcLayout::rcl_X1Bottom_Y1Left;
+  std::array<long double, 2> FCpkx{}, FCpdx{}, FCpky{}, FCpdy{};
+
+  // Frame settings.
+  TColor RcWindCol = 0, RcChartCol = 0, FChartFrameCol = 0, FShadowColor = 0, RcShadowBakCol = 0;
+  TShadowStyle RcShadowStyle = TShadowStyle::ssFlying;
+  std::string FChartCaption;
+  std::int32_t FCaptPosX = 0, FCaptPosY = -16;
+  TAlignment FCaptAlignment = TAlignment::taRightJustify;
+  TCaptionAnchorHoriz FCaptAnchorX = TCaptionAnchorHoriz::cahChartRight;
+  TCaptionAnchorVert FCaptAnchorY = TCaptionAnchorVert::cavChartTop;
+  GridStyleType RcGridStyle = GridStyleType::gsNone;
+  TColor RcGridCol = 0;
+  double RcGridDx = 0, RcGridDy = 0;
+  bool FAutoRedraw = true;
+  bool FSuppressPaint = true;
+
+  // Mouse.
+  TMouseActMode RcMouseAction = TMouseActMode::maNone;
+  bool FMCurFixed = true;
+  double FPanGridDx = 1, FPanGridDy = 1;
+  TZoomState FZoomState = TZoomState::zsIdle;
+  TMouseBoxState FMouseBoxState = TMouseBoxState::mbsIdle;
+  std::vector<TColoredPoint> FMTrace;
+  std::int32_t FNumMTrace = 0;
+  TColor FMTraceColor = 0xFFFFFF;
+  bool FMTraceInvert = true;
+
+  // Zoom history and confinement.
+  std::array<std::array<std::array<double, 4>, kZoomStackSize>, 2> FZoomStack{};
+  std::int32_t FZStackPoi = 1;
+  std::array<long double, 4> FZoomRange{};
+
+  // Owned sub-objects.
+  TBitmap FChartBmp, FGrafBmp, FAuxBmp;
+  std::array<std::unique_ptr<TCrossHair>, kNumCrossHairs> FCrossHair;
+  std::array<std::unique_ptr<TTextLabel>, kNumTextLabels> FTextLabels;
+  std::array<std::unique_ptr<TScalePropsHoriz>, 2> FScalePropsX;
+  std::array<std::unique_ptr<TScalePropsVert>, 2> FScalePropsY;
+  std::array<std::unique_ptr<TScale>, 2> FScalesX, FScalesY;
+  std::unique_ptr<TJointLayers> FJointLayers;
+  std::unique_ptr<TBakGndImg> FBakGndImg;
+  bool FConstructed = false;
+};
+
+// UTF-8 text as the item text: Windows-1252 bytes (unmappable characters
+// become '?'), cut to the first 15 characters.
+TrcItemText ToItemText(const std::string& utf8);
+
+}  // namespace mivo
+MIVO_PUBLIC_END

@@ -1,0 +1,120 @@
+#pragma once
+// Helpers shared by the chart's source files; private to the rchart module.
+
+#include <cmath>
+#include <cstdint>
+#include <limits>
+
+#include "mivo/base/univconst.h"
+#include "mivo/rchart/rchart.h"
+
+namespace mivo::detail {
+
+// Holds painting off for a scope: sets the flag and restores the value it had,
+// also when an exception leaves the scope. Release() ends the hold with the
+// flag still set and gives the saved value, for callers that restore it
+// through SetSuppressPaint (which paints when painting becomes enabled).
+class TPaintHold {
+ public:
+  explicit TPaintHold(bool& flag) : FFlag(&flag), FSaved(flag) { flag = true; }
+  TPaintHold(const TPaintHold&) = delete;
+  TPaintHold& operator=(const TPaintHold&) = delete;
+  ~TPaintHold() {
+    if (FFlag) *FFlag = FSaved;
+  }
+  bool Release() {
+    FFlag = nullptr;
+    return FSaved;
+  }
+
+ private:
+  bool* FFlag;
+  bool FSaved;
+};
+
+// 64-bit pixel arithmetic saturated to the 32-bit range.
+inline std::int32_t Sat32(std::int64_t v) {
+  if (v > std::numeric_limits<std::int32_t>::max()) return std::numeric_limits<std::int32_t>::max();
+  if (v < std::numeric_limits<std::int32_t>::min()) return std::numeric_limits<std::int32_t>::min();
+  return std::int32_t(v);
+}
+
+// A mapped coordinate limited to +-2147483647 and rounded half to even; NaN
+// gives the upper limit.
+inline std::int32_t ClampPixel(long double p) {
+  if (std::isnan(p)) return std::int32_t(kPixelClamp);
+  if (p > kPixelClamp) p = kPixelClamp;
+  if (p < -kPixelClamp) p = -kPixelClamp;
+  return RoundToInt(double(p));
+}
+
+// The mapping of one layer, copied out of the chart for loops over many items.
+struct TLayerMapping {
+  long double kx = 0, dx = 0, ky = 0, dy = 0;
+  bool logX = false, logY = false;
+  bool ascX = true, ascY = true;
+  std::int32_t width = 0, height = 0;
+
+  std::int32_t MapX(double x) const {
+    if (logX) {
+      if (!(x > kLogAxisMin)) return ascX ? 0 : width;
+      return ClampPixel(std::log(static_cast<long double>(x)) * kx + dx);
+    }
+    return ClampPixel(kx * x + dx);
+  }
+  std::int32_t MapY(double y) const {
+    if (logY) {
+      if (!(y > kLogAxisMin)) return ascY ? height : 0;
+      return ClampPixel(std::log(static_cast<long double>(y)) * ky + dy);
+    }
+    return ClampPixel(ky * y + dy);
+  }
+};
+
+inline TLayerMapping LayerMapping(const TCustomRChart& c, std::int32_t layer) {
+  TLayerMapping m;
+  m.kx = c.Cpkx(layer);
+  m.dx = c.Cpdx(layer);
+  m.ky = c.Cpky(layer);
+  m.dy = c.Cpdy(layer);
+  const TScaleProps& px = c.ScalePropsX(layer);
+  const TScaleProps& py = c.ScalePropsY(layer);
+  m.logX = px.Logarithmic();
+  m.logY = py.Logarithmic();
+  m.ascX = px.RangeHigh() >= px.RangeLow();
+  m.ascY = py.RangeHigh() >= py.RangeLow();
+  m.width = c.Width();
+  m.height = c.Height();
+  return m;
+}
+
+// Widens lo ... hi by `margin` percent at each end: linearly, or on a
+// logarithmic axis by that share of the logarithmic span (ln(hi) alone when
+// lo is not positive).
+inline void ApplyMargin(double& lo, double& hi, bool logarithmic, double margin) {
+  const double m = margin / 100;
+  if (!logarithmic) {
+    const double d = m * (hi - lo);
+    lo -= d;
+    hi += d;
+    return;
+  }
+  const double q = lo > 0 ? std::log(hi / lo) : std::log(hi);
+  lo *= std::exp(-m * q);
+  hi *= std::exp(m * q);
+}
+
+// Widens lo ... hi to at least minRange percent of its (signed) centre.
+inline void ApplyMinRange(double& lo, double& hi, double minRange) {
+  const double c = minRange * ((lo + hi) / 2) / 100;
+  if (c > std::fabs(hi - lo)) {
+    lo -= c;
+    hi += c;
+  }
+}
+
+}  // namespace mivo::detail
+
+namespace mivo {
+using detail::TPaintHold;
+}

@@ -1,0 +1,190 @@
+// Published properties of the chart and of its settings objects, for form files.
+// Registration order is the loading order: properties whose setters depend on
+// others come after them (MinRange before the range, the range before
+// Logarithmic, IncludePath before Name, the scales before Isometric).
+#include "mivo/base/crosshair.h"
+#include "mivo/platform/colors.h"
+#include "mivo/platform/properties.h"
+#include "mivo/rchart/rchart.h"
+
+namespace mivo {
+
+namespace {
+
+// A property whose value is always written: its value after construction
+// differs between the chart's instances (the four scales, the four
+// crosshairs), so no single class default could stand for it.
+TPropInfo AlwaysStored(TPropInfo p) {
+  p.Default = TJson();
+  return p;
+}
+
+void RegisterSettingsClasses() {
+  TScale::RegisterProperties();  // registers TDTLabel
+  if (!IsClassRegistered("TCrossHair")) {
+    RegisterProperties<TCrossHair>(
+        "TCrossHair", {
+                          Prop("PosX", &TCrossHair::PosX, &TCrossHair::SetPosX, 0.0),
+                          Prop("PosY", &TCrossHair::PosY, &TCrossHair::SetPosY, 0.0),
+                          AlwaysStored(Prop("Layer", &TCrossHair::Layer, &TCrossHair::SetLayer, 1)),
+                          Prop("Color", &TCrossHair::Color, &TCrossHair::SetColor, TColor(clRed)),
+                          Prop("Mode", &TCrossHair::Mode, &TCrossHair::SetMode, TCrossHMode::chOff).Range(0, 5),
+                          AlwaysStored(Prop("LineType", &TCrossHair::LineType, &TCrossHair::SetLineType,
+                                            TPenStyle::psSolid)
+                                           .Range(0, 6)),
+                          Prop("LineWidth", &TCrossHair::LineWidth, &TCrossHair::SetLineWidth, 1),
+                      });
+  }
+  using DateFormatGetter = TDTLabel& (TScaleProps::*)();
+  RegisterProperties<TScaleProps>(
+      "TScaleProps",
+      {
+          Prop("MinRange", &TScaleProps::MinRange, &TScaleProps::SetMinRngDiff, 1e-10),
+          Prop("Caption", &TScaleProps::Caption, &TScaleProps::SetCaption, std::string()),
+          AlwaysStored(Prop("CaptionPosX", &TScaleProps::CaptionPosX, &TScaleProps::SetCaptionPosX, 0)),
+          AlwaysStored(Prop("CaptionPosY", &TScaleProps::CaptionPosY, &TScaleProps::SetCaptionPosY, 0)),
+          AlwaysStored(Prop("CaptionAlignment", &TScaleProps::CaptionAlignment, &TScaleProps::SetCaptionAlignment,
+                            TAlignment::taCenter)
+                           .Range(0, 2)),
+          AlwaysStored(Prop("CaptionAnchor", &TScaleProps::CaptionAnchor, &TScaleProps::SetCaptionAnchor,
+                            TScaleUnitAnchor::uaSclTopLft)
+                           .Range(0, 2)),
+          AlwaysStored(Prop("ColorScale", &TScaleProps::ColorScale, &TScaleProps::SetColorScale, TColor(0))),
+          SubObject("DateFormat", static_cast<DateFormatGetter>(&TScaleProps::DateFormat)),
+          Prop("LabelType", &TScaleProps::LabelType, &TScaleProps::SetLabelType, TFigType::ftNum).Range(0, 4),
+          Prop("DecPlaces", &TScaleProps::DecPlaces, &TScaleProps::SetDecPlaces, -2),
+          Prop("RangeLow", &TScaleProps::RangeLow, &TScaleProps::SetRangeLow, 0.0),
+          Prop("RangeHigh", &TScaleProps::RangeHigh, &TScaleProps::SetRangeHigh, 1.0),
+          Prop("Logarithmic", &TScaleProps::Logarithmic, &TScaleProps::SetLogAx, false),
+          Prop("Font", &TScaleProps::Font, &TScaleProps::SetScaleFont, TFont()),
+          Prop("MinTicks", &TScaleProps::MinTicks, &TScaleProps::SetMinTicks, 3),
+          Prop("ShortTicks", &TScaleProps::ShortTicks, &TScaleProps::SetShortTicks, true),
+          Prop("ScaleInscript", &TScaleProps::ScaleInscript, &TScaleProps::SetScaleInscript, std::string()),
+          Prop("UserTickText", &TScaleProps::UserTickText, &TScaleProps::SetUserTickText, std::string()),
+          AlwaysStored(Prop("Visible", &TScaleProps::Visible, &TScaleProps::SetVisible, false)),
+      });
+  // The location (which sets the scale type) comes before ScalePos, whose
+  // field follows the type.
+  RegisterProperties<TScalePropsHoriz>(
+      "TScalePropsHoriz", "TScaleProps",
+      {
+          AlwaysStored(Prop("ScaleLocation", &TScalePropsHoriz::ScaleLocation, &TScalePropsHoriz::SetScaleLoc,
+                            TScaleLocationHoriz::slBottom)
+                           .Range(0, 1)),
+          AlwaysStored(Prop("ScalePos", &TScaleProps::ScalePos, &TScaleProps::SetScalePos, 0)),
+      });
+  RegisterProperties<TScalePropsVert>(
+      "TScalePropsVert", "TScaleProps",
+      {
+          AlwaysStored(Prop("ScaleLocation", &TScalePropsVert::ScaleLocation, &TScalePropsVert::SetScaleLoc,
+                            TScaleLocationVert::slLeft)
+                           .Range(0, 1)),
+          AlwaysStored(Prop("ScalePos", &TScaleProps::ScalePos, &TScaleProps::SetScalePos, 0)),
+      });
+  RegisterProperties<TJointLayers>(
+      "TJointLayers",
+      {
+          Prop("L01xControlledBy", &TJointLayers::L01xControlledBy, &TJointLayers::SetL01xControlledBy, 1)
+              .Range(1, 2),
+          Prop("L01yControlledBy", &TJointLayers::L01yControlledBy, &TJointLayers::SetL01yControlledBy, 1)
+              .Range(1, 2),
+          Prop("L02xControlledBy", &TJointLayers::L02xControlledBy, &TJointLayers::SetL02xControlledBy, 2)
+              .Range(1, 2),
+          Prop("L02yControlledBy", &TJointLayers::L02yControlledBy, &TJointLayers::SetL02yControlledBy, 2)
+              .Range(1, 2),
+      });
+  RegisterProperties<TBakGndImg>(
+      "TBakGndImg",
+      {
+          Prop("IncludePath", &TBakGndImg::IncludePath, &TBakGndImg::SetIncldPath, false),
+          Prop("Name", &TBakGndImg::Name, &TBakGndImg::SetName, std::string()),
+          Prop("FillMode", &TBakGndImg::FillMode, &TBakGndImg::SetFillMode, TBkgFill::bfStretch).Range(0, 2),
+          Prop("AreaMode", &TBakGndImg::AreaMode, &TBakGndImg::SetAreaMode, TBGAreaMode::bamNone).Range(0, 10),
+          Prop("AreaColor", &TBakGndImg::AreaColor, &TBakGndImg::SetAreaColor, kDefaultAreaColor),
+          Prop("AreaLeft", &TBakGndImg::AreaLeft, &TBakGndImg::SetAreaLeft, -1.0),
+          Prop("AreaRight", &TBakGndImg::AreaRight, &TBakGndImg::SetAreaRight, 1.0),
+          Prop("AreaTop", &TBakGndImg::AreaTop, &TBakGndImg::SetAreaTop, 1.0),
+          Prop("AreaBottom", &TBakGndImg::AreaBottom, &TBakGndImg::SetAreaBottom, -1.0),
+      });
+}
+
+}  // namespace
+
+void TCustomRChart::RegisterProperties() {
+  static const bool registered = [] {
+    RegisterSettingsClasses();
+    using C = TCustomRChart;
+    using JointGetter = TJointLayers& (C::*)();
+    using BackGetter = TBakGndImg& (C::*)();
+    return mivo::RegisterProperties<C>(
+        "TCustomRChart", "TCustomControl",
+        {
+            NewDefault("Width", 280),
+            NewDefault("Height", 200),
+            Prop("AvoidDuplicateMarks", &C::AvoidDuplicateMarks, &C::SetAvoidDupMarks, false),
+            Prop("AllocSize", &C::AllocSize, &C::SetAllocSize, kDefaultAllocSize),
+            Prop("AutoRedraw", &C::AutoRedraw, &C::SetAutoRedraw, true),
+            // The defaults are the margins a new chart has (those of its first
+            // standard layout), so that every margin survives a round trip.
+            Prop("MarginLeft", &C::MarginLeft, &C::SetLRim, 50),
+            Prop("MarginRight", &C::MarginRight, &C::SetRRim, 20),
+            Prop("MarginTop", &C::MarginTop, &C::SetTRim, 20),
+            Prop("MarginBottom", &C::MarginBottom, &C::SetBRim, 40),
+            Prop("LRim", &C::MarginLeft, &C::SetLRim, 50),
+            Prop("RRim", &C::MarginRight, &C::SetRRim, 20),
+            Prop("TRim", &C::MarginTop, &C::SetTRim, 20),
+            Prop("BRim", &C::MarginBottom, &C::SetBRim, 40),
+            Prop("MinDupMarkDist", &C::MinDupMarkDist, &C::SetDupMarksMinD, 1),
+            Prop("ClassDefault", &C::ClassDefault, &C::SetClassDefault, std::uint8_t(0)),
+            Prop("GridStyle", &C::GridStyle, &C::SetGridStyle, GridStyleType::gsNone).Range(0, 7),
+            Prop("GridDx", &C::GridDx, &C::SetGridDx, 0.0),
+            Prop("GridDy", &C::GridDy, &C::SetGridDy, 0.0),
+            Prop("DataColor", &C::DataColor, &C::SetDataCol, TColor(clBlack)),
+            Prop("PenStyle", &C::PenStyle, &C::SetPenStyle, TPenStyle::psSolid).Range(0, 6),
+            Prop("ChartFrameColor", &C::ChartFrameColor, &C::SetScaleCol, TColor(clBlack)),
+            Prop("FillColor", &C::FillColor, &C::SetFillCol, kDefaultFillColor),
+            Prop("ChartColor", &C::ChartColor, &C::SetChartCol, TColor(clWhite)),
+            Prop("WindColor", &C::WindColor, &C::SetWindCol, TColor(clBtnFace)),
+            Prop("GridColor", &C::GridColor, &C::SetGridCol, TColor(clBlack)),
+            Prop("LineWidth", &C::LineWidth, &C::SetLineWid, std::uint8_t(1)),
+            Prop("Caption", &C::Caption, &C::SetChartCaption, std::string()),
+            Prop("CaptionPosX", &C::CaptionPosX, &C::SetCaptPosX, 0),
+            Prop("CaptionPosY", &C::CaptionPosY, &C::SetCaptPosY, -16),
+            Prop("CaptionAlignment", &C::CaptionAlignment, &C::SetCaptAlignment, TAlignment::taRightJustify)
+                .Range(0, 2),
+            Prop("CaptionAnchorHoriz", &C::CaptionAnchorHoriz, &C::SetCaptAnchorX,
+                 TCaptionAnchorHoriz::cahChartRight)
+                .Range(0, 4),
+            Prop("CaptionAnchorVert", &C::CaptionAnchorVert, &C::SetCaptAnchorY, TCaptionAnchorVert::cavChartTop)
+                .Range(0, 4),
+            Prop("MouseTraceColor", &C::MouseTraceColor, &C::SetMouseTraceColor, TColor(clWhite)),
+            Prop("MouseTraceInvert", &C::MouseTraceInvert, &C::SetMouseTraceInvert, true),
+            SubObject("CrossHair1", &C::CrossHair1),
+            SubObject("CrossHair2", &C::CrossHair2),
+            SubObject("CrossHair3", &C::CrossHair3),
+            SubObject("CrossHair4", &C::CrossHair4),
+            Prop("MouseAction", &C::MouseAction, &C::SetMouseAction, TMouseActMode::maNone).Range(0, 18),
+            Prop("MouseCursorFixed", &C::MouseCursorFixed, &C::SetMouseCursorFixed, true),
+            Prop("PanGridDx", &C::PanGridDx, &C::SetPanGridDx, 1.0),
+            Prop("PanGridDy", &C::PanGridDy, &C::SetPanGridDy, 1.0),
+            SubObject("Scale1X", &C::Scale1X),
+            SubObject("Scale2X", &C::Scale2X),
+            SubObject("Scale1Y", &C::Scale1Y),
+            SubObject("Scale2Y", &C::Scale2Y),
+            SubObject("JointLayers", static_cast<JointGetter>(&C::JointLayers)),
+            SubObject("BackGroundImg", static_cast<BackGetter>(&C::BackGroundImg)),
+            Prop("ShadowWidth", &C::ShadowWidth, &C::SetF3DRim, 0),
+            Prop("ShadowStyle", &C::ShadowStyle, &C::SetShadowStyle, TShadowStyle::ssFlying).Range(0, 1),
+            Prop("ShadowColor", &C::ShadowColor, &C::SetShadowColor, TColor(clGrayText)),
+            Prop("ShadowBakColor", &C::ShadowBakColor, &C::SetShadowBakColor, TColor(clBtnFace)),
+            Prop("TextFontStyle", &C::TextFontStyle, &C::SetTextFontStyle, TFontStyles()),
+            Prop("TextBkStyle", &C::TextBkStyle, &C::SetTextBkStyle, TTextBkg::tbClear).Range(0, 1),
+            Prop("TextBkColor", &C::TextBkColor, &C::SetTextBkColor, TColor(clWhite)),
+            Prop("TextAlignment", &C::TextAlignment, &C::SetTextAlignment, TAlignment::taCenter).Range(0, 2),
+            Prop("Isometric", &C::Isometric, &C::SetIsoMetric, false),
+        });
+  }();
+  (void)registered;
+}
+
+}  // namespace mivo

@@ -1,0 +1,470 @@
+// The chart's settings objects: axes, joint layers and the data-area background.
+#include "mivo/rchart/rchart_settings.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "mivo/rchart/rchart.h"
+
+namespace mivo {
+
+namespace {
+
+// v + m, or the next double above v when m is lost in v's precision, so that
+// the result always differs from v.
+double Above(double v, double m) {
+  const double r = v + m;
+  return r != v ? r : std::nextafter(v, HUGE_VAL);
+}
+
+double Below(double v, double m) {
+  const double r = v - m;
+  return r != v ? r : std::nextafter(v, -HUGE_VAL);
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------- TScaleProps
+
+TScaleProps::TScaleProps(TComponent* owner) : FDTFormat(std::make_unique<TDTLabel>()), FOwner(owner) {}
+
+TScaleProps::~TScaleProps() { FDTFormat->OnChange = nullptr; }
+
+void TScaleProps::Reset() {
+  FCaption.clear();
+  FCaptionPosX = FCaptionPosY = 0;
+  FCaptAlign = TAlignment::taCenter;
+  FCaptAnchor = TScaleUnitAnchor::uaSclTopLft;
+  FColorScale = 0;
+  const TNotifyEvent keep = FDTFormat->OnChange;
+  FDTFormat->OnChange = nullptr;
+  FDTFormat->SetTimeFormat(TTimeFormat::tfHHMM);
+  FDTFormat->SetDateSeparator('-');
+  FDTFormat->SetTimeSeparator(':');
+  FDTFormat->SetYearLength(TYearLength::ylYYYY);
+  FDTFormat->SetMonthName(true);
+  FDTFormat->SetDateForTime(TDateForTime::dtOnDayChange);
+  FDTFormat->SetDAteOrder(TDateOrder::doDMY);
+  FDTFormat->OnChange = keep;
+  FDecPlaces = -2;
+  FLogAx = false;
+  FLabelType = TFigType::ftNum;
+  FFont = TFont();
+  FMinTicks = 3;
+  FNotYetLoaded = true;
+  FRangeLow = 0;
+  FRangeHigh = 1;
+  FShortTicks = true;
+  FScaleInscript.clear();
+  FScaleType = TScaleType::sctHorzDown;
+  FScalePosX = FScalePosY = 0;
+  FMinRngDiff = 1e-10;
+  FUserTickText.clear();
+  FVisible = false;
+}
+
+bool TScaleProps::Loading() const {
+  // Checked always once loaded; before that only while the owner is being
+  // read from its form file (a chart made in code is checked at once).
+  if (!FNotYetLoaded) return false;
+  return FOwner == nullptr || FOwner->ComponentState().Contains(TComponentStateItem::csLoading);
+}
+
+void TScaleProps::Changed() {
+  if (OnChange) OnChange(*this);
+}
+
+std::int32_t TScaleProps::GetScalePos() const { return IsHorizontal(FScaleType) ? FScalePosY : FScalePosX; }
+
+void TScaleProps::SetCaption(const std::string& v) {
+  FCaption = v;
+  Changed();
+}
+
+void TScaleProps::SetCaptionPosX(std::int32_t v) {
+  FCaptionPosX = v;
+  Changed();
+}
+
+void TScaleProps::SetCaptionPosY(std::int32_t v) {
+  FCaptionPosY = v;
+  Changed();
+}
+
+void TScaleProps::SetCaptionAlignment(TAlignment v) {
+  FCaptAlign = v;
+  Changed();
+}
+
+void TScaleProps::SetCaptionAnchor(TScaleUnitAnchor v) {
+  FCaptAnchor = v;
+  Changed();
+}
+
+void TScaleProps::SetColorScale(TColor v) {
+  FColorScale = v;
+  Changed();
+}
+
+void TScaleProps::SetDTFormat(const TDTLabel& v) {
+  if (&v != FDTFormat.get()) {
+    const TNotifyEvent keep = FDTFormat->OnChange;
+    FDTFormat->OnChange = nullptr;
+    FDTFormat->Assign(v);
+    FDTFormat->OnChange = keep;
+  }
+  Changed();
+}
+
+void TScaleProps::SetDecPlaces(std::int32_t v) {
+  FDecPlaces = std::clamp(v, kScalePropsDecLow, kScalePropsDecHigh);
+  Changed();
+}
+
+void TScaleProps::SetLogAx(bool on) {
+  if (!on || Loading() ||
+      (FRangeLow >= kLogAxisMin && FRangeHigh >= kLogAxisMin && FLabelType != TFigType::ftDateTime))
+    FLogAx = on;
+  Changed();
+}
+
+void TScaleProps::SetLabelType(TFigType t) {
+  FLabelType = t;
+  if (t == TFigType::ftDateTime) FLogAx = false;
+  // While loading, the stored DecPlaces is the truth.
+  if (t == TFigType::ftTime && !Loading()) FDecPlaces = 4;
+  Changed();
+}
+
+void TScaleProps::SetScaleFont(const TFont& f) {
+  FFont = f;
+  Changed();
+}
+
+void TScaleProps::SetMinTicks(std::int32_t v) {
+  FMinTicks = v;
+  Changed();
+}
+
+void TScaleProps::SetRangeLow(double v) {
+  if (std::isfinite(v)) {
+    if (std::fabs(FRangeHigh - v) < FMinRngDiff) {
+      const double high = Above(v, FMinRngDiff);
+      if (std::isfinite(high)) {
+        FRangeLow = v;
+        FRangeHigh = high;
+      }
+    } else if (!(FLogAx && v < kLogAxisMin)) {
+      FRangeLow = v;
+    }
+  }
+  Changed();
+}
+
+void TScaleProps::SetRangeHigh(double v) {
+  if (std::isfinite(v)) {
+    if (std::fabs(FRangeLow - v) < FMinRngDiff) {
+      const double low = Below(v, FMinRngDiff);
+      if (std::isfinite(low)) {
+        FRangeHigh = v;
+        FRangeLow = low;
+      }
+    } else if (!(FLogAx && v < kLogAxisMin)) {
+      FRangeHigh = v;
+    }
+  }
+  Changed();
+}
+
+void TScaleProps::SetShortTicks(bool v) {
+  FShortTicks = v;
+  Changed();
+}
+
+void TScaleProps::SetScaleInscript(const std::string& v) {
+  FScaleInscript = v;
+  Changed();
+}
+
+void TScaleProps::SetScaleType(TScaleType t) {
+  FScaleType = t;
+  Changed();
+}
+
+void TScaleProps::SetScalePos(std::int32_t p) {
+  if (IsHorizontal(FScaleType))
+    FScalePosY = p;
+  else
+    FScalePosX = p;
+  Changed();
+}
+
+void TScaleProps::SetMinRngDiff(double m) {
+  if (!(m > 1e-100) || !std::isfinite(m)) return;
+  FMinRngDiff = m;
+  if (std::fabs(FRangeHigh - FRangeLow) < m) {
+    const double c = (FRangeLow + FRangeHigh) / 2;
+    const double lo = c - m / 2, hi = c + m / 2;
+    if (std::isfinite(lo) && std::isfinite(hi) && lo != hi) {
+      FRangeLow = lo;
+      FRangeHigh = hi;
+    }
+    Changed();
+  }
+}
+
+void TScaleProps::SetUserTickText(const std::string& v) {
+  FUserTickText = v;
+  Changed();
+}
+
+void TScaleProps::SetVisible(bool v) {
+  FVisible = v;
+  Changed();
+}
+
+void TScaleProps::Assign(const TPersistent& source) {
+  const auto* s = dynamic_cast<const TScaleProps*>(&source);
+  if (!s) {
+    TPersistent::Assign(source);
+    return;
+  }
+  if (s == this) return;
+  FCaption = s->FCaption;
+  FCaptionPosX = s->FCaptionPosX;
+  FCaptionPosY = s->FCaptionPosY;
+  FCaptAlign = s->FCaptAlign;
+  FCaptAnchor = s->FCaptAnchor;
+  FColorScale = s->FColorScale;
+  {
+    const TNotifyEvent keep = FDTFormat->OnChange;
+    FDTFormat->OnChange = nullptr;
+    FDTFormat->Assign(*s->FDTFormat);
+    FDTFormat->OnChange = keep;
+  }
+  FDecPlaces = s->FDecPlaces;
+  FLogAx = s->FLogAx;
+  FLabelType = s->FLabelType;
+  FFont = s->FFont;
+  FMinTicks = s->FMinTicks;
+  FNotYetLoaded = s->FNotYetLoaded;
+  FRangeLow = s->FRangeLow;
+  FRangeHigh = s->FRangeHigh;
+  FShortTicks = s->FShortTicks;
+  FScaleInscript = s->FScaleInscript;
+  FScaleType = s->FScaleType;
+  FScalePosX = s->FScalePosX;
+  FScalePosY = s->FScalePosY;
+  FMinRngDiff = s->FMinRngDiff;
+  FUserTickText = s->FUserTickText;
+  FVisible = s->FVisible;
+  Changed();
+}
+
+void TScaleProps::AssignTo(TPersistent& dest) const {
+  if (auto* d = dynamic_cast<TScaleProps*>(&dest)) {
+    d->Assign(*this);
+    return;
+  }
+  TPersistent::AssignTo(dest);
+}
+
+void TScalePropsHoriz::Reset() {
+  TScaleProps::Reset();
+  FScaleLoc = TScaleLocationHoriz::slBottom;
+  FScaleType = TScaleType::sctHorzDown;
+}
+
+void TScalePropsHoriz::SetScaleLoc(TScaleLocationHoriz loc) {
+  FScaleLoc = loc;
+  FScaleType = loc == TScaleLocationHoriz::slTop ? TScaleType::sctHorzUp : TScaleType::sctHorzDown;
+  Changed();
+}
+
+void TScalePropsHoriz::Assign(const TPersistent& source) {
+  if (const auto* s = dynamic_cast<const TScalePropsHoriz*>(&source)) FScaleLoc = s->FScaleLoc;
+  TScaleProps::Assign(source);
+}
+
+void TScalePropsVert::Reset() {
+  TScaleProps::Reset();
+  FScaleLoc = TScaleLocationVert::slLeft;
+  FScaleType = TScaleType::sctVertLeft;
+}
+
+void TScalePropsVert::SetScaleLoc(TScaleLocationVert loc) {
+  FScaleLoc = loc;
+  FScaleType = loc == TScaleLocationVert::slRight ? TScaleType::sctVertRight : TScaleType::sctVertLeft;
+  Changed();
+}
+
+void TScalePropsVert::Assign(const TPersistent& source) {
+  if (const auto* s = dynamic_cast<const TScalePropsVert*>(&source)) FScaleLoc = s->FScaleLoc;
+  TScaleProps::Assign(source);
+}
+
+// ---------------------------------------------------------------- TJointLayers
+
+void TJointLayers::Reset() {
+  FMasterLayerX = {1, 2};
+  FMasterLayerY = {1, 2};
+}
+
+std::int32_t TJointLayers::GetControlledLayerX(std::int32_t layer) const {
+  return layer >= 1 && layer <= 2 ? FMasterLayerX[std::size_t(layer - 1)] : 0;
+}
+
+std::int32_t TJointLayers::GetControlledLayerY(std::int32_t layer) const {
+  return layer >= 1 && layer <= 2 ? FMasterLayerY[std::size_t(layer - 1)] : 0;
+}
+
+void TJointLayers::SetControlled(std::array<std::int32_t, 2>& masters, bool xAxis, std::int32_t layer,
+                                 std::int32_t master) {
+  if (layer < 1 || layer > 2) return;
+  if (master < 1 || master > 2)
+    RaiseError<EMivoRChartError>("Destination layer " + std::to_string(master) + " is out of range");
+  if (master == layer) {
+    masters[std::size_t(layer - 1)] = layer;
+    return;
+  }
+  if (masters[std::size_t(master - 1)] != master)
+    RaiseError<EMivoRChartError>("Destination layer " + std::to_string(master) + " is already joined");
+  std::string followers;
+  for (std::int32_t j = 1; j <= 2; ++j) {
+    if (j == layer || masters[std::size_t(j - 1)] != layer) continue;
+    if (!followers.empty()) followers += ", ";
+    followers += std::to_string(j);
+  }
+  if (!followers.empty())
+    RaiseError<EMivoRChartError>("Layer " + std::to_string(layer) + " is joined by other layers (" + followers + ")");
+  masters[std::size_t(layer - 1)] = master;
+  if (FOwner) {
+    // The layer takes its master's range on the joined axis and keeps the other.
+    const TScaleProps& mx = xAxis ? FOwner->ScalePropsX(master) : FOwner->ScalePropsX(layer);
+    const TScaleProps& my = xAxis ? FOwner->ScalePropsY(layer) : FOwner->ScalePropsY(master);
+    FOwner->ForceRngIntern(layer, mx.RangeLow(), my.RangeLow(), mx.RangeHigh(), my.RangeHigh(), false, false);
+  }
+  Changed();
+}
+
+void TJointLayers::SetControlledLayerX(std::int32_t layer, std::int32_t master) {
+  SetControlled(FMasterLayerX, true, layer, master);
+}
+
+void TJointLayers::SetControlledLayerY(std::int32_t layer, std::int32_t master) {
+  SetControlled(FMasterLayerY, false, layer, master);
+}
+
+void TJointLayers::Assign(const TPersistent& source) {
+  const auto* s = dynamic_cast<const TJointLayers*>(&source);
+  if (!s) {
+    TPersistent::Assign(source);
+    return;
+  }
+  if (s == this) return;
+  FMasterLayerX = s->FMasterLayerX;
+  FMasterLayerY = s->FMasterLayerY;
+  Changed();
+}
+
+void TJointLayers::AssignTo(TPersistent& dest) const {
+  if (auto* d = dynamic_cast<TJointLayers*>(&dest)) {
+    d->Assign(*this);
+    return;
+  }
+  TPersistent::AssignTo(dest);
+}
+
+// ---------------------------------------------------------------- TBakGndImg
+
+std::string ExtractFileNamePart(const std::string& path) {
+  const std::size_t p = path.find_last_of("/\\");
+  return p == std::string::npos ? path : path.substr(p + 1);
+}
+
+void TBakGndImg::Reset() {
+  FName.clear();
+  FIncldPath = false;
+  FFillMode = TBkgFill::bfStretch;
+  FBGAreaMode = TBGAreaMode::bamNone;
+  FBGAreaColor = kDefaultAreaColor;
+  FBGAreaLeft = -1;
+  FBGAreaRight = 1;
+  FBGAreaTop = 1;
+  FBGAreaBottom = -1;
+}
+
+void TBakGndImg::SetName(const std::string& n) {
+  FName = FIncldPath ? n : ExtractFileNamePart(n);
+  Changed();
+}
+
+void TBakGndImg::SetIncldPath(bool b) {
+  FIncldPath = b;
+  if (!b) FName = ExtractFileNamePart(FName);
+  Changed();
+}
+
+void TBakGndImg::SetFillMode(TBkgFill m) {
+  FFillMode = m;
+  Changed();
+}
+
+void TBakGndImg::SetAreaMode(TBGAreaMode m) {
+  FBGAreaMode = m;
+  Changed();
+}
+
+void TBakGndImg::SetAreaColor(TColor c) {
+  FBGAreaColor = c;
+  Changed();
+}
+
+void TBakGndImg::SetAreaLeft(double v) {
+  FBGAreaLeft = v;
+  Changed();
+}
+
+void TBakGndImg::SetAreaRight(double v) {
+  FBGAreaRight = v;
+  Changed();
+}
+
+void TBakGndImg::SetAreaTop(double v) {
+  FBGAreaTop = v;
+  Changed();
+}
+
+void TBakGndImg::SetAreaBottom(double v) {
+  FBGAreaBottom = v;
+  Changed();
+}
+
+void TBakGndImg::Assign(const TPersistent& source) {
+  const auto* s = dynamic_cast<const TBakGndImg*>(&source);
+  if (!s) {
+    TPersistent::Assign(source);
+    return;
+  }
+  if (s == this) return;
+  FName = s->FName;
+  FIncldPath = s->FIncldPath;
+  FFillMode = s->FFillMode;
+  FBGAreaMode = s->FBGAreaMode;
+  FBGAreaColor = s->FBGAreaColor;
+  FBGAreaLeft = s->FBGAreaLeft;
+  FBGAreaRight = s->FBGAreaRight;
+  FBGAreaTop = s->FBGAreaTop;
+  FBGAreaBottom = s->FBGAreaBottom;
+  Changed();
+}
+
+void TBakGndImg::AssignTo(TPersistent& dest) const {
+  if (auto* d = dynamic_cast<TBakGndImg*>(&dest)) {
+    d->Assign(*this);
+    return;
+  }
+  TPersistent::AssignTo(dest);
+}
+
+}  // namespace mivo
