@@ -277,6 +277,7 @@ class TPlot3D : public TCustomControl {
   // Repaints now unless painting is suppressed or a form is loading.
   void Redraw();
   TProjection Projection() const;
+  TColorCoding ColorCoding() const;
   // Range setter shared by the six ends.
   void SetRangeEnd(double& field, double other, double v, bool low);
   void CopySettingsFrom(const TPlot3D& source);

@@ -61,7 +61,7 @@ void TPlot3D::InitGraf(TCanvas& canvas) {
   }
 }
 
-TColor TPlot3D::CalcColorCoding(double value) const {
+TColorCoding TPlot3D::ColorCoding() const {
   TColorCoding coding;
   coding.Mode = FColorCodingMode;
   coding.Low = FColorScaleLow;
@@ -70,8 +70,10 @@ TColor TPlot3D::CalcColorCoding(double value) const {
   coding.ColorMid = FColorFillMid;
   coding.ColorHigh = FColorFillHigh;
   coding.IsoColors = &IsoColors;
-  return coding.Calc(value);
+  return coding;
 }
+
+TColor TPlot3D::CalcColorCoding(double value) const { return ColorCoding().Calc(value); }
 
 void TPlot3D::ConstructDataBmp(TCanvas& canvas, bool) {
   const TProjection proj = Projection();
@@ -154,14 +156,7 @@ void TPlot3D::RenderCells(TCanvas& canvas) {
       pix[idx] = proj.Project(xs[std::size_t(c)], ys[std::size_t(r)], CalcIntZ(values[idx]));
     }
 
-  TColorCoding coding;
-  coding.Mode = FColorCodingMode;
-  coding.Low = FColorScaleLow;
-  coding.High = FColorScaleHigh;
-  coding.ColorLow = FColorFillLow;
-  coding.ColorMid = FColorFillMid;
-  coding.ColorHigh = FColorFillHigh;
-  coding.IsoColors = &IsoColors;
+  const TColorCoding coding = ColorCoding();
 
   for (std::int32_t m = 1; m <= nr - 1; ++m) {
     const std::int32_t k = order.RowsAscending ? m : nr - m;
@@ -197,42 +192,33 @@ void TPlot3D::RenderCells(TCanvas& canvas) {
       canvas.Brush.Color = color;
       if (!FMeshVisible) canvas.Pen.Color = color;
       const TPoint* p = quad.P;
+      if (FMeshKind == TMeshKind::mkMesh) {
+        canvas.Polygon(quad.P);
+        continue;
+      }
+      // The other kinds fill in the cell's colour and draw their mesh lines
+      // (or node pixels) whatever MeshVisible says.
+      canvas.Pen.Color = color;
+      canvas.Polygon(quad.P);
+      canvas.Pen.Color = FColorMesh;
+      auto line = [&canvas](TPoint a, TPoint b) {
+        canvas.MoveTo(a.x, a.y);
+        canvas.LineTo(b.x, b.y);
+      };
       switch (FMeshKind) {
-        case TMeshKind::mkMesh:
-          canvas.Polygon(quad.P);
-          break;
         case TMeshKind::mkWaterfallHorz:
-          canvas.Pen.Color = color;
-          canvas.Polygon(quad.P);
-          canvas.Pen.Color = FColorMesh;
-          canvas.MoveTo(p[0].x, p[0].y);
-          canvas.LineTo(p[3].x, p[3].y);
-          canvas.MoveTo(p[2].x, p[2].y);
-          canvas.LineTo(p[1].x, p[1].y);
+          line(p[0], p[3]);
+          line(p[2], p[1]);
           break;
         case TMeshKind::mkWaterfallVert:
-          canvas.Pen.Color = color;
-          canvas.Polygon(quad.P);
-          canvas.Pen.Color = FColorMesh;
-          canvas.MoveTo(p[0].x, p[0].y);
-          canvas.LineTo(p[1].x, p[1].y);
-          canvas.MoveTo(p[2].x, p[2].y);
-          canvas.LineTo(p[3].x, p[3].y);
+          line(p[0], p[1]);
+          line(p[2], p[3]);
           break;
         case TMeshKind::mkWaterfallDiag:
-          canvas.Pen.Color = color;
-          canvas.Polygon(quad.P);
-          canvas.Pen.Color = FColorMesh;
-          canvas.MoveTo(p[0].x, p[0].y);
-          canvas.LineTo(p[2].x, p[2].y);
+          line(p[0], p[2]);
           break;
-        case TMeshKind::mkGrid:
-          canvas.Pen.Color = color;
-          canvas.Polygon(quad.P);
-          canvas.SetPixel(p[0].x, p[0].y, FColorMesh);
-          canvas.SetPixel(p[1].x, p[1].y, FColorMesh);
-          canvas.SetPixel(p[3].x, p[3].y, FColorMesh);
-          canvas.SetPixel(p[2].x, p[2].y, FColorMesh);
+        default:  // mkGrid
+          for (std::size_t q : {0u, 1u, 3u, 2u}) canvas.SetPixel(p[q].x, p[q].y, FColorMesh);
           break;
       }
     }
