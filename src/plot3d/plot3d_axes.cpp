@@ -1,6 +1,7 @@
 // TPlot3D axes: the three axes along box edges, with tick lines, tick labels
 // and captions placed according to the view. The tick values and label texts
 // come from plot3d_projection.h; this file only places and draws them.
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -15,6 +16,12 @@ constexpr std::int32_t kAxisFontSize = 8;
 constexpr std::int32_t kTickLength = 8;
 constexpr std::int32_t kZLabelGap = 3;
 constexpr std::int32_t kZCaptionRise = 8;
+
+// a + b, kept inside the projected pixel range (caption distances are not
+// bounded, so the sum could leave the 32-bit range).
+std::int32_t Shifted(std::int32_t a, std::int64_t b) {
+  return std::int32_t(std::clamp<std::int64_t>(std::int64_t(a) + b, -kMaxProjectedPixel, kMaxProjectedPixel));
+}
 
 }  // namespace
 
@@ -111,22 +118,22 @@ void TPlot3D::DrawAxis(TCanvas& canvas, TP3ScaleKind scaleKind, std::int32_t x1,
   if (len == 0) return;
   const std::int32_t mx = (x1 + x2) / 2, my = (y1 + y2) / 2;
   if (scaleKind == TP3ScaleKind::p3skZ) {
-    canvas.TextOut(x1 + FLabDistZ, my - kZCaptionRise, FCaptZ);
+    canvas.TextOut(Shifted(x1, FLabDistZ), my - kZCaptionRise, FCaptZ);
     return;
   }
   const std::int32_t sgn2 = (angleX <= 90 || (angleX > 180 && angleX <= 270)) ? -1 : 1;
   const double v = double(scaleKind == TP3ScaleKind::p3skX ? FLabDistX : FLabDistY) * sgn2;
-  const std::int32_t p = RoundToInt(dy * v / len), q = RoundToInt(dx * v / len);
+  const std::int64_t p = RoundToInt(dy * v / len), q = RoundToInt(dx * v / len);
   if (scaleKind == TP3ScaleKind::p3skX) {
     if (angleZ <= 90 || angleZ > 270)
-      DrawCenteredText(canvas, FCaptX, mx + p, my - q);
+      DrawCenteredText(canvas, FCaptX, Shifted(mx, p), Shifted(my, -q));
     else
-      DrawCenteredText(canvas, FCaptX, mx - p, my + q);
+      DrawCenteredText(canvas, FCaptX, Shifted(mx, -p), Shifted(my, q));
   } else {
     if (angleZ > 180)
-      DrawCenteredText(canvas, FCaptY, mx + p, my - q);
+      DrawCenteredText(canvas, FCaptY, Shifted(mx, p), Shifted(my, -q));
     else
-      DrawCenteredText(canvas, FCaptY, mx - p, my + q);
+      DrawCenteredText(canvas, FCaptY, Shifted(mx, -p), Shifted(my, q));
   }
 }
 

@@ -19,6 +19,13 @@ double WrapAngle(double v) {
   return v;
 }
 
+// The centre moved by the drag, kept inside the projected pixel range however
+// often the user pans in one direction.
+std::int32_t PanTo(std::int32_t anchor, std::int32_t pos, std::int32_t mouseAnchor) {
+  const std::int64_t v = std::int64_t(anchor) + pos - mouseAnchor;
+  return std::int32_t(std::clamp<std::int64_t>(v, -kMaxProjectedPixel, kMaxProjectedPixel));
+}
+
 }  // namespace
 
 void TPlot3D::Dispatch(const TMessage& msg) {
@@ -108,8 +115,8 @@ void TPlot3D::MouseMove(TShiftState shift, std::int32_t x, std::int32_t y) {
       break;
     case TMouseActMode::maPan:
       if (!left) return;
-      FCentX = FCentXAnchor + (x - MouseAnchorX);
-      FCentY = FCentYAnchor + (y - MouseAnchorY);
+      FCentX = PanTo(FCentXAnchor, x, MouseAnchorX);
+      FCentY = PanTo(FCentYAnchor, y, MouseAnchorY);
       finish(true);
       break;
     case TMouseActMode::maRotAndZoom:

@@ -324,6 +324,19 @@ TEST(Plot3DEdgeGrids, DrawWithoutFaults) {
   }
 }
 
+TEST(Plot3DAxes, ExtremeCaptionDistancesStayOnTheIntegerRange) {
+  TPlot3D p;
+  for (std::int32_t d : {2147483647, -2147483647 - 1}) {
+    p.SetLabDistX(d);
+    p.SetLabDistY(d);
+    p.SetLabDistZ(d);
+    TRecordingCanvas rc;
+    p.ConstructDataBmp(rc);
+    ASSERT_TRUE(rc.FindText("Z"));
+    EXPECT_LE(std::abs(rc.FindText("Z")->Pos.x), kMaxProjectedPixel);
+  }
+}
+
 TEST(Plot3DEdgeGrids, NaNNodesLeaveTheirCellsOut) {
   TPlot3D p;
   Fill(p, 3, 3, 0);
