@@ -1,0 +1,109 @@
+// TPlot3D export and print: the picture as a bitmap (clipboard, BMP, PNG), as
+// a vector document (SVG, replayed from the recording canvas) and on the
+// host's printer.
+#include <algorithm>
+#include <cmath>
+
+#include "mivo/base/frames.h"
+#include "mivo/platform/host.h"
+#include "mivo/platform/recording_canvas.h"
+#include "mivo/platform/svg_writer.h"
+#include "mivo/plot3d/plot3d.h"
+
+namespace mivo {
+
+namespace {
+
+constexpr double kScreenPixelsPerInch = 96;
+constexpr double kMinPrintScale = 0.01;
+constexpr double kMaxPrintScale = 100;
+
+// Grey levels of the picture (ITU-R BT.601 weights), for black-and-white output.
+void ToGrey(TBitmap& bmp) {
+  for (std::int32_t y = 0; y < bmp.Height(); ++y) {
+    TRGB32* row = bmp.ScanLine(y);
+    for (std::int32_t x = 0; x < bmp.Width(); ++x) {
+      const auto g = std::uint8_t(std::lround(0.299 * row[x].R + 0.587 * row[x].G + 0.114 * row[x].B));
+      row[x].R = row[x].G = row[x].B = g;
+    }
+  }
+}
+
+}  // namespace
+
+void TPlot3D::RenderPicture(TCanvas& canvas, bool includeFrame, bool withData) {
+  canvas.Font = Font();
+  InitGraf(canvas);
+  if (withData) ConstructDataBmp(canvas);
+  if (includeFrame)
+    DrawFrame(canvas, FFrameStyle, 0, 0, FWidth - 1, FHeight - 1, 0xFFFFFF, 0xC0C0C0, 0x808080, 0x000000,
+              FFrameCol);
+}
+
+void TPlot3D::CopyToBitmap(TBitmap& bmp, bool includeFrame) const {
+  bmp.SetSize(std::clamp(FWidth, 0, MaxSurfaceSide), std::clamp(FHeight, 0, MaxSurfaceSide));
+  // Rendering refreshes the node maps as painting does; the picture is the same.
+  const_cast<TPlot3D*>(this)->RenderPicture(bmp.Canvas(), includeFrame, !IsDesigning());
+}
+
+void TPlot3D::CopyToClipboard(bool includeFrame) {
+  TBitmap bmp;
+  CopyToBitmap(bmp, includeFrame);
+  Host().SetClipboardBitmap(bmp);
+}
+
+void TPlot3D::CopyToBMP(const std::string& fName, bool includeFrame) {
+  TBitmap bmp;
+  CopyToBitmap(bmp, includeFrame);
+  bmp.SaveToFile(fName);
+}
+
+void TPlot3D::CopyToPNG(const std::string& fName, bool includeFrame) {
+  TBitmap bmp;
+  CopyToBitmap(bmp, includeFrame);
+  bmp.SaveToPNG(fName);
+}
+
+void TPlot3D::CopyToWMF(const std::string& fName, bool includeFrame) {
+  TRecordingCanvas rc(TSize{FWidth, FHeight});
+  RenderPicture(rc, includeFrame, !IsDesigning());
+  SaveRecordingToSvg(rc, fName);
+}
+
+void TPlot3D::CopyToClipboardWMF(bool includeFrame) {
+  TRecordingCanvas rc(TSize{FWidth, FHeight});
+  RenderPicture(rc, includeFrame, !IsDesigning());
+  Host().SetClipboardData("image/svg+xml", RecordingToSvg(rc));
+}
+
+void TPlot3D::CopyToOpenPrinter(std::int32_t& x, std::int32_t& y, double scaleF, bool blkWhite, bool includeFrame) {
+  TPrinter& printer = Host().Printer();
+  if (!std::isfinite(scaleF)) scaleF = 1;
+  scaleF = std::clamp(scaleF, kMinPrintScale, kMaxPrintScale);
+  TBitmap bmp;
+  CopyToBitmap(bmp, includeFrame);
+  if (blkWhite) ToGrey(bmp);
+  // The screen picture at the printer's resolution, times scaleF.
+  const double f = scaleF * printer.PixelsPerInch() / kScreenPixelsPerInch;
+  const std::int32_t w = RoundToInt(bmp.Width() * f), h = RoundToInt(bmp.Height() * f);
+  const std::int64_t x2 = std::int64_t(x) + w, y2 = std::int64_t(y) + h;
+  const auto clampInt = [](std::int64_t v) { return std::int32_t(std::clamp<std::int64_t>(v, INT32_MIN, INT32_MAX)); };
+  printer.Canvas().StretchDraw(Rect(x, y, clampInt(x2), clampInt(y2)), bmp);
+  x = clampInt(x2);
+  y = clampInt(y2);
+}
+
+void TPlot3D::PrintIt(double scaleF, bool blkWhite, bool includeFrame) {
+  TPrinter& printer = Host().Printer();
+  printer.BeginDoc();
+  std::int32_t x = 0, y = 0;
+  try {
+    CopyToOpenPrinter(x, y, scaleF, blkWhite, includeFrame);
+  } catch (...) {
+    printer.Abort();
+    throw;
+  }
+  printer.EndDoc();
+}
+
+}  // namespace mivo
