@@ -36,6 +36,7 @@
 #include <QVBoxLayout>
 
 #include "colorscale_page.h"
+#include "gauge_page.h"
 #include "mivo/platform/bitmap.h"
 #include "mivo/platform/canvas.h"
 #include "mivo/platform/colors.h"
@@ -44,6 +45,7 @@
 #include "mivo/qt/qt_control_widget.h"
 #include "mivo/qt/qt_host.h"
 #include "mivo/scale/scale.h"
+#include "plot3d_page.h"
 
 namespace {
 
@@ -109,6 +111,8 @@ class TDemoWindow : public QMainWindow {
     outer->addWidget(BuildPanel());
     FPages->addTab(central, "Scales");
     FPages->addTab(MakeColorscalePage(FPages), "Colour bar");
+    FPages->addTab(MakeGaugePage(FPages), "Gauge");
+    FPages->addTab(MakePlot3dPage(FPages), "3D surface");
     setCentralWidget(FPages);
     BuildMenu();
     Select(0);

@@ -37,7 +37,6 @@ namespace mivo {
 using TMouseMoveInColorScaleEvent =
     std::function<void(TObject& sender, bool inScale, TShiftState shift, double rMousePos)>;
 // The picture is complete except crosshair and frame; `canvas` draws on it.
-using TRenderEvent = std::function<void(TObject& sender, TCanvas& canvas)>;
 
 class TColorScale : public TCustomControl {
  public:

@@ -30,7 +30,6 @@
 MIVO_PUBLIC_BEGIN
 namespace mivo {
 
-using TRenderEvent = std::function<void(TObject& sender, TCanvas& canvas)>;
 // Before each cell is drawn: the handler may change its colour, or draw the
 // cell itself and set `handled`.
 using TBeforeRenderPolygonEvent = std::function<void(TObject& sender, TCanvas& canvas, bool& handled,

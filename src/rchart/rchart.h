@@ -80,6 +80,10 @@ class TItemBuffer {
 
 class TCustomRChart : public TCustomControl {
  public:
+  // The chart's rendering hooks also get the offset of the picture (Top,
+  // Left); the colour bar's and the 3D plots' TRenderEvent has only the canvas.
+  using TRenderEvent = std::function<void(TObject& sender, TCanvas& canvas, std::int32_t top, std::int32_t left)>;
+
   explicit TCustomRChart(TComponent* owner = nullptr);
   ~TCustomRChart() override;
   std::string ClassName() const override { return "TCustomRChart"; }

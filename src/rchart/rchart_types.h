@@ -144,8 +144,5 @@ enum class TLayerNum : std::uint8_t { ln0, ln1, ln2 };
 using TLayerSet = TSet<TLayerNum>;
 inline constexpr TLayerNum LayerNum(std::int32_t layer) { return TLayerNum(layer); }
 
-// (Sender, Canvas, Top, Left) around the rendering stages.
-using TRenderEvent = std::function<void(TObject& sender, TCanvas& canvas, std::int32_t top, std::int32_t left)>;
-
 }  // namespace mivo
 MIVO_PUBLIC_END

@@ -58,3 +58,15 @@ separate_arguments(extra UNIX_COMMAND "${EXTRA_FLAGS}")
 run(${CXX} -std=c++20 ${extra} ${SOURCE_DIR}/main.cpp -o ${WORK_DIR}/pkg_consumer ${flags})
 run(${WORK_DIR}/pkg_consumer ${WORK_DIR}/pkg_config.png)
 expect_png(${WORK_DIR}/pkg_config.png)
+
+# Every installed header (the Qt adapter's need Qt's) in one translation unit:
+# public names of different modules must not clash.
+file(GLOB_RECURSE headers RELATIVE ${prefix}/include ${prefix}/include/mivo/*.h)
+set(all "")
+foreach(h IN LISTS headers)
+  if(NOT h MATCHES "^mivo/qt/")
+    string(APPEND all "#include \"${h}\"\n")
+  endif()
+endforeach()
+file(WRITE ${WORK_DIR}/all_headers.cpp "${all}int main() { return 0; }\n")
+run(${CXX} -std=c++20 -fsyntax-only ${extra} ${WORK_DIR}/all_headers.cpp ${flags})

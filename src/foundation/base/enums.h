@@ -102,6 +102,9 @@ using TZoomPanEvent = std::function<void(TObject& sender)>;
 using TSelectRectEvent = std::function<void(TObject& sender, TShiftState shift, double x1, double y1, double x2,
                                             double y2)>;
 using TOnPercentDoneEvent = std::function<void(TObject& sender, std::int32_t percent)>;
+// A drawing stage of the colour bar and the 3D plots is done on this canvas.
+// (The 2D chart's own TRenderEvent, TCustomRChart::TRenderEvent, adds the offset.)
+using TRenderEvent = std::function<void(TObject& sender, TCanvas& canvas)>;
 
 }  // namespace mivo
 MIVO_PUBLIC_END
