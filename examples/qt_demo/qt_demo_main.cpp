@@ -6,6 +6,7 @@
 //   mivo_qt_demo                     opens the window
 //   mivo_qt_demo --screenshot a.png  renders the window into a PNG and exits
 //   mivo_qt_demo --select 3 ...      clicks scale 3 first (through the mouse events)
+//   mivo_qt_demo --page 2 ...        opens on page 2 (0: scales)
 
 #include <array>
 #include <cmath>
@@ -119,6 +120,8 @@ class TDemoWindow : public QMainWindow {
   }
 
  public:
+  void ShowPage(int index) { FPages->setCurrentIndex(index); }
+
   // Clicks the scale with this index as the user would: press and release on its widget.
   void ClickScale(std::size_t index) {
     if (index >= FScales.size()) return;
@@ -321,13 +324,16 @@ class TDemoWindow : public QMainWindow {
 int main(int argc, char** argv) {
   std::string screenshot;
   int select = -1;
+  int page = 0;
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--screenshot") == 0 && i + 1 < argc) {
       screenshot = argv[++i];
     } else if (std::strcmp(argv[i], "--select") == 0 && i + 1 < argc) {
       select = std::atoi(argv[++i]);
+    } else if (std::strcmp(argv[i], "--page") == 0 && i + 1 < argc) {
+      page = std::atoi(argv[++i]);
     } else if (std::strcmp(argv[i], "--help") == 0) {
-      std::printf("usage: mivo_qt_demo [--select index] [--screenshot file.png]\n");
+      std::printf("usage: mivo_qt_demo [--page index] [--select index] [--screenshot file.png]\n");
       return 0;
     }
   }
@@ -338,6 +344,7 @@ int main(int argc, char** argv) {
   {
     TDemoWindow window;
     window.resize(900, 560);
+    window.ShowPage(page);
     window.show();
     if (select >= 0) QTimer::singleShot(100, &window, [&window, select] { window.ClickScale(std::size_t(select)); });
     if (!screenshot.empty()) {
