@@ -36,7 +36,6 @@ namespace mivo {
 // the axis value under the pointer.
 using TMouseMoveInColorScaleEvent =
     std::function<void(TObject& sender, bool inScale, TShiftState shift, double rMousePos)>;
-// The picture is complete except crosshair and frame; `canvas` draws on it.
 
 class TColorScale : public TCustomControl {
  public:
@@ -167,6 +166,7 @@ class TColorScale : public TCustomControl {
   TColorArray ColorArray;
 
   TNotifyEvent OnCrossHairMove;
+  // The picture is complete except crosshair and frame; the canvas draws on it.
   TRenderEvent OnDataRendered;
   TMouseMoveInColorScaleEvent OnMouseMoveInScale;
   TZoomPanEvent OnZoomPan;
