@@ -27,6 +27,18 @@
 MIVO_PUBLIC_BEGIN
 namespace mivo {
 
+// Asked once per symbol mark (kinds below 52) while painting: the handler may
+// set a label, move it by (dx, dy) from the mark, align it and change its font.
+// `obj` is the 0-based index of the rendering object.
+using TLblRequestEvent =
+    std::function<void(TObject& sender, std::int32_t obj, std::string& lblText, std::int32_t& dx, std::int32_t& dy,
+                       TAlignment& hAlign, TVerticalAlignment& vAlign, TFont& lblFont)>;
+
+// Mark kinds from this on are characters; kFirstDigitMark ... + 9 give the
+// digits 0 ... 9, the others their character code.
+inline constexpr std::uint8_t kFirstCharMark = 52;
+inline constexpr std::uint8_t kFirstDigitMark = 200;
+
 class TRot3D : public TCustomControl {
  public:
   explicit TRot3D(TComponent* owner = nullptr);
@@ -88,6 +100,22 @@ class TRot3D : public TCustomControl {
   TPoint ProjectModel(std::int32_t x, std::int32_t y, std::int32_t z) const {
     return ProjectClamped(FRotMat, FMagnify, FCentX, FCentY, x, y, z);
   }
+
+  // ---- Rendering (rot3d_render.cpp) ------------------------------------------------
+  // Background, data picture and frame into the off-screen bitmap, then onto
+  // the control.
+  void Paint() override;
+  // Sizes the bitmap when `canvas` is its own and fills the control's area in
+  // ColorChart (white when `blkWhite`).
+  void InitGraf(TCanvas& canvas, bool blkWhite = false);
+  // Box faces, axes, hidden edges, the rendering objects in order, front
+  // edges and axis names; with `blkWhite` every object is drawn black.
+  void ConstructDataBmp(TCanvas& canvas, bool blkWhite = false);
+  const TBitmap& GrafBmp() const { return FGrafBmp; }
+
+  TRenderEvent OnBeforeRenderData;
+  TRenderEvent OnDataRendered;
+  TLblRequestEvent OnLblRequest;
 
   // ---- Properties ----------------------------------------------------------------
   std::int32_t AllocSize() const { return FItems.AllocSize(); }
@@ -187,6 +215,9 @@ class TRot3D : public TCustomControl {
     if (field != v) SetAndRedraw(field, v);
   }
   void SetViewAngle(std::size_t k, double v);
+  void DrawBoxEdges(TCanvas& canvas, std::int32_t corner, TColor color);
+  void DrawMark(TCanvas& canvas, std::int32_t obj, TPoint at, TColor color);
+  TPoint AxisPoint(std::size_t column, std::int32_t length) const;
 
   TR3ItemStore FItems;
   TR3CubeCorners FCubeCorners{};
@@ -218,6 +249,7 @@ class TRot3D : public TCustomControl {
   std::uint8_t FTextMarkSize = 8;
   std::int32_t MouseAnchorX = 0, MouseAnchorY = 0;
   std::int32_t FNumSkipped = 0;
+  bool FPainting = false;
 };
 
 }  // namespace mivo
