@@ -117,6 +117,11 @@ class TRot3D : public TCustomControl {
   TRenderEvent OnDataRendered;
   TLblRequestEvent OnLblRequest;
 
+  // ---- Mouse (rot3d_mouse.cpp) ------------------------------------------------------
+  // With no button down the drag anchors follow the pointer; with a button
+  // down inside the control the drag rotates, zooms or pans by MouseAction.
+  void MouseMove(TShiftState shift, std::int32_t x, std::int32_t y) override;
+
   // ---- Properties ----------------------------------------------------------------
   std::int32_t AllocSize() const { return FItems.AllocSize(); }
   void SetAllocSize(std::int32_t v) { FItems.SetAllocSize(v); }
@@ -218,6 +223,8 @@ class TRot3D : public TCustomControl {
   void DrawBoxEdges(TCanvas& canvas, std::int32_t corner, TColor color);
   void DrawMark(TCanvas& canvas, std::int32_t obj, TPoint at, TColor color);
   TPoint AxisPoint(std::size_t column, std::int32_t length) const;
+  void DragRotate(std::int32_t x, std::int32_t y);
+  void DragZoom(std::int32_t y);
 
   TR3ItemStore FItems;
   TR3CubeCorners FCubeCorners{};
