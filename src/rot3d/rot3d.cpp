@@ -18,6 +18,7 @@ bool AllFinite(double a, double b, double c) { return std::isfinite(a) && std::i
 }  // namespace
 
 TRot3D::TRot3D(TComponent* owner) : TCustomControl(owner) {
+  RegisterProperties();
   TCustomControl::SetBounds(FLeft, FTop, kDefaultWidth, kDefaultHeight);
   FCentX = FWidth / 2;
   FCentY = FHeight / 2;

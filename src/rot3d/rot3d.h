@@ -209,6 +209,7 @@ class TRot3D : public TCustomControl {
   void SetScaleFactZ(double v) { SetScaleFactors(ScaleFactX(), ScaleFactY(), v); }
 
  private:
+  static void RegisterProperties();
   void Redraw();
   template <typename T>
   void SetAndRedraw(T& field, const T& v) {
