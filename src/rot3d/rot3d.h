@@ -117,6 +117,23 @@ class TRot3D : public TCustomControl {
   TRenderEvent OnDataRendered;
   TLblRequestEvent OnLblRequest;
 
+  // ---- Export and print (rot3d_export.cpp) ------------------------------------------
+  // The picture as painting makes it; with `includeFrame` false the frame is
+  // left out. `blkWhite` draws on white with every object black.
+  void CopyToBitmap(TBitmap& bmp, bool includeFrame, bool blkWhite = false);
+  void CopyToClipboard(bool includeFrame);
+  void CopyToBMP(const std::string& fName, bool includeFrame);
+  void CopyToPNG(const std::string& fName, bool includeFrame);
+  // A vector copy: SVG through the recording canvas.
+  void CopyToWMF(const std::string& fName, bool includeFrame);
+  void CopyToClipboardWMF(bool includeFrame);
+  // Prints on a new page of the host's printer, scaled by scaleF (1 = the
+  // screen size at the printer's resolution).
+  void PrintIt(double scaleF, bool blkWhite, bool includeFrame);
+  // Draws at (x, y) on the printer's page that is already open; returns in
+  // x, y the pixel just below-right of the picture.
+  void CopyToOpenPrinter(std::int32_t& x, std::int32_t& y, double scaleF, bool blkWhite, bool includeFrame);
+
   // ---- Mouse (rot3d_mouse.cpp) ------------------------------------------------------
   // With no button down the drag anchors follow the pointer; with a button
   // down inside the control the drag rotates, zooms or pans by MouseAction.
@@ -224,6 +241,7 @@ class TRot3D : public TCustomControl {
   void DrawBoxEdges(TCanvas& canvas, std::int32_t corner, TColor color);
   void DrawMark(TCanvas& canvas, std::int32_t obj, TPoint at, TColor color);
   TPoint AxisPoint(std::size_t column, std::int32_t length) const;
+  void RenderPicture(TCanvas& canvas, bool includeFrame, bool blkWhite);
   void DragRotate(std::int32_t x, std::int32_t y);
   void DragZoom(std::int32_t y);
 
