@@ -14,10 +14,10 @@ bool ItemIsFinite(const Tr3ChartItem& item) {
 }
 
 void TR3ItemStore::SetAllocSize(std::int32_t v) {
-  if (v >= 1 && v <= kMaxAllocSize) FAllocSize = v;
+  if (v >= 1 && v <= kR3MaxAllocSize) FAllocSize = v;
 }
 
-void TR3ItemStore::SetLineWidth(std::int32_t w) { FLineWidth = std::clamp(w, 1, kMaxLineWidth); }
+void TR3ItemStore::SetLineWidth(std::int32_t w) { FLineWidth = std::clamp(w, 1, kR3MaxLineWidth); }
 
 void TR3ItemStore::Append(const Tr3ChartItem& item) {
   if (!ItemIsFinite(item)) {

@@ -44,9 +44,9 @@ struct Tr3ChartItem {
 // True when every coordinate the item's kind uses is finite.
 bool ItemIsFinite(const Tr3ChartItem& item);
 
-inline constexpr std::int32_t kDefaultAllocSize = 1000;
-inline constexpr std::int32_t kMaxAllocSize = 1000000;
-inline constexpr std::int32_t kMaxLineWidth = 32;
+inline constexpr std::int32_t kR3DefaultAllocSize = 1000;
+inline constexpr std::int32_t kR3MaxAllocSize = 1000000;
+inline constexpr std::int32_t kR3MaxLineWidth = 32;
 
 // The items in insertion order. Adders stamp the current colour, tag and (for
 // draw-tos and lines) line width on the new item and never repaint. Storage
@@ -63,14 +63,14 @@ class TR3ItemStore {
   std::int32_t NumRefused() const { return FNumRefused; }
 
   std::int32_t AllocSize() const { return FAllocSize; }
-  // Accepted only in 1 ... kMaxAllocSize.
+  // Accepted only in 1 ... kR3MaxAllocSize.
   void SetAllocSize(std::int32_t v);
   TColor ColorData() const { return FDataCol; }
   void SetColorData(TColor c) { FDataCol = c; }
   std::int32_t DataTag() const { return FDataTag; }
   void SetDataTag(std::int32_t t) { FDataTag = t; }
   std::int32_t LineWidth() const { return FLineWidth; }
-  // Clamped to 1 ... kMaxLineWidth.
+  // Clamped to 1 ... kR3MaxLineWidth.
   void SetLineWidth(std::int32_t w);
 
   void MarkAt(double x, double y, double z, std::uint8_t mk);
@@ -112,7 +112,7 @@ class TR3ItemStore {
 
   std::int32_t FNumChartItems = 0;
   std::int32_t FNumAllocated = 0;
-  std::int32_t FAllocSize = kDefaultAllocSize;
+  std::int32_t FAllocSize = kR3DefaultAllocSize;
   std::int32_t FNumRefused = 0;
   TColor FDataCol = 0;
   std::int32_t FDataTag = 0;

@@ -17,7 +17,7 @@ void TRot3D::RegisterProperties() {
         {
             NewDefault("Width", kDefaultWidth),
             NewDefault("Height", kDefaultHeight),
-            Prop("AllocSize", &P::AllocSize, &P::SetAllocSize, kDefaultAllocSize),
+            Prop("AllocSize", &P::AllocSize, &P::SetAllocSize, kR3DefaultAllocSize),
             // The flags come before the view: they take a new snapshot.
             Prop("AutoOrigin", &P::AutoOrigin, &P::SetAutoOrigin, true),
             Prop("AutoScale", &P::AutoScale, &P::SetAutoScale, true),
