@@ -263,7 +263,16 @@ void TCustomRChart::InitGraf(TCanvas& canvas, std::int32_t left, std::int32_t to
   };
   const std::int32_t XL = shift(xl, left, RcLRim), XR = shift(xr, left, RcLRim);
   const std::int32_t YT = shift(yt, top, RcTRim), YB = shift(yb, top, RcTRim);
-  auto box = [&](std::int32_t l, std::int32_t t, std::int32_t r, std::int32_t b) { canvas.Rectangle(l, t, r, b); };
+  // Cut to the rectangle: a bitmap ends there, a vector canvas does not.
+  auto box = [&](std::int32_t l, std::int32_t t, std::int32_t r, std::int32_t b) {
+    if (l > r) std::swap(l, r);
+    if (t > b) std::swap(t, b);
+    l = std::max(l, left);
+    t = std::max(t, top);
+    r = std::min(r, right);
+    b = std::min(b, bottom);
+    if (l < r && t < b) canvas.Rectangle(l, t, r, b);
+  };
   switch (bg.AreaMode()) {
     case TBGAreaMode::bamNone: break;
     case TBGAreaMode::bamLeft: box(left, top, XL, bottom); break;
@@ -387,7 +396,16 @@ void TCustomRChart::DrawGrid(TCanvas& canvas, std::int32_t shiftX, std::int32_t 
   canvas.Brush.Color = RcChartCol;
   canvas.Pen = TPen{};
   canvas.Pen.Color = RcGridCol;
-  const std::int32_t y0 = mapY(ylo), y1 = mapY(yhi), x0 = mapX(xlo), x1 = mapX(xhi);
+  // Line ends limited to the data area (one beyond it at the far end, which
+  // LineTo leaves out), so both kinds of canvas get the same pixels.
+  auto limit = [](std::int32_t p, std::int64_t lo, std::int64_t hi) {
+    return std::int32_t(std::clamp<std::int64_t>(p, lo - 1, hi));
+  };
+  auto from = [](std::int32_t p, std::int64_t lo, std::int64_t hi) {
+    return std::int32_t(std::clamp<std::int64_t>(p, lo, hi - 1));
+  };
+  const std::int32_t y0 = from(mapY(ylo), ay0, ay1), y1 = limit(mapY(yhi), ay0, ay1);
+  const std::int32_t x0 = from(mapX(xlo), ax0, ax1), x1 = limit(mapX(xhi), ax0, ax1);
   auto vertical = [&] {
     for (std::int32_t c : cols) {
       canvas.MoveTo(Sat32(std::int64_t(c) + shiftX), Sat32(std::int64_t(y0) + shiftY));
