@@ -528,6 +528,8 @@ class TCustomRChart : public TCustomControl {
   // Painting.
   void DrawChartFrame(TCanvas& canvas);
   void DrawGrid(TCanvas& canvas, std::int32_t shiftX, std::int32_t shiftY);
+  // The items from startItem on (rchart_items_render.cpp).
+  void RenderItems(TCanvas& canvas, std::int32_t offsetX, std::int32_t offsetY, bool mono, std::int32_t startItem);
 
   // The display list.
   detail::TItemBuffer FDataContainer;
@@ -604,6 +606,8 @@ class TCustomRChart : public TCustomControl {
   std::unique_ptr<TJointLayers> FJointLayers;
   std::unique_ptr<TBakGndImg> FBakGndImg;
   bool FConstructed = false;
+  // Set while ShowGrafNewOnly renders: the grid stays under the items.
+  bool FSkipGrid = false;
 };
 
 // UTF-8 text as the item text: Windows-1252 bytes (unmappable characters

@@ -304,7 +304,7 @@ void TCustomRChart::ConstructDataBmp(TBitmap& bmp, std::int32_t offsetX, std::in
   ConstructDataBmpCanvas(bmp.Canvas(), offsetX, offsetY, mono, startItem);
 }
 
-void TCustomRChart::ConstructDataBmpCanvas(TCanvas& canvas, std::int32_t offsetX, std::int32_t offsetY, bool,
+void TCustomRChart::ConstructDataBmpCanvas(TCanvas& canvas, std::int32_t offsetX, std::int32_t offsetY, bool mono,
                                            std::int32_t startItem) {
   const std::int32_t left = Sat32(std::int64_t(RcLRim) - offsetX);
   const std::int32_t top = Sat32(std::int64_t(RcTRim) - offsetY);
@@ -314,7 +314,8 @@ void TCustomRChart::ConstructDataBmpCanvas(TCanvas& canvas, std::int32_t offsetX
     canvas.Pen.Color = pen;
     canvas.Brush.Color = brush;
   }
-  if (RcGridStyle != GridStyleType::gsNone && startItem == 0) DrawGrid(canvas, -left, -top);
+  if (RcGridStyle != GridStyleType::gsNone && startItem == 0 && !FSkipGrid) DrawGrid(canvas, -left, -top);
+  RenderItems(canvas, offsetX, offsetY, mono, startItem);
   if (OnDataRendered) OnDataRendered(*this, canvas, top, left);
 }
 
@@ -342,11 +343,18 @@ void TCustomRChart::ShowGraf() {
 void TCustomRChart::ShowGrafNewOnly() {
   if (!Visible()) return;
   if (PaintAllowed()) {
-    // From the last item shown on (its successors continue its line); the
-    // grid, which start item 0 would draw again, stays under the items. With
-    // nothing shown yet the data bitmap holds no items, so the grid drawn at
-    // start 0 lands on its own pixels.
-    ConstructDataBmp(FGrafBmp, 0, 0, false, FLastElemOnShow < 0 ? 0 : std::max(FLastElemOnShow, 1));
+    // From the last item shown on (drawn again over itself), over the
+    // picture; the line-to chain continues from the point before it. The
+    // grid, which start item 0 would draw, stays under the items.
+    const bool saved = FSkipGrid;
+    FSkipGrid = true;
+    try {
+      ConstructDataBmp(FGrafBmp, 0, 0, false, std::max(FLastElemOnShow, 0));
+    } catch (...) {
+      FSkipGrid = saved;
+      throw;
+    }
+    FSkipGrid = saved;
     DrawFinish(RcLRim, RcTRim, Canvas(), FGrafBmp);
   }
   FLastElemOnShow = FNumChartItems - 1;
