@@ -131,5 +131,19 @@ TEST(RChartItemsRender, ShowGrafNewOnlyGivesTheSamePixelsAsShowGraf) {
   EXPECT_TRUE(SamePixels(step.GrafBmp(), whole.GrafBmp()));
 }
 
+TEST(RChartItemsRender, ALaterStartDrawsOnlyTheTailOfTheChain) {
+  TCustomRChart c;
+  Ready(c);
+  c.SetGridStyle(GridStyleType::gsLines);
+  c.MoveTo(0, 0);
+  for (int i = 1; i <= 5000; ++i) c.DrawTo(i * 0.002, 1);
+  c.DrawTo(10, 10);
+  TRecordingCanvas rec;
+  c.ConstructDataBmpCanvas(rec, 0, 0, false, c.NumItems() - 1);
+  // No grid, one segment from the last shown point.
+  EXPECT_EQ(rec.Lines().size(), 1u) << rec.Dump();
+  EXPECT_TRUE(rec.HasLine({220, 137}, {220, 0}));
+}
+
 }  // namespace
 }  // namespace mivo
