@@ -189,11 +189,6 @@ bool TCustomRChart::PaintAllowed() const {
   return (Visible() || IsDesigning()) && !IsLoading() && !FSuppressPaint;
 }
 
-void TCustomRChart::Paint() {
-  // Rendering of frame, scales and items is built on this entry point.
-  if (!PaintAllowed()) return;
-}
-
 void TCustomRChart::SetSuppressPaint(bool on) {
   if (on == FSuppressPaint) return;
   FSuppressPaint = on;

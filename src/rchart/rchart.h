@@ -107,6 +107,36 @@ class TCustomRChart : public TCustomControl {
   // Change notification of crosshairs, text labels, joint layers and the background.
   void StyleChanged(TObject& sender);
 
+  // ---- Painting (rchart_render.cpp) ----------------------------------------
+  // Frame, shadow, caption and the four scales onto `canvas` in control
+  // coordinates; the mapping is recomputed first.
+  void ConstructChartBmp(TCanvas& canvas);
+  // The data-area background into the rectangle: the background image, or the
+  // chart colour with the coloured area.
+  virtual void InitGraf(TCanvas& canvas, std::int32_t left, std::int32_t top, std::int32_t width,
+                        std::int32_t height);
+  // Grid and items into the bitmap's canvas (ConstructDataBmpCanvas).
+  virtual void ConstructDataBmp(TBitmap& bmp, std::int32_t offsetX, std::int32_t offsetY, bool mono,
+                                std::int32_t startItem);
+  // The renderer: a control pixel (x, y) lands on (x + offsetX - MarginLeft,
+  // y + offsetY - MarginTop) of the canvas. A start item other than 0 leaves
+  // the grid out.
+  virtual void ConstructDataBmpCanvas(TCanvas& canvas, std::int32_t offsetX, std::int32_t offsetY, bool mono,
+                                      std::int32_t startItem);
+  // Copies the bitmap onto the canvas at (x, y).
+  void DrawFinish(std::int32_t x, std::int32_t y, TCanvas& canvas, TBitmap& bmp);
+  // The whole display list to the screen (data area only with AutoRedraw).
+  void ShowGraf();
+  // The items added since the last show, drawn over the data bitmap.
+  void ShowGrafNewOnly();
+  // The picture drawn straight onto any canvas as primitives and text, with
+  // the control's top-left corner at (0, 0); no bitmap is copied. Raises
+  // like Paint.
+  void PaintTo(TCanvas& canvas);
+  // Grid positions of the active layer (world units, at most 1000 each).
+  std::vector<double> GridPositionsX() const;
+  std::vector<double> GridPositionsY() const;
+
   // ---- Display list (rchart_items.cpp) --------------------------------------
   void MarkAt(double x, double y, std::uint8_t markType);
   void MarkErrorBar(double x, double y, double e1, double e2, TOrientation orientation, std::uint8_t markType);
@@ -495,6 +525,11 @@ class TCustomRChart : public TCustomControl {
   void AutoRangeAxes(std::int32_t layer, double margin, double minRange, bool doX, bool doY);
   void EqualRanges(TLayerSet layers, bool doX, bool doY);
   std::int32_t ZoomSlot(std::int32_t index) const;
+  // Painting.
+  void DrawChartFrame(TCanvas& canvas);
+  void DrawGrid(TCanvas& canvas, std::int32_t shiftX, std::int32_t shiftY);
+  // The items from startItem on (rchart_items_render.cpp).
+  void RenderItems(TCanvas& canvas, std::int32_t offsetX, std::int32_t offsetY, bool mono, std::int32_t startItem);
 
   // The display list.
   detail::TItemBuffer FDataContainer;
@@ -571,6 +606,8 @@ class TCustomRChart : public TCustomControl {
   std::unique_ptr<TJointLayers> FJointLayers;
   std::unique_ptr<TBakGndImg> FBakGndImg;
   bool FConstructed = false;
+  // Set while ShowGrafNewOnly renders: the grid stays under the items.
+  bool FSkipGrid = false;
 };
 
 // UTF-8 text as the item text: Windows-1252 bytes (unmappable characters
