@@ -55,7 +55,7 @@ void TPlot3D::CopyToClipboard(bool includeFrame) {
 void TPlot3D::CopyToBMP(const std::string& fName, bool includeFrame) {
   TBitmap bmp;
   CopyToBitmap(bmp, includeFrame);
-  bmp.SaveToFile(fName);
+  bmp.SaveToBMP(fName);  // always BMP, whatever the name
 }
 
 void TPlot3D::CopyToPNG(const std::string& fName, bool includeFrame) {

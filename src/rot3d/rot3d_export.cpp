@@ -49,7 +49,7 @@ void TRot3D::CopyToClipboard(bool includeFrame) {
 void TRot3D::CopyToBMP(const std::string& fName, bool includeFrame) {
   TBitmap bmp;
   CopyToBitmap(bmp, includeFrame);
-  bmp.SaveToFile(fName);
+  bmp.SaveToBMP(fName);  // always BMP, whatever the name
 }
 
 void TRot3D::CopyToPNG(const std::string& fName, bool includeFrame) {
