@@ -6,6 +6,7 @@
 #include <climits>
 #include <cmath>
 #include <limits>
+#include <utility>
 #include <vector>
 
 #include "mivo/platform/colors.h"
@@ -181,34 +182,27 @@ TEST(RChartMouseTrace, StrokesLimitAndDrawing) {
   EXPECT_EQ(c.NumMTracePoints(), kMaxMTrace);
 }
 
-TEST(RChartMouseCursor, CursorPerModeUnlessFixed) {
-  struct Row {
-    TMouseActMode mode;
-    std::int32_t cursor;
-  };
-  const Row rows[] = {
-      {TMouseActMode::maNone, crCross},           {TMouseActMode::maPan, 1},
-      {TMouseActMode::maPanHoriz, 1},             {TMouseActMode::maPanVert, 1},
-      {TMouseActMode::maPanGrid, 1},              {TMouseActMode::maRubberBand, crDefault},
-      {TMouseActMode::maZoomWind, 2},             {TMouseActMode::maZoomWindAligned, 4},
-      {TMouseActMode::maZoomDrag, 3},             {TMouseActMode::maMoveCrossHair, crDefault},
-      {TMouseActMode::maMoveTextLabel, crDefault}, {TMouseActMode::maSelectRect, crDefault},
-      {TMouseActMode::maMouseTrace, 77},          {TMouseActMode::maZoom, 77},
-  };
+TEST(RChartMouseCursor, FixedCursorIsTheDefaultInEveryModeElseByMode) {
   TCustomRChart c;
   MouseReady(c);
-  for (const Row& row : rows) {
-    c.SetMouseAction(row.mode);
+  for (std::int32_t mode = 0; mode <= 18; ++mode) {
+    c.SetMouseAction(TMouseActMode(mode));
     c.SetMouseCursorFixed(true);
     Host().SetScreenCursor(77);
     Drag(c, 100, 100, 0);
-    EXPECT_EQ(Host().ScreenCursor(), crDefault) << int(row.mode);
+    EXPECT_EQ(Host().ScreenCursor(), crDefault) << mode;
     c.SetMouseCursorFixed(false);
+    Drag(c, 10, 100, 0);  // outside the data area
+    EXPECT_EQ(Host().ScreenCursor(), crDefault) << mode;
+  }
+  // Unfixed: by mode inside the data area; the trace leaves the cursor alone.
+  const std::pair<TMouseActMode, std::int32_t> rows[] = {
+      {TMouseActMode::maNone, crCross}, {TMouseActMode::maZoomWindAligned, 4}, {TMouseActMode::maMouseTrace, 77}};
+  for (const auto& [mode, cursor] : rows) {
+    c.SetMouseAction(mode);
     Host().SetScreenCursor(77);
     Drag(c, 101, 100, 0);
-    EXPECT_EQ(Host().ScreenCursor(), row.cursor) << int(row.mode);
-    Drag(c, 10, 100, 0);  // outside the data area
-    EXPECT_EQ(Host().ScreenCursor(), crDefault) << int(row.mode);
+    EXPECT_EQ(Host().ScreenCursor(), cursor) << int(mode);
   }
   Host().SetScreenCursor(crDefault);
 }
