@@ -328,7 +328,8 @@ class TCustomRChart : public TCustomControl {
 
   // ---- Mouse-related settings ----------------------------------------------
   TMouseActMode MouseAction() const { return RcMouseAction; }
-  void SetMouseAction(TMouseActMode m) { RcMouseAction = m; }
+  // A drag in progress ends (its figure erased) when the mode changes.
+  void SetMouseAction(TMouseActMode m);
   bool MouseCursorFixed() const { return FMCurFixed; }
   void SetMouseCursorFixed(bool b) { FMCurFixed = b; }
   double PanGridDx() const { return FPanGridDx; }
@@ -344,6 +345,50 @@ class TCustomRChart : public TCustomControl {
   void ClearMouseTrace();
   TZoomState ZoomState() const { return FZoomState; }
   TMouseBoxState MouseBoxState() const { return FMouseBoxState; }
+
+  // ---- Mouse interaction (rchart_mouse*.cpp) --------------------------------
+  using TSelectRectEvent =
+      std::function<void(TObject& sender, std::int32_t layer, double x1, double y1, double x2, double y2)>;
+  using TCrossHairMoveEvent = std::function<void(TObject& sender, TCrossHair& whichCrossHair)>;
+  using TBeforeCrossHMoveEvent = std::function<void(TObject& sender, TCrossHair& whichCrossHair, std::int32_t dx,
+                                                    std::int32_t dy, bool& allowMove)>;
+  using TTextLabelMoveEvent = std::function<void(TObject& sender, TTextLabel& whichTextLabel)>;
+  using TMouseMoveInChartEvent =
+      std::function<void(TObject& sender, bool inChart, TShiftState shift, double rMousePosX, double rMousePosY)>;
+
+  // Lets the user drag a box and returns its corners in world units of the
+  // active layer (xLo <= xHi, yLo <= yHi). Runs the host's message loop until
+  // the box is done; false when the user aborts with the right button, the
+  // box is aborted, the host stops the loop, the chart is destroyed meanwhile,
+  // or another MouseBox is already waiting.
+  bool MouseBox(double& xLo, double& yLo, double& xHi, double& yHi);
+  // Ends a waiting MouseBox (false) and a window drag; figures are erased.
+  void MouseBoxAbort();
+  // World coordinates of the last mouse position inside the data area.
+  double GetMousePosX() const { return FMousePosX; }
+  double GetMousePosY() const { return FMousePosY; }
+  double MousePosX() const { return FMousePosX; }
+  double MousePosY() const { return FMousePosY; }
+  // Trace point idx (1-based); outside 1 ... NumMTracePoints its Flags are -1.
+  TColoredPoint GetMTracePoint(std::int32_t idx) const;
+  TColoredPoint MouseTrace(std::int32_t idx) const { return GetMTracePoint(idx); }
+  // Draws the stored trace into the bitmap, a control pixel (x, y) landing on
+  // (x + dx - MarginLeft, y + dy - MarginTop).
+  void DrawMouseTrace(std::int32_t dx, std::int32_t dy, TBitmap& bmp);
+  // The wheel zooms both axes of the mouse-affected layers about the pointer
+  // (off by default); one zoom-history entry per burst of wheel turns.
+  bool MouseWheelZoom() const { return FMouseWheelZoom; }
+  void SetMouseWheelZoom(bool b) { FMouseWheelZoom = b; }
+  // Mouse-move messages also fire OnMouseMoveInChart (guarded against re-entry).
+  void Dispatch(const TMessage& msg) override;
+
+  TZoomPanEvent OnZoomPan;
+  TSelectRectEvent OnRubberBand;
+  TSelectRectEvent OnSelectRect;
+  TBeforeCrossHMoveEvent OnBeforeCrossHairMove;
+  TCrossHairMoveEvent OnCrossHairMove;
+  TTextLabelMoveEvent OnTextLabelMove;
+  TMouseMoveInChartEvent OnMouseMoveInChart;
 
   // ---- Crosshairs and text labels -------------------------------------------
   // Crosshair 1 ... 4 / text label 1 ... 30 (clamped).
@@ -492,6 +537,20 @@ class TCustomRChart : public TCustomControl {
   bool IsLoading() const { return ComponentState().Contains(TComponentStateItem::csLoading); }
   bool IsDesigning() const { return ComponentState().Contains(TComponentStateItem::csDesigning); }
   static std::size_t LayerIx(std::int32_t layer) { return layer <= 1 ? 0 : 1; }
+  // Mouse hooks (rchart_mouse.cpp).
+  void MouseDown(TMouseButton button, TShiftState shift, std::int32_t x, std::int32_t y) override;
+  void MouseMove(TShiftState shift, std::int32_t x, std::int32_t y) override;
+  void MouseUp(TMouseButton button, TShiftState shift, std::int32_t x, std::int32_t y) override;
+  void DblClick() override;
+  void MouseLeave() override;
+  bool DoMouseWheel(TShiftState shift, std::int32_t wheelDelta, TPoint mousePos) override;
+  void WMMouseMoveInChart(const TMessage& msg);
+  void MouseMoveInChart(bool inChart, TShiftState shift, double rMousePosX, double rMousePosY);
+  void DoZoomPanEvent();
+  void DoRubberBandEvent(std::int32_t layer, double x1, double y1, double x2, double y2);
+  void DoSelectRectEvent(std::int32_t layer, double x1, double y1, double x2, double y2);
+  void DoCrossHMoveEvent(TCrossHair& crossHair);
+  void DoTxtLblMoveEvent(TTextLabel& label);
 
  private:
   // Item store.
@@ -525,6 +584,27 @@ class TCustomRChart : public TCustomControl {
   void AutoRangeAxes(std::int32_t layer, double margin, double minRange, bool doX, bool doY);
   void EqualRanges(TLayerSet layers, bool doX, bool doY);
   std::int32_t ZoomSlot(std::int32_t index) const;
+  // Mouse helpers (rchart_mouse*.cpp).
+  bool InDataArea(std::int32_t x, std::int32_t y) const;
+  void ClampToDataArea(std::int32_t& x, std::int32_t& y) const;
+  void RecordMouseAnchors(std::int32_t x, std::int32_t y);
+  void MousePan(std::int32_t x, std::int32_t y);
+  void MouseDragZoom(std::int32_t x, std::int32_t y);
+  void MouseMoveWindow(std::int32_t& x, std::int32_t& y);
+  void MouseWindowReleased(TMouseButton button);
+  void MouseMoveCrossHair(std::int32_t x, std::int32_t y);
+  void MouseMoveTextLabel(std::int32_t x, std::int32_t y);
+  void MouseTraceStep(std::int32_t& x, std::int32_t& y);
+  void SetMouseCursor(std::int32_t x, std::int32_t y);
+  // The XOR figures on the control's canvas: the window drag's (line or
+  // rectangle from the anchor to the old corner) and the mouse box's.
+  void XorFigure(bool line, std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2);
+  void XorWindowFigure();
+  void XorMouseBoxFigure();
+  // Draws the figures of drags in progress again after a paint wiped them.
+  void RedrawDragFigures();
+  void WheelZoom(std::int32_t wheelDelta, std::int32_t x, std::int32_t y);
+  void EndWheelBurst() { FWheelBurst = false; }
   // Painting.
   void DrawChartFrame(TCanvas& canvas);
   void DrawGrid(TCanvas& canvas, std::int32_t shiftX, std::int32_t shiftY);
@@ -590,6 +670,23 @@ class TCustomRChart : public TCustomControl {
   std::int32_t FNumMTrace = 0;
   TColor FMTraceColor = 0xFFFFFF;
   bool FMTraceInvert = true;
+  bool FMouseWheelZoom = false;
+  bool FWheelBurst = false;
+  std::int32_t FWheelStackPoi = 0;
+  std::int32_t WindAnchorX = 0, WindAnchorY = 0, WindOldCornerX = 0, WindOldCornerY = 0;
+  bool LButtonWasDown = false;
+  std::array<std::int32_t, 2> FMAnchorScrX{}, FMAnchorScrY{};
+  std::array<double, 2> FMAnchorRcLoX{}, FMAnchorRcLoY{}, FMAnchorRcHiX{}, FMAnchorRcHiY{};
+  std::int32_t MouseBoxX1 = 0, MouseBoxY1 = 0, MouseBoxX2 = 0, MouseBoxY2 = 0;
+  std::int32_t CHNext = 1, TLNext = 1;
+  double FMousePosX = 0, FMousePosY = 0;
+  std::int32_t LastMouseX = 0, LastMouseY = 0;
+  bool FWasDblClk = false;
+  bool MouseMoveActive = false;
+  // Set while a drag figure is on the control's canvas (window drag, mouse box).
+  bool FWindFigureShown = false;
+  bool FWindFigureLine = false;  // the window figure is a line (rubber band)
+  bool FBoxFigureShown = false;
 
   // Zoom history and confinement.
   std::array<std::array<std::array<double, 4>, kZoomStackSize>, 2> FZoomStack{};

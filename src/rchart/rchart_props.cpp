@@ -165,6 +165,7 @@ void TCustomRChart::RegisterProperties() {
             SubObject("CrossHair4", &C::CrossHair4),
             Prop("MouseAction", &C::MouseAction, &C::SetMouseAction, TMouseActMode::maNone).Range(0, 18),
             Prop("MouseCursorFixed", &C::MouseCursorFixed, &C::SetMouseCursorFixed, true),
+            Prop("MouseWheelZoom", &C::MouseWheelZoom, &C::SetMouseWheelZoom, false),
             Prop("PanGridDx", &C::PanGridDx, &C::SetPanGridDx, 1.0),
             Prop("PanGridDy", &C::PanGridDy, &C::SetPanGridDy, 1.0),
             SubObject("Scale1X", &C::Scale1X),

@@ -104,9 +104,11 @@ void TCustomRChart::Paint() {
   ResizeGrafBmp();
   InitGraf(FGrafBmp.Canvas(), 0, 0, FGrafBmp.Width(), FGrafBmp.Height());
   ConstructDataBmp(FGrafBmp, 0, 0, false, 0);
+  DrawMouseTrace(0, 0, FGrafBmp);
   FChartBmp.Canvas().CopyMode = TCopyMode::cmSrcCopy;
   FChartBmp.Canvas().Draw(RcLRim, RcTRim, FGrafBmp);
   DrawFinish(0, 0, Canvas(), FChartBmp);
+  RedrawDragFigures();
 }
 
 void TCustomRChart::PaintTo(TCanvas& canvas) {

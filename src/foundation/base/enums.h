@@ -96,6 +96,9 @@ struct TColoredPoint {
   double X = 0;
   double Y = 0;
   TColor Color = 0;
+  // Bit 0: a stroke ends at this point; bit 1: the segment to it is drawn
+  // with the XOR pen. -1 marks a point that does not exist.
+  std::int16_t Flags = 0;
 };
 
 using TZoomPanEvent = std::function<void(TObject& sender)>;
