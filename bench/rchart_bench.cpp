@@ -6,7 +6,8 @@
 //   LoadData against reading them with one fread (BM_Yardstick_Fread);
 //   rendering a DrawTo chain of 1,000,000 points on a 1000 x 700 chart into a
 //   bitmap (reduced per pixel column) against the same rendering through a
-//   canvas that passes every point on (BM_RenderChain_EveryPoint).
+//   canvas that passes every point on (BM_RenderChain_EveryPoint), for a
+//   random walk (/0) and for noise (/1).
 #include <benchmark/benchmark.h>
 
 #include <unistd.h>
@@ -159,16 +160,23 @@ void BM_Yardstick_Fread(benchmark::State& state) {
 }
 BENCHMARK(BM_Yardstick_Fread)->Unit(benchmark::kMillisecond);
 
-// A chart of 1000 x 700 pixels with a random walk of DrawTo items, about a
-// thousand of them per pixel column.
-mivo::TCustomRChart& RenderChart() {
-  static const std::unique_ptr<mivo::TCustomRChart> chart = [] {
-    auto c = FilledChart();
+// Charts of 1000 x 700 pixels with 1,000,000 DrawTo items, about a thousand
+// of them per pixel column: the random walk (0) or uniform noise (1), where
+// every step crosses hundreds of rows.
+mivo::TCustomRChart& RenderChart(std::int64_t kind) {
+  auto make = [](bool noise) {
+    auto c = noise ? std::make_unique<mivo::TCustomRChart>() : FilledChart();
+    if (noise) {
+      std::mt19937_64 rng(5);
+      std::uniform_real_distribution<double> u(0, 1);
+      for (std::int32_t i = 0; i < kItems; ++i) c->DrawTo(i, u(rng));
+    }
     c->SetBounds(0, 0, 1000, 700);
     c->AutoRange(1, 5);
     return c;
-  }();
-  return *chart;
+  };
+  static const std::unique_ptr<mivo::TCustomRChart> walk = make(false), noise = make(true);
+  return kind == 0 ? *walk : *noise;
 }
 
 // Passes every call on to a raster canvas, as a canvas of another kind would
@@ -222,7 +230,7 @@ class TForwardingCanvas : public mivo::TCanvas {
 };
 
 void BM_RenderChain_Reduced(benchmark::State& state) {
-  mivo::TCustomRChart& c = RenderChart();
+  mivo::TCustomRChart& c = RenderChart(state.range(0));
   mivo::TBitmap bmp(c.DataAreaWidth(), c.DataAreaHeight());
   for (auto _ : state) {
     c.ConstructDataBmp(bmp, 0, 0, false, 0);
@@ -230,10 +238,10 @@ void BM_RenderChain_Reduced(benchmark::State& state) {
   }
   state.SetItemsProcessed(state.iterations() * kItems);
 }
-BENCHMARK(BM_RenderChain_Reduced)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RenderChain_Reduced)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 void BM_RenderChain_EveryPoint(benchmark::State& state) {
-  mivo::TCustomRChart& c = RenderChart();
+  mivo::TCustomRChart& c = RenderChart(state.range(0));
   mivo::TBitmap bmp(c.DataAreaWidth(), c.DataAreaHeight());
   TForwardingCanvas canvas(bmp.Canvas());
   for (auto _ : state) {
@@ -242,7 +250,7 @@ void BM_RenderChain_EveryPoint(benchmark::State& state) {
   }
   state.SetItemsProcessed(state.iterations() * kItems);
 }
-BENCHMARK(BM_RenderChain_EveryPoint)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RenderChain_EveryPoint)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
@@ -262,6 +270,7 @@ int main(int argc, char** argv) {
   ratio("FindNearestItemScreen / memcpy", "BM_FindNearestItemScreen", "BM_Yardstick_Memcpy");
   ratio("SaveData / fwrite", "BM_SaveData", "BM_Yardstick_Fwrite");
   ratio("LoadData / fread", "BM_LoadData", "BM_Yardstick_Fread");
-  ratio("render chain: reduced / every point", "BM_RenderChain_Reduced", "BM_RenderChain_EveryPoint");
+  ratio("render walk: reduced / every point", "BM_RenderChain_Reduced/0", "BM_RenderChain_EveryPoint/0");
+  ratio("render noise: reduced / every point", "BM_RenderChain_Reduced/1", "BM_RenderChain_EveryPoint/1");
   return 0;
 }

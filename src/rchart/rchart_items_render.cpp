@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <new>
 
 #include "mivo/base/marks.h"
 #include "mivo/platform/raster_canvas.h"
@@ -152,7 +153,11 @@ void TDupMarkGrid::Allocate(std::int32_t left, std::int32_t top, std::int32_t wi
   FHeight = std::int64_t(std::max(height, 0)) + 2 * FD;
   FCells.clear();
   if (FWidth * FHeight > kMaxCells) return;
-  FCells.assign(std::size_t(FWidth * FHeight), std::int16_t(-1));
+  try {
+    FCells.assign(std::size_t(FWidth * FHeight), std::int16_t(-1));
+  } catch (const std::bad_alloc&) {
+    FCells = {};  // without the grid every mark is drawn
+  }
 }
 
 bool TDupMarkGrid::Admit(TPoint pixel, std::uint8_t kind) {
