@@ -307,13 +307,10 @@ void TCustomRChart::RenderItems(TCanvas& canvas, std::int32_t offsetX, std::int3
         for (const TPoint e : ends) {
           canvas.MoveTo(mk.x, mk.y);
           canvas.LineTo(e.x, e.y);
-          if (vertical) {
-            canvas.MoveTo(e.x - 3, e.y);
-            canvas.LineTo(e.x + 4, e.y);
-          } else {
-            canvas.MoveTo(e.x, e.y - 3);
-            canvas.LineTo(e.x, e.y + 4);
-          }
+          // Caps of 7 pixels across the end.
+          const std::int32_t dx = vertical ? 1 : 0, dy = vertical ? 0 : 1;
+          canvas.MoveTo(Sat32(e.x - 3LL * dx), Sat32(e.y - 3LL * dy));
+          canvas.LineTo(Sat32(e.x + 4LL * dx), Sat32(e.y + 4LL * dy));
         }
         DrawMarkOnCanvas(canvas, it.MarkOrAlign, mk.x, mk.y);
         break;

@@ -498,6 +498,12 @@ TEST(RChartItemsRender, GarbageItemsOfEveryKindRenderWithinTheClamp) {
       EXPECT_LE(std::abs(p.Rect.Bottom), 30100);
     }
   EXPECT_GT(rec->Size(), 100u);
+  // Canvas offsets at the ends of the 32-bit range.
+  for (const std::int32_t off : {std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()}) {
+    TRecordingCanvas far;
+    c.ConstructDataBmpCanvas(far, off, off, false, 0);
+    EXPECT_GT(far.Size(), 100u);
+  }
 }
 
 // ---------------------------------------------------------------- column reduction
