@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "mivo/base/univconst.h"
+#include "mivo/platform/host.h"
 
 namespace mivo {
 
@@ -41,6 +42,15 @@ void TRot3D::MakeVisible() {
   if (!BuildRenderObjects(FItems.Items(), FItems.NumItems(), FPlace, FItemColors, FObjects, FNumSkipped, Name()))
     return;
   Redraw();
+}
+
+void TRot3D::Clear() {
+  FItems.Clear();
+  InitGraf(FGrafBmp.Canvas(), false);
+  if (HandleAllocated() && Visible()) {
+    Canvas().Draw(0, 0, FGrafBmp);
+    Host().Present(*this);
+  }
 }
 
 std::int32_t TRot3D::FindNearestItemScreen(std::int32_t mx, std::int32_t my, Tr3Item itemID, double& dist) const {

@@ -54,9 +54,10 @@ class TRot3D : public TCustomControl {
   void RemoveItem(std::int32_t index) { FItems.RemoveItem(index); }
   void RemoveFirstItem() { FItems.RemoveFirstItem(); }
   void RemoveLastItem() { FItems.RemoveLastItem(); }
-  // No items and storage released; the last snapshot stays until the next
-  // MakeVisible.
-  void Clear() { FItems.Clear(); }
+  // No items and storage released; the image is cleared to the background
+  // (and shown so when the control has its window) without a repaint. The
+  // last snapshot stays: the next paint shows it again until MakeVisible runs.
+  void Clear();
   Tr3ChartItem GetChartItem(std::int32_t idx) const { return FItems.GetChartItem(idx); }
   void SetChartitem(std::int32_t idx, const Tr3ChartItem& item) { FItems.SetChartitem(idx, item); }
   Tr3ChartItem DataContainer(std::int32_t idx) const { return GetChartItem(idx); }
@@ -239,7 +240,7 @@ class TRot3D : public TCustomControl {
   }
   void SetViewAngle(std::size_t k, double v);
   void DrawBoxEdges(TCanvas& canvas, std::int32_t corner, TColor color);
-  void DrawMark(TCanvas& canvas, std::int32_t obj, TPoint at, TColor color);
+  void DrawMark(TCanvas& canvas, std::int32_t obj, TPoint at, TColor color, const TFont& dataFont);
   TPoint AxisPoint(std::size_t column, std::int32_t length) const;
   void RenderPicture(TCanvas& canvas, bool includeFrame, bool blkWhite);
   void DragRotate(std::int32_t x, std::int32_t y);

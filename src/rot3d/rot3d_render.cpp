@@ -84,7 +84,8 @@ void TRot3D::DrawBoxEdges(TCanvas& canvas, std::int32_t corner, TColor color) {
   }
 }
 
-void TRot3D::DrawMark(TCanvas& canvas, std::int32_t obj, TPoint at, TColor color) {
+// Leaves the canvas font as `dataFont`, which it must be on entry.
+void TRot3D::DrawMark(TCanvas& canvas, std::int32_t obj, TPoint at, TColor color, const TFont& dataFont) {
   const std::uint8_t m = FObjects.FRotMark[std::size_t(obj)];
   canvas.Pen.Color = color;
   canvas.Brush.Color = color;
@@ -107,6 +108,7 @@ void TRot3D::DrawMark(TCanvas& canvas, std::int32_t obj, TPoint at, TColor color
     if (vAlign == TVerticalAlignment::vaCenter) dy -= h / 2;
     if (vAlign == TVerticalAlignment::vaBottom) dy -= h;
     canvas.TextOut(at.x + dx, at.y + dy, text);
+    canvas.Font = dataFont;
     canvas.Brush.Style = TBrushStyle::bsSolid;
     return;
   }
@@ -118,6 +120,7 @@ void TRot3D::DrawMark(TCanvas& canvas, std::int32_t obj, TPoint at, TColor color
   canvas.Font.Color = color;
   canvas.Brush.Style = TBrushStyle::bsClear;
   CentredText(canvas, text, at);
+  canvas.Font = dataFont;
   canvas.Brush.Style = TBrushStyle::bsSolid;
 }
 
@@ -169,13 +172,14 @@ void TRot3D::ConstructDataBmp(TCanvas& canvas, bool blkWhite) {
         canvas.MoveTo(at.x, at.y);
         break;
       case kR3DrawTo:
-        canvas.Pen.Color = h;
+        // Compared with the pen itself, so marks drawn in between cannot
+        // leave a line in their colour.
+        if (canvas.Pen.Color != h) canvas.Pen.Color = h;
         canvas.Pen.Width = FObjects.FLineWid[o];
         canvas.LineTo(at.x, at.y);
         break;
       case kR3Mark:
-        canvas.Font = dataFont;
-        DrawMark(canvas, i, at, h);
+        DrawMark(canvas, i, at, h, dataFont);
         break;
       default:
         break;
