@@ -59,6 +59,8 @@ std::int32_t TRot3D::FindNearestItemScreen(std::int32_t mx, std::int32_t my, Tr3
   for (std::int32_t i = 0; i < FObjects.NRotObj; ++i) {
     const std::size_t o = std::size_t(i);
     const std::int32_t item = FObjects.FBackLink[o];
+    // The snapshot outlives Clear and removals: never name an item that is gone.
+    if (item >= FItems.NumItems()) continue;
     if (itemID != Tr3Item::tkEverything && FItems.GetChartItem(item).ItemKind != itemID) continue;
     const TR3ScreenPoint p = ProjectModelPoint(FRotMat, FMagnify, FCentX, FCentY, FObjects.FRotDataX[o],
                                                FObjects.FRotDataY[o], FObjects.FRotDataZ[o]);

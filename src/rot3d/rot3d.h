@@ -76,7 +76,8 @@ class TRot3D : public TCustomControl {
   }
   // The item whose rendering object lies nearest to pixel (mx, my) under the
   // current view (no clamping), among items of kind itemID (every kind for
-  // tkEverything); -1 if none. `dist` in pixels.
+  // tkEverything); -1 if none. Objects of items removed since the last
+  // MakeVisible are passed over. `dist` in pixels.
   std::int32_t FindNearestItemScreen(std::int32_t mx, std::int32_t my, Tr3Item itemID, double& dist) const;
 
   // Centres and scales the items into model space and takes the snapshot of
@@ -240,7 +241,14 @@ class TRot3D : public TCustomControl {
   }
   void SetViewAngle(std::size_t k, double v);
   void DrawBoxEdges(TCanvas& canvas, std::int32_t corner, TColor color);
-  void DrawMark(TCanvas& canvas, std::int32_t obj, TPoint at, TColor color, const TFont& dataFont);
+  // The font of the data objects and the label request's text and font, kept
+  // over one rendering.
+  struct TLabelScratch {
+    TFont DataFont;
+    std::string Text;
+    TFont Font;
+  };
+  void DrawMark(TCanvas& canvas, std::int32_t obj, TPoint at, TColor color, TLabelScratch& label);
   TPoint AxisPoint(std::size_t column, std::int32_t length) const;
   void RenderPicture(TCanvas& canvas, bool includeFrame, bool blkWhite);
   void DragRotate(std::int32_t x, std::int32_t y);

@@ -84,8 +84,9 @@ void TRot3D::DrawBoxEdges(TCanvas& canvas, std::int32_t corner, TColor color) {
   }
 }
 
-// Leaves the canvas font as `dataFont`, which it must be on entry.
-void TRot3D::DrawMark(TCanvas& canvas, std::int32_t obj, TPoint at, TColor color, const TFont& dataFont) {
+// Leaves the canvas font as `label.DataFont`, which it must be on entry.
+void TRot3D::DrawMark(TCanvas& canvas, std::int32_t obj, TPoint at, TColor color, TLabelScratch& label) {
+  const TFont& dataFont = label.DataFont;
   const std::uint8_t m = FObjects.FRotMark[std::size_t(obj)];
   canvas.Pen.Color = color;
   canvas.Brush.Color = color;
@@ -93,11 +94,14 @@ void TRot3D::DrawMark(TCanvas& canvas, std::int32_t obj, TPoint at, TColor color
   if (m < kFirstCharMark) {
     DrawMarkOnCanvas(canvas, m, at.x, at.y);
     if (!OnLblRequest) return;
-    std::string text;
+    // Text and font reuse their storage from mark to mark.
+    std::string& text = label.Text;
+    TFont& font = label.Font;
+    text.clear();
+    font = dataFont;
     std::int32_t dx = 0, dy = 0;
     TAlignment hAlign = TAlignment::taCenter;
     TVerticalAlignment vAlign = TVerticalAlignment::vaCenter;
-    TFont font = canvas.Font;
     OnLblRequest(*this, obj, text, dx, dy, hAlign, vAlign, font);
     if (text.empty()) return;
     canvas.Font = font;
@@ -161,7 +165,7 @@ void TRot3D::ConstructDataBmp(TCanvas& canvas, bool blkWhite) {
   if (box) DrawBoxEdges(canvas, far, FColorCubeHidLin);
 
   canvas.Brush.Style = TBrushStyle::bsSolid;
-  const TFont dataFont = canvas.Font;
+  TLabelScratch label{canvas.Font, {}, {}};
   for (std::int32_t i = 0; i < FObjects.NRotObj; ++i) {
     const std::size_t o = std::size_t(i);
     const std::uint8_t prop = FObjects.FRotProp[o];
@@ -179,7 +183,7 @@ void TRot3D::ConstructDataBmp(TCanvas& canvas, bool blkWhite) {
         canvas.LineTo(at.x, at.y);
         break;
       case kR3Mark:
-        DrawMark(canvas, i, at, h, dataFont);
+        DrawMark(canvas, i, at, h, label);
         break;
       default:
         break;

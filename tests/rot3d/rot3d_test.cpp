@@ -190,6 +190,12 @@ TEST(Rot3DModel, FindNearestItemScreen) {
   EXPECT_DOUBLE_EQ(dist, 200);
   EXPECT_EQ(p.FindNearestItemScreen(125, 50, Tr3Item::tkMoveto, dist), -1);
   EXPECT_EQ(p.FindNearestItemScreen(INT32_MAX, INT32_MIN, Tr3Item::tkEverything, dist), 1);
+  // Items removed after the snapshot are never named, though still shown.
+  p.RemoveLastItem();
+  EXPECT_EQ(p.FindNearestItemScreen(325, 260, Tr3Item::tkEverything, dist), 0);
+  p.Clear();
+  EXPECT_EQ(p.RenderObjects().NRotObj, 3);
+  EXPECT_EQ(p.FindNearestItemScreen(125, 50, Tr3Item::tkEverything, dist), -1);
 }
 
 }  // namespace
