@@ -23,6 +23,9 @@ namespace {
 constexpr double kStartMagnification = 0.9;
 constexpr double kWheelStep = 1.1;  // magnification factor per wheel notch
 
+// An angle shown in 0 ... 360 (the plot keeps every turn a drag adds).
+double Shown(double degrees) { return std::fmod(std::fmod(degrees, 360.0) + 360.0, 360.0); }
+
 // Three clusters of 2000 marks in red, green and blue.
 void FillClusters(mivo::TRot3D& p) {
   std::mt19937 rng(7);
@@ -133,9 +136,9 @@ QWidget* MakeRot3dPage(QWidget* parent) {
     }
     status->setText(QString("Nearest %1;  view %2, %3, %4 deg, magnification %5")
                         .arg(near)
-                        .arg(plot->ViewAngleX(), 0, 'f', 0)
-                        .arg(plot->ViewAngleY(), 0, 'f', 0)
-                        .arg(plot->ViewAngleZ(), 0, 'f', 0)
+                        .arg(Shown(plot->ViewAngleX()), 0, 'f', 0)
+                        .arg(Shown(plot->ViewAngleY()), 0, 'f', 0)
+                        .arg(Shown(plot->ViewAngleZ()), 0, 'f', 0)
                         .arg(plot->Magnification(), 0, 'f', 2));
   };
   plot->OnMouseWheel = [plot](mivo::TObject&, mivo::TShiftState, std::int32_t delta, mivo::TPoint, bool& handled) {
