@@ -140,6 +140,10 @@ class TRot3D : public TCustomControl {
   // With no button down the drag anchors follow the pointer; with a button
   // down inside the control the drag rotates, zooms or pans by MouseAction.
   void MouseMove(TShiftState shift, std::int32_t x, std::int32_t y) override;
+  // A press takes the anchors too, so a drag that begins without a hover
+  // move before it (a touch, or a pointer entering with a button held) starts
+  // where it is pressed instead of jumping.
+  void MouseDown(TMouseButton button, TShiftState shift, std::int32_t x, std::int32_t y) override;
 
   // ---- Properties ----------------------------------------------------------------
   std::int32_t AllocSize() const { return FItems.AllocSize(); }
@@ -253,6 +257,7 @@ class TRot3D : public TCustomControl {
   void RenderPicture(TCanvas& canvas, bool includeFrame, bool blkWhite);
   void DragRotate(std::int32_t x, std::int32_t y);
   void DragZoom(std::int32_t y);
+  void TakeDragAnchors(std::int32_t x, std::int32_t y);
 
   TR3ItemStore FItems;
   TR3CubeCorners FCubeCorners{};
