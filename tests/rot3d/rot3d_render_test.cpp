@@ -189,6 +189,15 @@ TEST(Rot3DRender, ClearBlanksTheImageButKeepsTheSnapshot) {
   EXPECT_EQ(p.RenderObjects().NRotObj, 12);
   p.Repaint();
   EXPECT_GT(PixelsNotOf(p.Surface(), 0x00FFFF), 1000u);
+
+  // Without area there is nothing to clear or paint, and nothing breaks.
+  TRot3D empty;
+  empty.SetBounds(0, 0, 0, 0);
+  empty.MarkAt(1, 2, 3, 11);
+  empty.MakeVisible();
+  empty.Clear();
+  empty.Repaint();
+  EXPECT_EQ(empty.GrafBmp().Width(), 0);
 }
 
 TEST(Rot3DRender, PaintFillsTheBitmapAndCallsTheEvents) {
