@@ -47,6 +47,7 @@
 #include "mivo/qt/qt_host.h"
 #include "mivo/scale/scale.h"
 #include "plot3d_page.h"
+#include "rot3d_page.h"
 
 namespace {
 
@@ -114,6 +115,7 @@ class TDemoWindow : public QMainWindow {
     FPages->addTab(MakeColorscalePage(FPages), "Colour bar");
     FPages->addTab(MakeGaugePage(FPages), "Gauge");
     FPages->addTab(MakePlot3dPage(FPages), "3D surface");
+    FPages->addTab(MakeRot3dPage(FPages), "3D scatter");
     setCentralWidget(FPages);
     BuildMenu();
     Select(0);
