@@ -272,8 +272,12 @@ void RenderLayers(TBitmap& bmp) {
     TwoLayers(c);
     c.SetRange(2, 0, 0, 10, 500);
     c.JointLayers().SetL02xControlledBy(1);
+    c.SetActiveLayer(2);
+    c.SetDataColor(clRed);
+    for (std::int32_t i = 0; i <= 20; ++i) c.MarkAt(i * 0.5, 250 + 200 * std::sin(i * 0.4), 4);
+    c.SetActiveLayer(1);
     c.SetRange(1, 2, -1, 8, 1);  // layer 2 follows in x
-    c.SetCaption("joined in x");
+    c.SetCaption("joined in x: both layers show x = 2 ... 8");
   });
   Panel(s, 2, 0, "layer 2 hidden", [](TCustomRChart& c) {
     c.SetStdLayout(TrcLayout::rcl_X2Both_Y2Both);
