@@ -48,21 +48,25 @@ inline std::int32_t ClampPixel(long double p) {
   return RoundToInt(double(p));
 }
 
-// One linear coordinate k * v + d as ClampPixel rounds it. The double
-// computation lands within about 5e-16 of the magnitude of its terms of the
-// extended one, so away from a half it rounds to the same pixel without the
-// slow extended arithmetic; values within that hair of a half, large pixels
+// k * v + d in extended precision, limited and rounded by ClampPixel. Kept
+// out of line (and given the coefficients by reference) so that the double
+// path below carries no extended arithmetic.
+[[gnu::noinline]] inline std::int32_t ExtendedLinearPixel(const long double& k, const long double& d, double v) {
+  return ClampPixel(k * v + d);
+}
+
+// One linear coordinate as ExtendedLinearPixel gives it. With |p| and |d|
+// below 1e9 the double result p lies within 2e-6 of the extended one, so away
+// from a half it rounds to the same pixel; values near a half, large pixels
 // and non-finite input take the extended path.
-inline std::int32_t LinearPixel(long double k, long double d, double kd, double dd, double v) {
-  const double a = kd * v;
-  const double p = a + dd;
-  if (p > -1e9 && p < 1e9) {  // false for NaN
-    const double tol = (std::fabs(a) + std::fabs(dd)) * 1e-15;
+inline std::int32_t LinearPixel(const long double& k, const long double& d, double kd, double dd, double v) {
+  const double p = kd * v + dd;
+  if (std::fabs(p) < 1e9 && std::fabs(dd) < 1e9) {  // false for NaN
     const auto t = static_cast<std::int32_t>(p);
     const double f = p - t;
-    if (std::fabs(std::fabs(f) - 0.5) > tol) return t + (f > 0.5) - (f < -0.5);
+    if (std::fabs(std::fabs(f) - 0.5) > 1e-5) return t + (f > 0.5) - (f < -0.5);
   }
-  return ClampPixel(k * v + d);
+  return ExtendedLinearPixel(k, d, v);
 }
 
 // The mapping of one layer, copied out of the chart for loops over many items.
