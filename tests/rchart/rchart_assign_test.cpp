@@ -13,6 +13,7 @@
 
 #include "mivo/base/crosshair.h"
 #include "mivo/platform/colors.h"
+#include "mivo/platform/recording_canvas.h"
 #include "mivo/rchart/rchart.h"
 #include "rchart_test_util.h"
 
@@ -255,36 +256,41 @@ TEST(RChartSizes, PaintsFromBelowTheMarginsToVeryLarge) {
   }
 }
 
-TEST(RChartSizes, ARefusedLogarithmicRangeFromAssignedSettingsKeepsThePicture) {
+TEST(RChartSizes, ARefusedLogarithmicRangeRaisesFromEveryFullPaintAndKeepsThePicture) {
   TCustomRChart c;
   UseTestGeometry(c);
   c.SetSuppressPaint(false);
   c.SetRange(1, 0, 0, 10, 10);
+  c.MoveTo(1, 1);
+  c.DrawTo(9, 9);
   c.Paint();
   const TBitmap before = c.ChartBmp();
   const TBitmap screen = c.Surface();
-  // Settings that have not been through loading store a logarithmic axis
-  // over a negative range unchecked; the chart that takes them over cannot
-  // map it.
-  TScalePropsHoriz p;
-  p.SetRangeLow(-4);
-  p.SetLogAx(true);
-  try {
-    c.SetScale1X(p);
-  } catch (const EMivoRChartError&) {
-  }
+  // A form file with a logarithmic axis over a negative range.
+  c.BeginLoading();
+  c.ScalePropsX(1).SetLogAx(true);
+  c.ScalePropsX(1).SetRangeLow(-4);
+  EXPECT_THROW(c.Loaded(), EMivoRChartError);
   try {
     c.Paint();
     ADD_FAILURE() << "no error";
   } catch (const EMivoRChartError& e) {
     EXPECT_STREQ(e.what(), "Logarithmic axis must not be negative.");
   }
+  TRecordingCanvas rec(TSize{c.Width(), c.Height()});
+  EXPECT_THROW(c.PaintTo(rec), EMivoRChartError);
+  EXPECT_EQ(rec.Size(), 0u);  // raised before anything was drawn
   EXPECT_TRUE(SamePixels(c.ChartBmp(), before));
   EXPECT_TRUE(SamePixels(c.Surface(), screen));
   EXPECT_FALSE(c.SuppressPaint());
-  // A linear axis brings painting back.
+  // The data area alone still shows, with the mapping of the last paint.
+  c.SetAutoRedraw(true);
+  EXPECT_NO_THROW(c.ShowGraf());
+  c.DrawTo(5, 1);
+  EXPECT_NO_THROW(c.ShowGrafNewOnly());
+  // A linear axis brings full painting back.
   c.Scale1X().SetLogAx(false);
-  c.Paint();
+  EXPECT_NO_THROW(c.Paint());
   EXPECT_FALSE(SamePixels(c.ChartBmp(), before));
 }
 
