@@ -90,6 +90,12 @@ class TCustomRChart : public TCustomControl {
 
   // Sets every setting to its default; painting is left to the caller.
   virtual void ResetComp();
+  // From another chart: settings, display list and counts, visibility,
+  // mapping, zoom history, crosshairs, text labels, scale settings, joint
+  // layers, background and the chart's event callbacks; then the scales and
+  // the mapping follow and the chart paints. Other sources go to the base
+  // assignment.
+  void Assign(const TPersistent& source) override;
   // After reading a form file: the scale settings go to the scales, the
   // mapping is recomputed and the chart paints.
   void Loaded() override;
