@@ -123,15 +123,17 @@ class TCustomRChart : public TCustomControl {
   // the grid out.
   virtual void ConstructDataBmpCanvas(TCanvas& canvas, std::int32_t offsetX, std::int32_t offsetY, bool mono,
                                       std::int32_t startItem);
-  // Copies the bitmap onto the canvas at (x, y).
+  // Copies the bitmap onto the canvas at (x, y), with the crosshairs drawn
+  // over it (x, y being the bitmap's place in the control); the bitmap itself
+  // is left as it was.
   void DrawFinish(std::int32_t x, std::int32_t y, TCanvas& canvas, TBitmap& bmp);
   // The whole display list to the screen (data area only with AutoRedraw).
   void ShowGraf();
   // The items added since the last show, drawn over the data bitmap.
   void ShowGrafNewOnly();
   // The picture drawn straight onto any canvas as primitives and text, with
-  // the control's top-left corner at (0, 0); no bitmap is copied. Raises
-  // like Paint.
+  // the control's top-left corner at (0, 0), crosshairs and text labels
+  // included; no bitmap is copied. Raises like Paint.
   void PaintTo(TCanvas& canvas);
   // Grid positions of the active layer (world units, at most 1000 each).
   std::vector<double> GridPositionsX() const;
