@@ -133,6 +133,7 @@ void TCustomRChart::Assign(const TPersistent& source) {
     FPanGridDy = s.FPanGridDy;
     FMTraceColor = s.FMTraceColor;
     FMTraceInvert = s.FMTraceInvert;
+    FMouseWheelZoom = s.FMouseWheelZoom;
 
     // Zoom history and confinement.
     FZoomStack = s.FZoomStack;
@@ -155,6 +156,13 @@ void TCustomRChart::Assign(const TPersistent& source) {
     OnDataRendered = s.OnDataRendered;
     OnScaleTickDrawn = s.OnScaleTickDrawn;
     OnBeforeTickLabel = s.OnBeforeTickLabel;
+    OnZoomPan = s.OnZoomPan;
+    OnRubberBand = s.OnRubberBand;
+    OnSelectRect = s.OnSelectRect;
+    OnBeforeCrossHairMove = s.OnBeforeCrossHairMove;
+    OnCrossHairMove = s.OnCrossHairMove;
+    OnTextLabelMove = s.OnTextLabelMove;
+    OnMouseMoveInChart = s.OnMouseMoveInChart;
 
     // The scales keep drawing onto this chart's bitmap, at the new margins.
     for (std::size_t i = 0; i < 2; ++i) {

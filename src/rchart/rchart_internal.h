@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <utility>
 
 #include "mivo/base/univconst.h"
 #include "mivo/rchart/rchart.h"
@@ -31,6 +32,32 @@ class TPaintHold {
   bool* FFlag;
   bool FSaved;
 };
+
+// Holds back the change notification of a settings object for a scope (or
+// until Restore), so that the chart can redraw once, or not at all.
+class TMuted {
+ public:
+  explicit TMuted(TNotifyEvent& event) : FEvent(&event), FSaved(std::move(event)) { event = nullptr; }
+  TMuted(const TMuted&) = delete;
+  TMuted& operator=(const TMuted&) = delete;
+  ~TMuted() { Restore(); }
+  void Restore() {
+    if (!FEvent) return;
+    *FEvent = std::move(FSaved);
+    FEvent = nullptr;
+  }
+
+ private:
+  TNotifyEvent* FEvent;
+  TNotifyEvent FSaved;
+};
+
+// Copies a settings object's values into `own` without its notification.
+template <typename T>
+void AssignMuted(T& own, const TPersistent& source) {
+  TMuted muted(own.OnChange);
+  own.Assign(source);
+}
 
 // 64-bit pixel arithmetic saturated to the 32-bit range.
 inline std::int32_t Sat32(std::int64_t v) {
