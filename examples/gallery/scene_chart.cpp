@@ -522,7 +522,7 @@ void RenderTextLabels(TBitmap& bmp) {
   Panel(s, 1, 0, "attachment: pixels, x world, y world, both", [](TCustomRChart& c) {
     c.SetDataColor(clRed);
     c.MarkAt(5, 5, 1);
-    Label(c, 1, "pixels (60, 30)", 60, 30, TTxtLblMode::tlBox, TTxtLblAttachMode::tamNone);
+    Label(c, 1, "pixels (120, 40)", 120, 40, TTxtLblMode::tlBox, TTxtLblAttachMode::tamNone);
     Label(c, 2, "x = 5 world", 5, 60, TTxtLblMode::tlBox, TTxtLblAttachMode::tamXOnly);
     Label(c, 3, "y = 2 world", 200, 2, TTxtLblMode::tlBox, TTxtLblAttachMode::tamYOnly);
     Label(c, 4, "(5, 5) world", 5, 5, TTxtLblMode::tlBox);

@@ -106,4 +106,4 @@ void RenderOverlays(TBitmap& bmp) {
 
 }  // namespace
 
-MIVO_GALLERY_SCENE("rchart_overlays.png", RenderOverlays);
+MIVO_GALLERY_SCENE("chart-overlays.png", RenderOverlays);
