@@ -59,11 +59,19 @@ QString RangesText(const TCustomRChart& c) {
            Num(c.ScalePropsY(1).RangeHigh()), Num(c.ScalePropsY(2).RangeLow()), Num(c.ScalePropsY(2).RangeHigh()));
 }
 
-// Layer 1: a damped oscillation with noise as one line. Layer 2: event marks
-// whose height is the envelope, on their own y axis.
+// Layer 2: event marks whose height follows the envelope, on their own y
+// axis. Layer 1: a damped oscillation with noise as one line, drawn over them.
 void FillChart(TCustomRChart& c) {
   std::mt19937 rng(7);
   std::normal_distribution<double> noise(0.0, 0.08);
+  c.SetActiveLayer(2);
+  c.SetDataColor(mivo::RGBToColor(200, 60, 30));
+  std::uniform_real_distribution<double> when(0.0, kDuration);
+  std::normal_distribution<double> spread(0.0, 4.0);
+  for (std::int32_t i = 0; i < kEventMarks; ++i) {
+    const double t = when(rng);
+    c.MarkAt(t, 60 * std::exp(-t / 30) + 25 + spread(rng), i % 7 == 0 ? 13 : 8);
+  }
   c.SetActiveLayer(1);
   c.SetDataColor(mivo::RGBToColor(20, 70, 170));
   for (std::int32_t i = 0; i < kSignalPoints; ++i) {
@@ -75,15 +83,6 @@ void FillChart(TCustomRChart& c) {
     else
       c.DrawTo(t, y);
   }
-  c.SetActiveLayer(2);
-  c.SetDataColor(mivo::RGBToColor(200, 60, 30));
-  std::uniform_real_distribution<double> when(0.0, kDuration);
-  std::normal_distribution<double> spread(0.0, 4.0);
-  for (std::int32_t i = 0; i < kEventMarks; ++i) {
-    const double t = when(rng);
-    c.MarkAt(t, 60 * std::exp(-t / 30) + 25 + spread(rng), i % 7 == 0 ? 13 : 8);
-  }
-  c.SetActiveLayer(1);
 }
 
 void SetUpChart(TCustomRChart& c) {
