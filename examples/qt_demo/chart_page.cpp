@@ -139,8 +139,10 @@ void SetUpChart(TCustomRChart& c) {
 }
 
 // Steps back through the zoom history. A new zoom or pan (the history pointer
-// moved) starts again from the newest entry; entries equal to what is shown
-// are passed over, so every click changes the view while there is one.
+// moved) starts again from the newest entry. Every change of this page moves
+// layer 1, while a zoom window records a state per layer it changes (layer 1
+// zoomed, then layer 2 following): entries whose layer 1 equals what is shown
+// are passed over, so every click goes back one whole view while there is one.
 class TZoomBack {
  public:
   // False when no older entry differs from the current view.
@@ -150,8 +152,11 @@ class TZoomBack {
       FBack = 0;
     }
     for (std::int32_t ix = FBack + 1; ix < mivo::kZoomStackSize; ++ix) {
-      if (Empty(c, -ix)) return false;
-      if (Shown(c, -ix)) continue;
+      const mivo::TRectDouble e = c.ZoomStack(1, -ix);
+      if (e == mivo::TRectDouble{} && c.ZoomStack(2, -ix) == mivo::TRectDouble{}) return false;  // never written
+      if (e.Left == c.ScalePropsX(1).RangeLow() && e.Right == c.ScalePropsX(1).RangeHigh() &&
+          e.Top == c.ScalePropsY(1).RangeHigh() && e.Bottom == c.ScalePropsY(1).RangeLow())
+        continue;
       c.ZoomHistory(-ix);
       FBack = ix;
       return true;
@@ -160,20 +165,6 @@ class TZoomBack {
   }
 
  private:
-  static bool Empty(const TCustomRChart& c, std::int32_t ix) {
-    for (std::int32_t l = 1; l <= mivo::kNumLayers; ++l)
-      if (c.ZoomStack(l, ix) != mivo::TRectDouble{}) return false;
-    return true;
-  }
-  static bool Shown(const TCustomRChart& c, std::int32_t ix) {
-    for (std::int32_t l = 1; l <= mivo::kNumLayers; ++l) {
-      const mivo::TRectDouble e = c.ZoomStack(l, ix);
-      if (e.Left != c.ScalePropsX(l).RangeLow() || e.Right != c.ScalePropsX(l).RangeHigh() ||
-          e.Top != c.ScalePropsY(l).RangeHigh() || e.Bottom != c.ScalePropsY(l).RangeLow())
-        return false;
-    }
-    return true;
-  }
   std::int32_t FPointer = -1;
   std::int32_t FBack = 0;
 };
