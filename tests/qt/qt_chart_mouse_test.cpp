@@ -17,7 +17,7 @@
 #include "mivo/qt/qt_control_widget.h"
 #include "mivo/rchart/rchart.h"
 #include "qt_grab.h"
-#include "rchart/rchart_test_util.h"
+#include "../rchart/rchart_test_util.h"
 #include "support/image_compare.h"
 
 namespace mivo {
