@@ -3,7 +3,11 @@
 //   appending DrawTo items, LLCalcExtents, FindNearestItemScreen
 //       against copying the same 104 MB in memory (BM_Yardstick_Memcpy);
 //   SaveData against writing the same bytes with one fwrite (BM_Yardstick_Fwrite);
-//   LoadData against reading them with one fread (BM_Yardstick_Fread).
+//   LoadData against reading them with one fread (BM_Yardstick_Fread);
+//   rendering a DrawTo chain of 1,000,000 points on a 1000 x 700 chart into a
+//   bitmap (reduced per pixel column) against the same rendering through a
+//   canvas that passes every point on (BM_RenderChain_EveryPoint), for a
+//   random walk (/0) and for noise (/1).
 #include <benchmark/benchmark.h>
 
 #include <unistd.h>
@@ -16,8 +20,11 @@
 #include <string>
 #include <vector>
 
+#include "mivo/platform/bitmap.h"
+#include "mivo/platform/raster_canvas.h"
 #include "mivo/rchart/rchart.h"
 #include "mivo/rchart/rchart_datafile.h"
+#include "ratio_reporter.h"
 
 namespace {
 
@@ -153,6 +160,117 @@ void BM_Yardstick_Fread(benchmark::State& state) {
 }
 BENCHMARK(BM_Yardstick_Fread)->Unit(benchmark::kMillisecond);
 
+// Charts of 1000 x 700 pixels with 1,000,000 DrawTo items, about a thousand
+// of them per pixel column: the random walk (0) or uniform noise (1), where
+// every step crosses hundreds of rows.
+mivo::TCustomRChart& RenderChart(std::int64_t kind) {
+  auto make = [](bool noise) {
+    auto c = noise ? std::make_unique<mivo::TCustomRChart>() : FilledChart();
+    if (noise) {
+      std::mt19937_64 rng(5);
+      std::uniform_real_distribution<double> u(0, 1);
+      for (std::int32_t i = 0; i < kItems; ++i) c->DrawTo(i, u(rng));
+    }
+    c->SetBounds(0, 0, 1000, 700);
+    c->AutoRange(1, 5);
+    return c;
+  };
+  static const std::unique_ptr<mivo::TCustomRChart> walk = make(false), noise = make(true);
+  return kind == 0 ? *walk : *noise;
+}
+
+// Passes every call on to a raster canvas, as a canvas of another kind would
+// get them: chains reach it point by point.
+class TForwardingCanvas : public mivo::TCanvas {
+ public:
+  explicit TForwardingCanvas(mivo::TCanvas& target) : FT(target) {}
+  void MoveTo(std::int32_t x, std::int32_t y) override {
+    TCanvas::MoveTo(x, y);
+    Sync().MoveTo(x, y);
+  }
+  void LineTo(std::int32_t x, std::int32_t y) override {
+    Sync().LineTo(x, y);
+    PenPos = FT.PenPos;
+  }
+  void Polyline(std::span<const mivo::TPoint> p) override { Sync().Polyline(p); }
+  void Polygon(std::span<const mivo::TPoint> p) override { Sync().Polygon(p); }
+  void Rectangle(std::int32_t a, std::int32_t b, std::int32_t c, std::int32_t d) override {
+    Sync().Rectangle(a, b, c, d);
+  }
+  void FillRect(const mivo::TRect& r) override { Sync().FillRect(r); }
+  void FrameRect(const mivo::TRect& r) override { Sync().FrameRect(r); }
+  void Ellipse(std::int32_t a, std::int32_t b, std::int32_t c, std::int32_t d) override {
+    Sync().Ellipse(a, b, c, d);
+  }
+  void Arc(std::int32_t a, std::int32_t b, std::int32_t c, std::int32_t d, std::int32_t e, std::int32_t f,
+           std::int32_t g, std::int32_t h) override {
+    Sync().Arc(a, b, c, d, e, f, g, h);
+  }
+  mivo::TColor Pixel(std::int32_t x, std::int32_t y) const override { return FT.Pixel(x, y); }
+  void SetPixel(std::int32_t x, std::int32_t y, mivo::TColor c) override { Sync().SetPixel(x, y, c); }
+  void TextOut(std::int32_t x, std::int32_t y, std::string_view t) override { Sync().TextOut(x, y, t); }
+  void Draw(std::int32_t x, std::int32_t y, const mivo::TBitmap& b) override { Sync().Draw(x, y, b); }
+  void StretchDraw(const mivo::TRect& r, const mivo::TBitmap& b) override { Sync().StretchDraw(r, b); }
+  void CopyRect(const mivo::TRect& d, const mivo::TBitmap& b, const mivo::TRect& s) override {
+    Sync().CopyRect(d, b, s);
+  }
+  mivo::TSize SurfaceSize() const override { return FT.SurfaceSize(); }
+
+ private:
+  mivo::TCanvas& Sync() {
+    FT.Pen = Pen;
+    FT.Brush = Brush;
+    FT.Font = Font;
+    FT.PenPos = PenPos;
+    FT.CopyMode = CopyMode;
+    FT.TextAlign = TextAlign;
+    return FT;
+  }
+  mivo::TCanvas& FT;
+};
+
+void BM_RenderChain_Reduced(benchmark::State& state) {
+  mivo::TCustomRChart& c = RenderChart(state.range(0));
+  mivo::TBitmap bmp(c.DataAreaWidth(), c.DataAreaHeight());
+  for (auto _ : state) {
+    c.ConstructDataBmp(bmp, 0, 0, false, 0);
+    benchmark::DoNotOptimize(bmp.ScanLine(0));
+  }
+  state.SetItemsProcessed(state.iterations() * kItems);
+}
+BENCHMARK(BM_RenderChain_Reduced)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+void BM_RenderChain_EveryPoint(benchmark::State& state) {
+  mivo::TCustomRChart& c = RenderChart(state.range(0));
+  mivo::TBitmap bmp(c.DataAreaWidth(), c.DataAreaHeight());
+  TForwardingCanvas canvas(bmp.Canvas());
+  for (auto _ : state) {
+    c.ConstructDataBmpCanvas(canvas, 0, 0, false, 0);
+    benchmark::DoNotOptimize(bmp.ScanLine(0));
+  }
+  state.SetItemsProcessed(state.iterations() * kItems);
+}
+BENCHMARK(BM_RenderChain_EveryPoint)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  mivo::bench::TRatioReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  benchmark::Shutdown();
+  auto ratio = [&](const char* what, const std::string& a, const std::string& b) {
+    double r = 0;
+    if (reporter.Ratio(a, b, r)) std::printf("%-40s %8.3f\n", what, r);
+  };
+  std::printf("\nratios\n");
+  ratio("append DrawTo / memcpy", "BM_AppendDrawTo", "BM_Yardstick_Memcpy");
+  ratio("LLCalcExtents / memcpy", "BM_LLCalcExtents", "BM_Yardstick_Memcpy");
+  ratio("FindNearestItemScreen / memcpy", "BM_FindNearestItemScreen", "BM_Yardstick_Memcpy");
+  ratio("SaveData / fwrite", "BM_SaveData", "BM_Yardstick_Fwrite");
+  ratio("LoadData / fread", "BM_LoadData", "BM_Yardstick_Fread");
+  ratio("render walk: reduced / every point", "BM_RenderChain_Reduced/0", "BM_RenderChain_EveryPoint/0");
+  ratio("render noise: reduced / every point", "BM_RenderChain_Reduced/1", "BM_RenderChain_EveryPoint/1");
+  return 0;
+}

@@ -48,6 +48,7 @@
 #include "mivo/qt/qt_host.h"
 #include "mivo/scale/scale.h"
 #include "plot3d_page.h"
+#include "rot3d_page.h"
 
 namespace {
 
@@ -115,6 +116,7 @@ class TDemoWindow : public QMainWindow {
     FPages->addTab(MakeColorscalePage(FPages), "Colour bar");
     FPages->addTab(MakeGaugePage(FPages), "Gauge");
     FPages->addTab(MakePlot3dPage(FPages), "3D surface");
+    FPages->addTab(MakeRot3dPage(FPages), "3D scatter");
     FPages->addTab(MakeChartPage(FPages), "2D chart");
     setCentralWidget(FPages);
     BuildMenu();

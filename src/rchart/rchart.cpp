@@ -146,7 +146,7 @@ void TCustomRChart::ResetComp() {
     tl.SetPos(0, 0);
     tl.SetLayer(1);
     tl.SetAlignment(TAlignment::taCenter);
-    tl.SetVerticalAlignment(TVerticalAlignment::vaCenter);
+    tl.SetVerticalAlignment(TVerticalAlignment::vaBottom);
     tl.SetColorBkg(clWhite);
     tl.SetColorBorder(clBlack);
     tl.SetShadowDx(3);
@@ -307,32 +307,6 @@ void TCustomRChart::ClearMouseTrace() {
 }
 
 // ---------------------------------------------------------------- sub-objects
-
-TCrossHair& TCustomRChart::CrossHair(std::int32_t n) {
-  return *FCrossHair[std::size_t(std::clamp(n, 1, kNumCrossHairs) - 1)];
-}
-
-const TCrossHair& TCustomRChart::CrossHair(std::int32_t n) const {
-  return *FCrossHair[std::size_t(std::clamp(n, 1, kNumCrossHairs) - 1)];
-}
-
-void TCustomRChart::SetCrossHair(std::int32_t n, const TCrossHair& ch) {
-  TCrossHair& own = CrossHair(n);
-  if (&own == &ch) return;
-  const TNotifyEvent keep = own.OnChange;
-  own.OnChange = nullptr;
-  own.Assign(ch);
-  own.OnChange = keep;
-  Redraw();
-}
-
-TTextLabel& TCustomRChart::TextLabels(std::int32_t ix) {
-  return *FTextLabels[std::size_t(std::clamp(ix, 1, kNumTextLabels) - 1)];
-}
-
-const TTextLabel& TCustomRChart::TextLabels(std::int32_t ix) const {
-  return *FTextLabels[std::size_t(std::clamp(ix, 1, kNumTextLabels) - 1)];
-}
 
 void TCustomRChart::SetJointLayers(const TJointLayers& j) {
   if (&j == FJointLayers.get()) return;

@@ -90,6 +90,12 @@ class TCustomRChart : public TCustomControl {
 
   // Sets every setting to its default; painting is left to the caller.
   virtual void ResetComp();
+  // From another chart: settings, display list and counts, visibility,
+  // mapping, zoom history, crosshairs, text labels, scale settings, joint
+  // layers, background and the chart's event callbacks; then the scales and
+  // the mapping follow and the chart paints. Other sources go to the base
+  // assignment.
+  void Assign(const TPersistent& source) override;
   // After reading a form file: the scale settings go to the scales, the
   // mapping is recomputed and the chart paints.
   void Loaded() override;
@@ -123,15 +129,17 @@ class TCustomRChart : public TCustomControl {
   // the grid out.
   virtual void ConstructDataBmpCanvas(TCanvas& canvas, std::int32_t offsetX, std::int32_t offsetY, bool mono,
                                       std::int32_t startItem);
-  // Copies the bitmap onto the canvas at (x, y).
+  // Copies the bitmap onto the canvas at (x, y), with the crosshairs drawn
+  // over it (x, y being the bitmap's place in the control); the bitmap itself
+  // is left as it was.
   void DrawFinish(std::int32_t x, std::int32_t y, TCanvas& canvas, TBitmap& bmp);
   // The whole display list to the screen (data area only with AutoRedraw).
   void ShowGraf();
   // The items added since the last show, drawn over the data bitmap.
   void ShowGrafNewOnly();
   // The picture drawn straight onto any canvas as primitives and text, with
-  // the control's top-left corner at (0, 0); no bitmap is copied. Raises
-  // like Paint.
+  // the control's top-left corner at (0, 0), crosshairs and text labels
+  // included; no bitmap is copied. Raises like Paint.
   void PaintTo(TCanvas& canvas);
   // Grid positions of the active layer (world units, at most 1000 each).
   std::vector<double> GridPositionsX() const;
@@ -390,17 +398,72 @@ class TCustomRChart : public TCustomControl {
   TTextLabelMoveEvent OnTextLabelMove;
   TMouseMoveInChartEvent OnMouseMoveInChart;
 
-  // ---- Crosshairs and text labels -------------------------------------------
-  // Crosshair 1 ... 4 / text label 1 ... 30 (clamped).
+  // ---- Crosshairs and text labels (rchart_crosshairs.cpp, rchart_text_labels.cpp)
+  // Crosshair 1 ... 4 (clamped).
   TCrossHair& CrossHair(std::int32_t n);
   const TCrossHair& CrossHair(std::int32_t n) const;
+  // Copies the settings of `ch` into crosshair n and redraws once.
   void SetCrossHair(std::int32_t n, const TCrossHair& ch);
   TCrossHair& CrossHair1() { return CrossHair(1); }
   TCrossHair& CrossHair2() { return CrossHair(2); }
   TCrossHair& CrossHair3() { return CrossHair(3); }
   TCrossHair& CrossHair4() { return CrossHair(4); }
+  TCrossHair& GetCrossHair1() { return CrossHair(1); }
+  TCrossHair& GetCrossHair2() { return CrossHair(2); }
+  TCrossHair& GetCrossHair3() { return CrossHair(3); }
+  TCrossHair& GetCrossHair4() { return CrossHair(4); }
+  void SetCrossHair1(const TCrossHair& ch) { SetCrossHair(1, ch); }
+  void SetCrossHair2(const TCrossHair& ch) { SetCrossHair(2, ch); }
+  void SetCrossHair3(const TCrossHair& ch) { SetCrossHair(3, ch); }
+  void SetCrossHair4(const TCrossHair& ch) { SetCrossHair(4, ch); }
+  // Position of crosshair chnum; 0 outside 1 ... 4.
+  double GetCHPosX(std::int32_t chnum) const;
+  double GetCHPosY(std::int32_t chnum) const;
+  double CrossHairPosX(std::int32_t chnum) const { return GetCHPosX(chnum); }
+  double CrossHairPosY(std::int32_t chnum) const { return GetCHPosY(chnum); }
+  // One coordinate / both; ignored outside 1 ... 4. A crosshair that is
+  // shown is moved on the screen from the cached bitmaps (RefreshCrossHairs).
+  void SetCHPosX(std::int32_t chnum, double value);
+  void SetCHPosY(std::int32_t chnum, double value);
+  void SetCrossHairPosX(std::int32_t chnum, double value) { SetCHPosX(chnum, value); }
+  void SetCrossHairPosY(std::int32_t chnum, double value) { SetCHPosY(chnum, value); }
+  void CrossHairSetPos(std::int32_t chnum, double x, double y);
+  // Colour, mode, pen style and width of crosshair ch (ignored outside
+  // 1 ... 4), then the crosshairs are drawn again.
+  void CrossHairSetup(std::int32_t ch, TColor chColor, TCrossHMode mode, TPenStyle lineType, std::int32_t lineWidth);
+  // Whether any crosshair is switched on.
+  bool AnyCrossHairOn() const;
+  // The crosshairs onto a surface whose top-left corner lies at control pixel
+  // (dx, dy), crosshair 1 on top. Leaves pen and brush as they were; with all
+  // crosshairs off the canvas is not touched.
+  void DrawCrossHairs(std::int32_t dx, std::int32_t dy, TBitmap& bmp);
+  void DrawCrossHairs(std::int32_t dx, std::int32_t dy, TCanvas& canvas);
+  // Shows the cached picture with the crosshairs where they are now: the
+  // data bitmap goes into the chart bitmap and that to the screen; no item is
+  // rendered again (a full Paint when the bitmaps do not fit the control).
+  void RefreshCrossHairs();
+
+  // Text label 1 ... 30; any other index raises EMivoRChartError.
   TTextLabel& TextLabels(std::int32_t ix);
   const TTextLabel& TextLabels(std::int32_t ix) const;
+  TTextLabel& GetFTextLabel(std::int32_t ix) { return TextLabels(ix); }
+  // Copies the settings of `value` into label ix and redraws once; raises like TextLabels.
+  void SetFTextLabel(std::int32_t ix, const TTextLabel& value);
+  void SetTextLabels(std::int32_t ix, const TTextLabel& value) { SetFTextLabel(ix, value); }
+  // Places txt in the first free label (mode 0), set up from label
+  // propertyTemplate (1 ... 30; other values: the chart's defaults). Returns
+  // the label's number, 0 when all 30 are taken.
+  std::int32_t AddTextLabel(double posX, double posY, TColor txtColor, const std::string& txt,
+                            std::int32_t propertyTemplate);
+  // The same for label idx whatever its mode; ignored outside 1 ... 30.
+  void SetTextLabel(std::int32_t idx, double posX, double posY, TColor txtColor, const std::string& txt,
+                    std::int32_t propertyTemplate);
+  // All 30 labels hidden / freed, then one repaint.
+  void HideAllTextLabels();
+  void ClearAllTextLabels();
+  // The shown labels, 30 down to 1, onto the canvas of the data area; a
+  // control pixel (x, y) lands on (x + offsetX - MarginLeft, y + offsetY - MarginTop).
+  void DrawTextLabels(TCanvas& canvas, std::int32_t offsetX, std::int32_t offsetY);
 
   // ---- Scales and settings (rchart_scales.cpp) ------------------------------
   // The settings of horizontal / vertical scale i (1 or 2, clamped).
@@ -608,6 +671,12 @@ class TCustomRChart : public TCustomControl {
   // Painting.
   void DrawChartFrame(TCanvas& canvas);
   void DrawGrid(TCanvas& canvas, std::int32_t shiftX, std::int32_t shiftY);
+  // Crosshairs and labels.
+  void SetupTextLabel(TTextLabel& tl, double posX, double posY, TColor txtColor, const std::string& txt,
+                      std::int32_t propertyTemplate);
+  [[noreturn]] void RaiseTextLabelIndex() const;
+  // Size and margins the cached bitmaps were last painted for.
+  std::array<std::int32_t, 7> PictureGeometry() const;
   // The items from startItem on (rchart_items_render.cpp).
   void RenderItems(TCanvas& canvas, std::int32_t offsetX, std::int32_t offsetY, bool mono, std::int32_t startItem);
 
@@ -695,6 +764,10 @@ class TCustomRChart : public TCustomControl {
 
   // Owned sub-objects.
   TBitmap FChartBmp, FGrafBmp, FAuxBmp;
+  // The picture with the crosshairs on its way to the screen; the cached
+  // bitmaps never hold crosshairs.
+  TBitmap FOverlayBmp;
+  std::array<std::int32_t, 7> FPaintedGeometry{-1, -1, -1, -1, -1, -1, -1};
   std::array<std::unique_ptr<TCrossHair>, kNumCrossHairs> FCrossHair;
   std::array<std::unique_ptr<TTextLabel>, kNumTextLabels> FTextLabels;
   std::array<std::unique_ptr<TScalePropsHoriz>, 2> FScalePropsX;

@@ -9,6 +9,7 @@
 
 #include "mivo/rchart/rchart.h"
 #include "mivo/rchart/rchart_internal.h"
+#include "mivo/rchart/rchart_items_painter_internal.h"
 
 namespace mivo {
 
@@ -81,6 +82,27 @@ TrcItemText ToItemText(const std::string& utf8) {
   std::size_t i = 0;
   while (i < utf8.size() && t.Length < kItemTextMax) t.Chars[t.Length++] = ToCp1252(NextCodePoint(utf8, i));
   return t;
+}
+
+std::size_t detail::ItemTextToUtf8(const TrcItemText& text, char* out) {
+  std::size_t n = 0;
+  const std::size_t len = std::min<std::size_t>(text.Length, kItemTextMax);
+  for (std::size_t i = 0; i < len; ++i) {
+    const auto b = std::uint8_t(text.Chars[i]);
+    char32_t c = b;
+    if (b >= 0x80 && b < 0xA0) c = kCp1252High[b - 0x80] ? kCp1252High[b - 0x80] : U'?';
+    if (c < 0x80) {
+      out[n++] = char(c);
+    } else if (c < 0x800) {
+      out[n++] = char(0xC0 | (c >> 6));
+      out[n++] = char(0x80 | (c & 0x3F));
+    } else {
+      out[n++] = char(0xE0 | (c >> 12));
+      out[n++] = char(0x80 | ((c >> 6) & 0x3F));
+      out[n++] = char(0x80 | (c & 0x3F));
+    }
+  }
+  return n;
 }
 
 // ---------------------------------------------------------------- storage

@@ -1,98 +1,229 @@
-// The item renderer: walks the display list once and draws marks, lines and
-// line-to chains, the chains batched into polylines. Canvas attributes are
-// set only when they change.
+// The item renderer: walks the display list once and draws every visible item
+// by kind, the line-to chains batched into polylines. Canvas attributes are
+// set only when they change. The shapes and texts are in
+// rchart_items_shapes.cpp.
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <new>
 
 #include "mivo/base/marks.h"
+#include "mivo/platform/raster_canvas.h"
 #include "mivo/rchart/rchart.h"
 #include "mivo/rchart/rchart_internal.h"
+#include "mivo/rchart/rchart_items_painter_internal.h"
 
 namespace mivo {
 
+using detail::ClampItemPixel;
 using detail::Sat32;
+
+namespace detail {
+
+// ---------------------------------------------------------------- painter
+
+TItemPainter::TItemPainter(TCanvas& canvas, TPoint start, bool reduceChains)
+    : FCanvas(canvas), FCurrent(start), FReduceChains(reduceChains) {}
+
+void TItemPainter::Init(std::int32_t width, TColor color) {
+  FCanvas.Pen.Width = FPenWidth = width;
+  FCanvas.Pen.Color = FPenColor = color;
+  FCanvas.Pen.Style = FPenStyle = TPenStyle::psSolid;
+  FCanvas.Pen.Mode = TPenMode::pmCopy;
+  FCanvas.Brush.Color = FBrushColor = color;
+  FCanvas.TextAlign = TTextAlign{};
+  FCanvas.MoveTo(FCurrent.x, FCurrent.y);
+}
+
+void TItemPainter::Emit(TPoint p) {
+  if (FCount == 0) FPoly[FCount++] = FCurrent;
+  FPoly[FCount++] = p;
+  if (FCount == kPolyBatch) DrawBuffer();
+}
+
+void TItemPainter::EmitDistinct(TPoint p) {
+  const TPoint last = FCount > 0 ? FPoly[FCount - 1] : FCurrent;
+  if (p != last) Emit(p);
+}
+
+void TItemPainter::EmitRun() {
+  FRunActive = false;
+  const std::int32_t x = FRunX;
+  EmitDistinct({x, FRunFirst});
+  if (FRunSingle) return;
+  // The extreme visited second must differ from the last point, so that the
+  // last step keeps its start pixel inside [lo, hi].
+  const std::int32_t second = FRunLast == FRunHi ? FRunLo : FRunHi;
+  const std::int32_t first = second == FRunLo ? FRunHi : FRunLo;
+  EmitDistinct({x, first});
+  EmitDistinct({x, second});
+  EmitDistinct({x, FRunLast});
+}
+
+void TItemPainter::DrawBuffer() {
+  if (FCount == 0) return;
+  if (FCount > 1) FCanvas.Polyline(std::span<const TPoint>(FPoly.data(), FCount));
+  FCurrent = FPoly[FCount - 1];
+  FCanvas.MoveTo(FCurrent.x, FCurrent.y);
+  FCount = 0;
+}
+
+void TItemPainter::Flush() {
+  if (FRunActive) EmitRun();
+  // A reduced chain of repeats alone has nothing to draw, but its pen still
+  // ends at the chain's last point.
+  if (FChainOpen && FCount == 0 && FReduceChains) FCanvas.MoveTo(FCurrent.x, FCurrent.y);
+  FChainOpen = false;
+  DrawBuffer();
+}
+
+void TItemPainter::Append(TPoint p) {
+  FChainOpen = true;
+  if (!Reducing()) {
+    Emit(p);
+    return;
+  }
+  if (!FRunActive) {
+    // A new chain, or the continuation after a batch, starts at the current
+    // position; a run is open from then on until the chain is flushed.
+    const TPoint from = FCount > 0 ? FPoly[FCount - 1] : FCurrent;
+    FRunActive = true;
+    FRunSingle = true;
+    FRunX = from.x;
+    FRunFirst = FRunLast = from.y;
+  }
+  if (p.x == FRunX) {
+    if (p.y == FRunLast) return;  // a step of length zero draws nothing
+    if (FRunSingle) {
+      FRunLo = FRunHi = FRunLast;
+      FRunSingle = false;
+    } else {
+      FRunLo = std::min(FRunLo, FRunLast);
+      FRunHi = std::max(FRunHi, FRunLast);
+    }
+    FRunLast = p.y;
+    return;
+  }
+  EmitRun();
+  FRunActive = true;
+  FRunSingle = true;
+  FRunX = p.x;
+  FRunFirst = FRunLast = p.y;
+}
+
+void TItemPainter::MoveTo(TPoint p) {
+  Flush();
+  FCurrent = p;
+  FCanvas.MoveTo(p.x, p.y);
+}
+
+void TItemPainter::SetPen(TColor color, TPenStyle style) {
+  if (color != FPenColor) FCanvas.Pen.Color = FPenColor = color;
+  if (style != FPenStyle) FCanvas.Pen.Style = FPenStyle = style;
+}
+
+void TItemPainter::SetBrushColor(TColor color) {
+  if (color != FBrushColor) FCanvas.Brush.Color = FBrushColor = color;
+}
+
+void TItemPainter::SetBrushStyle(TBrushStyle style) { FCanvas.Brush.Style = style; }
+
+void TItemPainter::SetPenWidth(std::int32_t w) {
+  if (w != FPenWidth) FCanvas.Pen.Width = FPenWidth = w;
+}
+
+void TItemPainter::SetFont(TColor color, TFontStyles style, std::int32_t points) {
+  if (!FFontSet || color != FFontColor) FCanvas.Font.Color = FFontColor = color;
+  if (!FFontSet || style != FFontStyle) FCanvas.Font.Style = FFontStyle = style;
+  if (!FFontSet || points != FFontPoints) {
+    FCanvas.Font.PixelsPerInch = FCanvas.PixelsPerInch() > 0 ? FCanvas.PixelsPerInch() : 96;
+    FCanvas.Font.Size = FFontPoints = points;
+  }
+  FFontSet = true;
+}
+
+// ---------------------------------------------------------------- duplicate marks
+
+void TDupMarkGrid::Allocate(std::int32_t left, std::int32_t top, std::int32_t width, std::int32_t height,
+                            std::int32_t d) {
+  FD = std::clamp(d, 1, 3);
+  FLeft = std::int64_t(left) - FD;
+  FTop = std::int64_t(top) - FD;
+  FWidth = std::int64_t(std::max(width, 0)) + 2 * FD;
+  FHeight = std::int64_t(std::max(height, 0)) + 2 * FD;
+  FCells.clear();
+  if (FWidth * FHeight > kMaxCells) return;
+  try {
+    FCells.assign(std::size_t(FWidth * FHeight), std::int16_t(-1));
+  } catch (const std::bad_alloc&) {
+    FCells = {};  // without the grid every mark is drawn
+  }
+}
+
+bool TDupMarkGrid::Admit(TPoint pixel, std::uint8_t kind) {
+  const std::int64_t cx = pixel.x - FLeft, cy = pixel.y - FTop;
+  if (FCells.empty() || cx < 0 || cy < 0 || cx >= FWidth || cy >= FHeight) return true;
+  if (FCells[std::size_t(cy * FWidth + cx)] == kind) return false;
+  const std::int64_t x0 = std::max<std::int64_t>(cx - FD, 0), x1 = std::min<std::int64_t>(cx + FD, FWidth - 1);
+  const std::int64_t y0 = std::max<std::int64_t>(cy - FD, 0), y1 = std::min<std::int64_t>(cy + FD, FHeight - 1);
+  for (std::int64_t y = y0; y <= y1; ++y)
+    std::fill_n(FCells.begin() + std::ptrdiff_t(y * FWidth + x0), std::size_t(x1 - x0 + 1), std::int16_t(kind));
+  return true;
+}
+
+}  // namespace detail
 
 namespace {
 
-constexpr std::int32_t kItemPixelLimit = 30000;
-constexpr std::size_t kPolyBatch = 200;
-
-std::int32_t ClampItemPixel(std::int32_t p) { return std::clamp(p, -kItemPixelLimit, kItemPixelLimit); }
-
 bool WithinRange(double v, double a, double b) { return a <= b ? (v >= a && v <= b) : (v >= b && v <= a); }
 
-// Canvas state as the renderer last set it, and the polyline being built.
-class TItemPainter {
- public:
-  TItemPainter(TCanvas& canvas, TPoint start) : FCanvas(canvas), FCurrent(start) {}
+// Whether [lo, hi] meets the range between a and b (either order).
+bool Overlaps(double lo, double hi, double a, double b) {
+  const double rlo = std::min(a, b), rhi = std::max(a, b);
+  return lo <= rhi && hi >= rlo;
+}
 
-  void Flush() {
-    if (FCount == 0) return;
-    if (FCount > 1) FCanvas.Polyline(std::span<const TPoint>(FPoly.data(), FCount));
-    FCurrent = FPoly[FCount - 1];
-    FCanvas.MoveTo(FCurrent.x, FCurrent.y);
-    FCount = 0;
-  }
-  void Append(TPoint p) {
-    if (FCount == 0) FPoly[FCount++] = FCurrent;
-    FPoly[FCount++] = p;
-    if (FCount == kPolyBatch) Flush();
-  }
-  void MoveTo(TPoint p) {
-    Flush();
-    FCurrent = p;
-    FCanvas.MoveTo(p.x, p.y);
-  }
-  void SetPen(TColor color, TPenStyle style) {
-    if (color != FPenColor) FCanvas.Pen.Color = FPenColor = color;
-    if (style != FPenStyle) FCanvas.Pen.Style = FPenStyle = style;
-  }
-  void SetBrushColor(TColor color) {
-    if (color != FBrushColor) FCanvas.Brush.Color = FBrushColor = color;
-  }
-  void SetPenWidth(std::int32_t w) {
-    if (w != FPenWidth) FCanvas.Pen.Width = FPenWidth = w;
-  }
-  void Init(std::int32_t width, TColor color) {
-    FCanvas.Pen.Width = FPenWidth = width;
-    FCanvas.Pen.Color = FPenColor = color;
-    FCanvas.Pen.Style = FPenStyle = TPenStyle::psSolid;
-    FCanvas.Pen.Mode = TPenMode::pmCopy;
-    FCanvas.Brush.Color = FBrushColor = color;
-    FCanvas.TextAlign = TTextAlign{};
-    FCanvas.MoveTo(FCurrent.x, FCurrent.y);
-  }
-  bool PenDiffers(TColor color, TPenStyle style, TColor brush) const {
-    return color != FPenColor || style != FPenStyle || brush != FBrushColor;
-  }
-  std::int32_t PenWidth() const { return FPenWidth; }
-  TCanvas& Canvas() { return FCanvas; }
+bool IsFilledKind(TrcItem k) {
+  return k == TrcItem::tkRect || k == TrcItem::tkRectRelPix || k == TrcItem::tkEllipse || k == TrcItem::tk3DBar ||
+         k == TrcItem::tkArrow || k == TrcItem::tkRectFrame;
+}
 
- private:
-  TCanvas& FCanvas;
-  TPoint FCurrent;
-  std::array<TPoint, kPolyBatch> FPoly{};
-  std::size_t FCount = 0;
-  TColor FPenColor = 0, FBrushColor = 0;
-  TPenStyle FPenStyle = TPenStyle::psSolid;
-  std::int32_t FPenWidth = 1;
+// Item coordinates to canvas pixels through the item's layer.
+struct TPlacer {
+  std::array<detail::TLayerMapping, 2> Maps;
+  std::int64_t ShiftX = 0, ShiftY = 0;
+
+  // The control pixel, clamped, of (x, y) moved by (dx, dy) pixels.
+  TPoint Chart(const TrcChartItem& it, double x, double y, std::int64_t dx = 0, std::int64_t dy = 0) const {
+    const detail::TLayerMapping& m = Maps[it.Layer <= 1 ? 0 : 1];  // as the chart picks a layer
+    return {ClampItemPixel(m.MapX(x) + dx), ClampItemPixel(m.MapY(y) + dy)};
+  }
+  TPoint Shift(TPoint p) const { return {Sat32(p.x + ShiftX), Sat32(p.y + ShiftY)}; }
+  TPoint Place(const TrcChartItem& it, double x, double y, std::int64_t dx = 0, std::int64_t dy = 0) const {
+    return Shift(Chart(it, x, y, dx, dy));
+  }
 };
+
+TPoint Offset(TPoint p, double dx, double dy) {
+  return {Sat32(std::int64_t(p.x) + RoundToInt(dx)), Sat32(std::int64_t(p.y) + RoundToInt(dy))};
+}
 
 }  // namespace
 
 void TCustomRChart::RenderItems(TCanvas& canvas, std::int32_t offsetX, std::int32_t offsetY, bool mono,
                                 std::int32_t startItem) {
-  const std::array<detail::TLayerMapping, 2> maps = {detail::LayerMapping(*this, 1), detail::LayerMapping(*this, 2)};
-  const std::int64_t shiftX = std::int64_t(offsetX) - RcLRim, shiftY = std::int64_t(offsetY) - RcTRim;
-  auto place = [&](const detail::TLayerMapping& m, double x, double y) {
-    return TPoint{Sat32(ClampItemPixel(m.MapX(x)) + shiftX), Sat32(ClampItemPixel(m.MapY(y)) + shiftY)};
-  };
+  TPlacer pl;
+  pl.Maps = {detail::LayerMapping(*this, 1), detail::LayerMapping(*this, 2)};
+  pl.ShiftX = std::int64_t(offsetX) - RcLRim;
+  pl.ShiftY = std::int64_t(offsetY) - RcTRim;
   auto visible = [&](const TrcChartItem& it) {
-    return FItClassVisib[it.ItemClass] && FLayerVisib[LayerIx(it.Layer)];
+    return FItClassVisib[it.ItemClass] && FLayerVisib[std::size_t(LayerIx(it.Layer))];
   };
   const TrcChartItem* items = FDataContainer.Data();
   const std::int32_t first = std::clamp(startItem, 0, FNumChartItems);
+
+  detail::TDupMarkGrid dupGrid;
+  if (FAvoidDupMarks) dupGrid.Allocate(RcLRim, RcTRim, DataAreaWidth(), DataAreaHeight(), FDupMarksMinD);
 
   // A later start continues the chain from the last visible point before it.
   TPoint start{offsetX, offsetY};
@@ -100,63 +231,134 @@ void TCustomRChart::RenderItems(TCanvas& canvas, std::int32_t offsetX, std::int3
     const TrcChartItem& it = items[i];
     if (!visible(it)) continue;
     if (it.ItemKind == TrcItem::tkMoveTo || it.ItemKind == TrcItem::tkLineto) {
-      start = place(maps[LayerIx(it.Layer)], it.x, it.y);
+      start = pl.Place(it, it.x, it.y);
       break;
     }
   }
-  TItemPainter p(canvas, start);
+  // Column reduction keeps the pixels of a raster canvas exactly; anything
+  // else gets the chains point by point.
+  detail::TItemPainter p(canvas, start, dynamic_cast<TRasterCanvas*>(&canvas) != nullptr);
   p.Init(RcLineWid, RcChartCol);
+  const detail::TItemTextStyle textStyle{FTextFontStyle, FTextBkStyle, FTextBkColor};
 
   for (std::int32_t i = first; i < FNumChartItems; ++i) {
     const TrcChartItem& it = items[i];
     if (!visible(it)) continue;
-    const TColor v = mono ? 0 : it.Color;
+    detail::TItemInk ink{mono ? TColor(0) : it.Color, it.FillColor};
+    if (IsFilledKind(it.ItemKind) && mono) ink.F = clSilver;
     if (it.LWid != p.PenWidth()) {
       p.Flush();
       p.SetPenWidth(it.LWid);
     }
-    const detail::TLayerMapping& m = maps[LayerIx(it.Layer)];
+    if (it.ItemKind != TrcItem::tkLineto) p.Flush();
     switch (it.ItemKind) {
       case TrcItem::tkLineto: {
-        const TPoint pt = place(m, it.x, it.y);
-        if (p.PenDiffers(v, it.PenStyle, it.FillColor)) {
+        const TPoint pt = pl.Place(it, it.x, it.y);
+        if (p.PenDiffers(ink.V, it.PenStyle, it.FillColor)) {
           p.Flush();
-          p.SetPen(v, it.PenStyle);
+          p.SetPen(ink.V, it.PenStyle);
           p.SetBrushColor(it.FillColor);
         }
         p.Append(pt);
         break;
       }
       case TrcItem::tkMoveTo:
-        p.MoveTo(place(m, it.x, it.y));
+        p.MoveTo(pl.Place(it, it.x, it.y));
         break;
+      case TrcItem::tkMoveRelPix:
+        // The chain goes on from the new position.
+        p.MoveTo(Offset(canvas.PenPos, it.x, it.y));
+        break;
+      case TrcItem::tkLineRelPix: {
+        p.SetPen(ink.V, it.PenStyle);
+        p.SetBrushColor(it.FillColor);
+        const TPoint from = canvas.PenPos, to = Offset(from, it.x, it.y);
+        canvas.LineTo(to.x, to.y);
+        canvas.SetPixel(to.x, to.y, ink.V);
+        // The chain goes on from the end of the relative line.
+        p.MoveTo(to);
+        break;
+      }
       case TrcItem::tkMarkAt: {
-        p.Flush();
         const TScaleProps& px = ScalePropsX(it.Layer);
         const TScaleProps& py = ScalePropsY(it.Layer);
         if (!WithinRange(it.x, px.RangeLow(), px.RangeHigh()) || !WithinRange(it.y, py.RangeLow(), py.RangeHigh()))
           break;
-        p.SetPen(v, it.PenStyle);
-        const TPoint pt = place(m, it.x, it.y);
+        const TPoint chart = pl.Chart(it, it.x, it.y);
+        if (dupGrid.Active() && !dupGrid.Admit(chart, it.MarkOrAlign)) break;
+        p.SetPen(ink.V, it.PenStyle);
+        const TPoint pt = pl.Shift(chart);
         DrawMarkOnCanvas(canvas, it.MarkOrAlign, pt.x, pt.y);
         break;
       }
-      case TrcItem::tkLine: {
-        p.Flush();
-        p.SetPen(v, it.PenStyle);
+      case TrcItem::tkMarkEBar: {
+        const double e1 = std::fabs(it.x2), e2 = std::fabs(it.y2);
+        const TScaleProps& sx = ScalePropsX(it.Layer);
+        const TScaleProps& sy = ScalePropsY(it.Layer);
+        if (!Overlaps(it.x - e1, it.x + e2, sx.RangeLow(), sx.RangeHigh()) ||
+            !Overlaps(it.y - e1, it.y + e2, sy.RangeLow(), sy.RangeHigh()))
+          break;
+        p.SetPen(ink.V, it.PenStyle);
         p.SetBrushColor(it.FillColor);
-        const TPoint a = place(m, it.x, it.y), b = place(m, it.x2, it.y2);
-        if (a == b) {
-          canvas.SetPixel(a.x, a.y, v);
-        } else {
-          canvas.MoveTo(a.x, a.y);
-          canvas.LineTo(b.x, b.y);
+        const TPoint mk = pl.Place(it, it.x, it.y);
+        const bool vertical = it.SizeOrAngle == 0;
+        const TPoint ends[2] = {vertical ? pl.Place(it, it.x, it.y - e1) : pl.Place(it, it.x - e1, it.y),
+                                vertical ? pl.Place(it, it.x, it.y + e2) : pl.Place(it, it.x + e2, it.y)};
+        for (const TPoint e : ends) {
+          canvas.MoveTo(mk.x, mk.y);
+          canvas.LineTo(e.x, e.y);
+          // Caps of 7 pixels across the end.
+          const std::int32_t dx = vertical ? 1 : 0, dy = vertical ? 0 : 1;
+          canvas.MoveTo(Sat32(e.x - 3LL * dx), Sat32(e.y - 3LL * dy));
+          canvas.LineTo(Sat32(e.x + 4LL * dx), Sat32(e.y + 4LL * dy));
         }
+        DrawMarkOnCanvas(canvas, it.MarkOrAlign, mk.x, mk.y);
         break;
       }
+      case TrcItem::tkLine:
+      case TrcItem::tkLineOffs: {
+        p.SetPen(ink.V, it.PenStyle);
+        p.SetBrushColor(it.FillColor);
+        const bool offs = it.ItemKind == TrcItem::tkLineOffs;
+        const std::int64_t dx = offs ? it.SizeOrAngle : 0, dy = offs ? it.DepthOrAngle : 0;
+        detail::DrawSegment(canvas, pl.Place(it, it.x, it.y, dx, dy), pl.Place(it, it.x2, it.y2, dx, dy), ink.V);
+        break;
+      }
+      case TrcItem::tkRect:
+        detail::DrawRectItem(p, it, pl.Place(it, it.x, it.y), pl.Place(it, it.x2, it.y2), ink, false);
+        break;
+      case TrcItem::tkRectRelPix: {
+        const TPoint c = pl.Place(it, it.x, it.y);
+        detail::DrawRectItem(p, it, Offset(c, -it.x2, -it.y2), Offset(c, it.x2, it.y2), ink, false);
+        break;
+      }
+      case TrcItem::tkEllipse:
+      case TrcItem::tkArc: {
+        const TPoint a = pl.Place(it, it.x - it.x2, it.y + it.y2), b = pl.Place(it, it.x + it.x2, it.y - it.y2);
+        if (it.ItemKind == TrcItem::tkEllipse)
+          detail::DrawRectItem(p, it, a, b, ink, true);
+        else
+          detail::DrawArcItem(p, it, a, b, ink.V);
+        break;
+      }
+      case TrcItem::tk3DBar:
+        detail::DrawBar3DItem(p, it, pl.Place(it, it.x, it.y), pl.Place(it, it.x2, it.y2), ink);
+        break;
+      case TrcItem::tkArrow:
+        detail::DrawArrowItem(p, it, pl.Place(it, it.x, it.y), pl.Place(it, it.x2, it.y2), ink);
+        break;
+      case TrcItem::tkRectFrame:
+        detail::DrawRectFrameItem(p, it, pl.Place(it, it.x, it.y), pl.Place(it, it.x2, it.y2), ink);
+        break;
+      case TrcItem::tkText:
+        detail::DrawTextItem(p, it, pl.Place(it, it.x, it.y), ink.V, textStyle);
+        break;
+      case TrcItem::tkTextOfs:
+        detail::DrawTextItem(p, it, pl.Place(it, it.x, it.y, RoundToInt(it.x2), RoundToInt(it.y2)), ink.V,
+                             textStyle);
+        break;
       default:
-        // The other kinds are drawn by renderers still to come.
-        p.Flush();
+        // tkNone and the query selectors draw nothing.
         break;
     }
   }

@@ -2,7 +2,11 @@
 // Registration order is the loading order: properties whose setters depend on
 // others come after them (MinRange before the range, the range before
 // Logarithmic, IncludePath before Name, the scales before Isometric).
+#include <string>
+#include <vector>
+
 #include "mivo/base/crosshair.h"
+#include "mivo/base/text_label.h"
 #include "mivo/platform/colors.h"
 #include "mivo/platform/properties.h"
 #include "mivo/rchart/rchart.h"
@@ -16,6 +20,17 @@ namespace {
 // crosshairs), so no single class default could stand for it.
 TPropInfo AlwaysStored(TPropInfo p) {
   p.Default = TJson();
+  return p;
+}
+
+// Text label ix of the chart, stored as "TextLabel1" ... "TextLabel30".
+TPropInfo TextLabelSlot(std::int32_t ix) {
+  TPropInfo p;
+  p.Name = "TextLabel" + std::to_string(ix);
+  p.Kind = TPropKind::pkObject;
+  p.Sub = [ix, name = p.Name](TPersistent& obj) -> TPersistent* {
+    return &detail::CastTo<TCustomRChart>(obj, name).TextLabels(ix);
+  };
   return p;
 }
 
@@ -34,6 +49,32 @@ void RegisterSettingsClasses() {
                                            .Range(0, 6)),
                           Prop("LineWidth", &TCrossHair::LineWidth, &TCrossHair::SetLineWidth, 1),
                       });
+  }
+  if (!IsClassRegistered("TCustomTextLabel")) {
+    using L = TCustomTextLabel;
+    RegisterProperties<L>(
+        "TCustomTextLabel",
+        {
+            Prop("PosX", &L::PosX, &L::SetPosX, 0.0),
+            Prop("PosY", &L::PosY, &L::SetPosY, 0.0),
+            Prop("Layer", &L::Layer, &L::SetLayer, 1),
+            Prop("AttachToData", &L::AttachToData, &L::SetAttachToData, TTxtLblAttachMode::tamBoth).Range(0, 3),
+            Prop("ColorBkg", &L::ColorBkg, &L::SetColorBkg, TColor(clWhite)),
+            Prop("ColorBorder", &L::ColorBorder, &L::SetColorBorder, TColor(clBlack)),
+            Prop("ColorShadow", &L::ColorShadow, &L::SetColorShadow, TColor(clGray)),
+            Prop("ShadowDx", &L::ShadowDx, &L::SetShadowDx, 3),
+            Prop("ShadowDy", &L::ShadowDy, &L::SetShadowDy, 3),
+            Prop("Transparent", &L::Transparent, &L::SetTransparent, false),
+            Prop("Alignment", &L::Alignment, &L::SetAlignment, TAlignment::taCenter).Range(0, 2),
+            Prop("VerticalAlignment", &L::VerticalAlignment, &L::SetVerticalAlignment,
+                 TVerticalAlignment::vaBottom)
+                .Range(0, 2),
+            Prop("Font", &L::Font, &L::SetFont, TFont()),
+            Prop("Mode", &L::Mode, &L::SetMode, TTxtLblMode::tlOff).Range(0, 4),
+            Prop("Caption", &L::Caption, &L::SetCaption, std::string()),
+            Prop("Visible", &L::Visible, &L::SetVisible, false),
+        });
+    RegisterProperties<TTextLabel>("TTextLabel", "TCustomTextLabel", {});
   }
   using DateFormatGetter = TDTLabel& (TScaleProps::*)();
   RegisterProperties<TScaleProps>(
@@ -116,9 +157,7 @@ void TCustomRChart::RegisterProperties() {
     using C = TCustomRChart;
     using JointGetter = TJointLayers& (C::*)();
     using BackGetter = TBakGndImg& (C::*)();
-    return mivo::RegisterProperties<C>(
-        "TCustomRChart", "TCustomControl",
-        {
+    std::vector<TPropInfo> props{
             NewDefault("Width", 280),
             NewDefault("Height", 200),
             Prop("AvoidDuplicateMarks", &C::AvoidDuplicateMarks, &C::SetAvoidDupMarks, false),
@@ -183,7 +222,9 @@ void TCustomRChart::RegisterProperties() {
             Prop("TextBkColor", &C::TextBkColor, &C::SetTextBkColor, TColor(clWhite)),
             Prop("TextAlignment", &C::TextAlignment, &C::SetTextAlignment, TAlignment::taCenter).Range(0, 2),
             Prop("Isometric", &C::Isometric, &C::SetIsoMetric, false),
-        });
+    };
+    for (std::int32_t i = 1; i <= kNumTextLabels; ++i) props.push_back(TextLabelSlot(i));
+    return mivo::RegisterProperties<C>("TCustomRChart", "TCustomControl", std::move(props));
   }();
   (void)registered;
 }

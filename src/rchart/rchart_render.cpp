@@ -107,14 +107,15 @@ void TCustomRChart::Paint() {
   DrawMouseTrace(0, 0, FGrafBmp);
   FChartBmp.Canvas().CopyMode = TCopyMode::cmSrcCopy;
   FChartBmp.Canvas().Draw(RcLRim, RcTRim, FGrafBmp);
+  FPaintedGeometry = PictureGeometry();
   DrawFinish(0, 0, Canvas(), FChartBmp);
-  RedrawDragFigures();
 }
 
 void TCustomRChart::PaintTo(TCanvas& canvas) {
   ConstructChartBmp(canvas);
   InitGraf(canvas, RcLRim, RcTRim, DataAreaWidth(), DataAreaHeight());
   ConstructDataBmpCanvas(canvas, RcLRim, RcTRim, false, 0);
+  DrawCrossHairs(0, 0, canvas);
 }
 
 void TCustomRChart::ConstructChartBmp(TCanvas& canvas) {
@@ -318,12 +319,22 @@ void TCustomRChart::ConstructDataBmpCanvas(TCanvas& canvas, std::int32_t offsetX
   }
   if (RcGridStyle != GridStyleType::gsNone && startItem == 0 && !FSkipGrid) DrawGrid(canvas, -left, -top);
   RenderItems(canvas, offsetX, offsetY, mono, startItem);
+  DrawTextLabels(canvas, offsetX, offsetY);
   if (OnDataRendered) OnDataRendered(*this, canvas, top, left);
 }
 
 void TCustomRChart::DrawFinish(std::int32_t x, std::int32_t y, TCanvas& canvas, TBitmap& bmp) {
   canvas.CopyMode = TCopyMode::cmSrcCopy;
-  canvas.Draw(x, y, bmp);
+  if (!AnyCrossHairOn()) {
+    canvas.Draw(x, y, bmp);
+  } else {
+    // The crosshairs go onto a copy: drawn into the cached bitmap they would
+    // stay behind when a crosshair moves or new items are drawn over it.
+    FOverlayBmp = bmp;
+    DrawCrossHairs(x, y, FOverlayBmp);
+    canvas.Draw(x, y, FOverlayBmp);
+  }
+  if (&canvas == &Canvas()) RedrawDragFigures();
 }
 
 void TCustomRChart::ShowGraf() {

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "mivo/base/univconst.h"
+#include "mivo/platform/host.h"
 
 namespace mivo {
 
@@ -43,12 +44,23 @@ void TRot3D::MakeVisible() {
   Redraw();
 }
 
+void TRot3D::Clear() {
+  FItems.Clear();
+  InitGraf(FGrafBmp.Canvas(), false);
+  if (HandleAllocated() && Visible()) {
+    Canvas().Draw(0, 0, FGrafBmp);
+    Host().Present(*this);
+  }
+}
+
 std::int32_t TRot3D::FindNearestItemScreen(std::int32_t mx, std::int32_t my, Tr3Item itemID, double& dist) const {
   std::int32_t found = -1;
   double best = uc_MaxDouble;
   for (std::int32_t i = 0; i < FObjects.NRotObj; ++i) {
     const std::size_t o = std::size_t(i);
     const std::int32_t item = FObjects.FBackLink[o];
+    // The snapshot outlives Clear and removals: never name an item that is gone.
+    if (item >= FItems.NumItems()) continue;
     if (itemID != Tr3Item::tkEverything && FItems.GetChartItem(item).ItemKind != itemID) continue;
     const TR3ScreenPoint p = ProjectModelPoint(FRotMat, FMagnify, FCentX, FCentY, FObjects.FRotDataX[o],
                                                FObjects.FRotDataY[o], FObjects.FRotDataZ[o]);

@@ -54,9 +54,10 @@ class TRot3D : public TCustomControl {
   void RemoveItem(std::int32_t index) { FItems.RemoveItem(index); }
   void RemoveFirstItem() { FItems.RemoveFirstItem(); }
   void RemoveLastItem() { FItems.RemoveLastItem(); }
-  // No items and storage released; the last snapshot stays until the next
-  // MakeVisible.
-  void Clear() { FItems.Clear(); }
+  // No items and storage released; the image is cleared to the background
+  // (and shown so when the control has its window) without a repaint. The
+  // last snapshot stays: the next paint shows it again until MakeVisible runs.
+  void Clear();
   Tr3ChartItem GetChartItem(std::int32_t idx) const { return FItems.GetChartItem(idx); }
   void SetChartitem(std::int32_t idx, const Tr3ChartItem& item) { FItems.SetChartitem(idx, item); }
   Tr3ChartItem DataContainer(std::int32_t idx) const { return GetChartItem(idx); }
@@ -75,7 +76,8 @@ class TRot3D : public TCustomControl {
   }
   // The item whose rendering object lies nearest to pixel (mx, my) under the
   // current view (no clamping), among items of kind itemID (every kind for
-  // tkEverything); -1 if none. `dist` in pixels.
+  // tkEverything); -1 if none. Objects of items removed since the last
+  // MakeVisible are passed over. `dist` in pixels.
   std::int32_t FindNearestItemScreen(std::int32_t mx, std::int32_t my, Tr3Item itemID, double& dist) const;
 
   // Centres and scales the items into model space and takes the snapshot of
@@ -138,6 +140,10 @@ class TRot3D : public TCustomControl {
   // With no button down the drag anchors follow the pointer; with a button
   // down inside the control the drag rotates, zooms or pans by MouseAction.
   void MouseMove(TShiftState shift, std::int32_t x, std::int32_t y) override;
+  // A press takes the anchors too, so a drag that begins without a hover
+  // move before it (a touch, or a pointer entering with a button held) starts
+  // where it is pressed instead of jumping.
+  void MouseDown(TMouseButton button, TShiftState shift, std::int32_t x, std::int32_t y) override;
 
   // ---- Properties ----------------------------------------------------------------
   std::int32_t AllocSize() const { return FItems.AllocSize(); }
@@ -239,11 +245,19 @@ class TRot3D : public TCustomControl {
   }
   void SetViewAngle(std::size_t k, double v);
   void DrawBoxEdges(TCanvas& canvas, std::int32_t corner, TColor color);
-  void DrawMark(TCanvas& canvas, std::int32_t obj, TPoint at, TColor color);
+  // The font of the data objects and the label request's text and font, kept
+  // over one rendering.
+  struct TLabelScratch {
+    TFont DataFont;
+    std::string Text;
+    TFont Font;
+  };
+  void DrawMark(TCanvas& canvas, std::int32_t obj, TPoint at, TColor color, TLabelScratch& label);
   TPoint AxisPoint(std::size_t column, std::int32_t length) const;
   void RenderPicture(TCanvas& canvas, bool includeFrame, bool blkWhite);
   void DragRotate(std::int32_t x, std::int32_t y);
   void DragZoom(std::int32_t y);
+  void TakeDragAnchors(std::int32_t x, std::int32_t y);
 
   TR3ItemStore FItems;
   TR3CubeCorners FCubeCorners{};

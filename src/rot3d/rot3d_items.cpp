@@ -7,12 +7,6 @@
 
 namespace mivo {
 
-bool ItemIsFinite(const Tr3ChartItem& item) {
-  const bool first = std::isfinite(item.x) && std::isfinite(item.y) && std::isfinite(item.z);
-  if (item.ItemKind != Tr3Item::tkLine) return first;
-  return first && std::isfinite(item.x2) && std::isfinite(item.y2) && std::isfinite(item.z2);
-}
-
 void TR3ItemStore::SetAllocSize(std::int32_t v) {
   if (v >= 1 && v <= kR3MaxAllocSize) FAllocSize = v;
 }

@@ -6,6 +6,7 @@
 //
 // Ordinals are fixed: form files store them as numbers.
 
+#include <cmath>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -42,7 +43,11 @@ struct Tr3ChartItem {
 };
 
 // True when every coordinate the item's kind uses is finite.
-bool ItemIsFinite(const Tr3ChartItem& item);
+inline bool ItemIsFinite(const Tr3ChartItem& item) {
+  const bool first = std::isfinite(item.x) && std::isfinite(item.y) && std::isfinite(item.z);
+  if (item.ItemKind != Tr3Item::tkLine) return first;
+  return first && std::isfinite(item.x2) && std::isfinite(item.y2) && std::isfinite(item.z2);
+}
 
 inline constexpr std::int32_t kR3DefaultAllocSize = 1000;
 inline constexpr std::int32_t kR3MaxAllocSize = 1000000;

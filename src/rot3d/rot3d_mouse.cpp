@@ -1,6 +1,6 @@
 // TRot3D mouse interaction: drags rotate (about x and z, or x and y with
 // three-axis rotation), zoom or pan the view, measured from the anchors taken
-// while no button is down.
+// while no button is down and at every press.
 #include <algorithm>
 #include <cstdint>
 
@@ -41,18 +41,25 @@ void TRot3D::DragZoom(std::int32_t y) {
   Redraw();
 }
 
+void TRot3D::TakeDragAnchors(std::int32_t x, std::int32_t y) {
+  MouseAnchorX = x;
+  MouseAnchorY = y;
+  FCentXAnchor = FCentX;
+  FCentYAnchor = FCentY;
+  FMagAnchor = Magnification();
+  FAngleAnchor = FViewAngle;
+}
+
+void TRot3D::MouseDown(TMouseButton button, TShiftState shift, std::int32_t x, std::int32_t y) {
+  TCustomControl::MouseDown(button, shift, x, y);
+  TakeDragAnchors(x, y);
+}
+
 void TRot3D::MouseMove(TShiftState shift, std::int32_t x, std::int32_t y) {
   TCustomControl::MouseMove(shift, x, y);
   const bool left = shift.Contains(TShiftStateItem::ssLeft);
   const bool right = shift.Contains(TShiftStateItem::ssRight);
-  if (!left && !right) {
-    MouseAnchorX = x;
-    MouseAnchorY = y;
-    FCentXAnchor = FCentX;
-    FCentYAnchor = FCentY;
-    FMagAnchor = Magnification();
-    FAngleAnchor = FViewAngle;
-  }
+  if (!left && !right) TakeDragAnchors(x, y);
   // A control without area has nothing to drag across.
   if (FWidth <= 0 || FHeight <= 0) return;
   if (x < 0 || x > FWidth || y < 0 || y > FHeight) return;

@@ -7,6 +7,7 @@
 #include <numbers>
 
 #include "mivo/base/unit_cube.h"
+#include "mivo/rot3d/rot3d_internal.h"
 
 namespace mivo {
 
@@ -18,6 +19,8 @@ constexpr std::int32_t kDepthPerShade = 10;
 // Model coordinates are computed in long double and clamped to this before the
 // conversion, so no data value or hand-set scale factor can overflow it.
 constexpr long double kMaxModelValue = 2147483647.0L;
+
+std::int64_t gRenderObjectLimit = std::numeric_limits<std::int32_t>::max();
 
 std::int32_t Milli(double v) { return RoundToInt(1000 * v); }
 
@@ -35,6 +38,10 @@ TR3RotMatrix Arrange(const double (&m)[3][3], TAxDir dir) {
 }
 
 std::int32_t ModelCoord(double v, double centre, double scale) {
+  // The common case in double; a difference that overflows, or a result out
+  // of range or not a number, takes the careful path.
+  const double d = v - centre, md = d * scale;
+  if (std::fabs(md) < 2147483647.0 && std::isfinite(d)) return std::int32_t(std::nearbyint(md));
   const long double m = (static_cast<long double>(v) - centre) * scale;
   if (std::isnan(m)) return 0;
   return RoundToInt(double(std::clamp(m, -kMaxModelValue, kMaxModelValue)));
@@ -45,6 +52,16 @@ std::int32_t ClampScreen(std::int64_t v) {
 }
 
 }  // namespace
+
+namespace detail {
+
+std::int64_t R3RenderObjectLimit() { return gRenderObjectLimit; }
+
+void SetR3RenderObjectLimit(std::int64_t limit) {
+  gRenderObjectLimit = std::clamp<std::int64_t>(limit, 0, std::numeric_limits<std::int32_t>::max());
+}
+
+}  // namespace detail
 
 TR3RotMatrix CalcRotMatrix_2Ax(double a, double c, TAxDir dir) {
   const double sa = std::sin(a * kDegToRad), ca = std::cos(a * kDegToRad);
@@ -149,14 +166,23 @@ TR3ItemColors InitialItemColors() {
 }
 
 std::uint8_t TR3ColorAllocator::IndexOf(TColor c) {
+  // A colour once found keeps its index for the rest of the snapshot (only
+  // colours not in the table are added), so a run of one colour asks once.
+  if (FCachedIndex >= 0 && c == FCachedColor) return std::uint8_t(FCachedIndex);
+  FCachedColor = c;
+  FCachedIndex = Find(c);
+  return std::uint8_t(FCachedIndex);
+}
+
+std::int32_t TR3ColorAllocator::Find(TColor c) {
   for (std::int32_t i = FLast; i >= 0; --i)
-    if (FColors[std::size_t(i)] == c) return std::uint8_t(i);
+    if (FColors[std::size_t(i)] == c) return i;
   if (FLast < kItemColorCount - 1) {
     ++FLast;
     FColors[std::size_t(FLast)] = c;
-    return std::uint8_t(FLast);
+    return FLast;
   }
-  return std::uint8_t(kItemColorCount - 1);
+  return kItemColorCount - 1;
 }
 
 bool BuildRenderObjects(const Tr3ChartItem* items, std::int32_t count, TR3Placement& place,
@@ -167,14 +193,12 @@ bool BuildRenderObjects(const Tr3ChartItem* items, std::int32_t count, TR3Placem
   std::int64_t numObj = 0, numPoints = 0;
   std::int32_t numSkipped = 0;
   long double sum[3] = {0, 0, 0};
-  double lo[3] = {0, 0, 0}, hi[3] = {0, 0, 0};
+  constexpr double kInf = std::numeric_limits<double>::infinity();
+  double lo[3] = {kInf, kInf, kInf}, hi[3] = {-kInf, -kInf, -kInf};
   auto extend = [&](double x, double y, double z) {
-    const double v[3] = {x, y, z};
-    for (int k = 0; k < 3; ++k) {
-      if (numPoints == 0 || v[k] < lo[k]) lo[k] = v[k];
-      if (numPoints == 0 || v[k] > hi[k]) hi[k] = v[k];
-      sum[k] += v[k];
-    }
+    lo[0] = std::min(lo[0], x), hi[0] = std::max(hi[0], x), sum[0] += x;
+    lo[1] = std::min(lo[1], y), hi[1] = std::max(hi[1], y), sum[1] += y;
+    lo[2] = std::min(lo[2], z), hi[2] = std::max(hi[2], z), sum[2] += z;
     ++numPoints;
   };
   for (std::int32_t i = 0; i < std::max(count, 0); ++i) {
@@ -218,7 +242,7 @@ bool BuildRenderObjects(const Tr3ChartItem* items, std::int32_t count, TR3Placem
   // 4. The arrays, allocated before anything is changed.
   TR3RenderObjects built;
   try {
-    if (numObj > std::numeric_limits<std::int32_t>::max()) throw std::bad_alloc();
+    if (numObj > detail::R3RenderObjectLimit()) throw std::bad_alloc();
     const std::size_t n = std::size_t(numObj);
     built.FRotDataX.resize(n);
     built.FRotDataY.resize(n);

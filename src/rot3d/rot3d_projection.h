@@ -101,8 +101,12 @@ class TR3ColorAllocator {
   std::uint8_t IndexOf(TColor c);
 
  private:
+  std::int32_t Find(TColor c);
+
   TR3ItemColors& FColors;
   std::int32_t FLast = kFixedItemColors - 1;
+  TColor FCachedColor = 0;
+  std::int32_t FCachedIndex = -1;
 };
 
 // Rendering-object property byte: colour index and action.

@@ -84,7 +84,9 @@ void TRot3D::DrawBoxEdges(TCanvas& canvas, std::int32_t corner, TColor color) {
   }
 }
 
-void TRot3D::DrawMark(TCanvas& canvas, std::int32_t obj, TPoint at, TColor color) {
+// Leaves the canvas font as `label.DataFont`, which it must be on entry.
+void TRot3D::DrawMark(TCanvas& canvas, std::int32_t obj, TPoint at, TColor color, TLabelScratch& label) {
+  const TFont& dataFont = label.DataFont;
   const std::uint8_t m = FObjects.FRotMark[std::size_t(obj)];
   canvas.Pen.Color = color;
   canvas.Brush.Color = color;
@@ -92,11 +94,14 @@ void TRot3D::DrawMark(TCanvas& canvas, std::int32_t obj, TPoint at, TColor color
   if (m < kFirstCharMark) {
     DrawMarkOnCanvas(canvas, m, at.x, at.y);
     if (!OnLblRequest) return;
-    std::string text;
+    // Text and font reuse their storage from mark to mark.
+    std::string& text = label.Text;
+    TFont& font = label.Font;
+    text.clear();
+    font = dataFont;
     std::int32_t dx = 0, dy = 0;
     TAlignment hAlign = TAlignment::taCenter;
     TVerticalAlignment vAlign = TVerticalAlignment::vaCenter;
-    TFont font = canvas.Font;
     OnLblRequest(*this, obj, text, dx, dy, hAlign, vAlign, font);
     if (text.empty()) return;
     canvas.Font = font;
@@ -107,6 +112,7 @@ void TRot3D::DrawMark(TCanvas& canvas, std::int32_t obj, TPoint at, TColor color
     if (vAlign == TVerticalAlignment::vaCenter) dy -= h / 2;
     if (vAlign == TVerticalAlignment::vaBottom) dy -= h;
     canvas.TextOut(at.x + dx, at.y + dy, text);
+    canvas.Font = dataFont;
     canvas.Brush.Style = TBrushStyle::bsSolid;
     return;
   }
@@ -118,6 +124,7 @@ void TRot3D::DrawMark(TCanvas& canvas, std::int32_t obj, TPoint at, TColor color
   canvas.Font.Color = color;
   canvas.Brush.Style = TBrushStyle::bsClear;
   CentredText(canvas, text, at);
+  canvas.Font = dataFont;
   canvas.Brush.Style = TBrushStyle::bsSolid;
 }
 
@@ -158,7 +165,7 @@ void TRot3D::ConstructDataBmp(TCanvas& canvas, bool blkWhite) {
   if (box) DrawBoxEdges(canvas, far, FColorCubeHidLin);
 
   canvas.Brush.Style = TBrushStyle::bsSolid;
-  const TFont dataFont = canvas.Font;
+  TLabelScratch label{canvas.Font, {}, {}};
   for (std::int32_t i = 0; i < FObjects.NRotObj; ++i) {
     const std::size_t o = std::size_t(i);
     const std::uint8_t prop = FObjects.FRotProp[o];
@@ -169,13 +176,14 @@ void TRot3D::ConstructDataBmp(TCanvas& canvas, bool blkWhite) {
         canvas.MoveTo(at.x, at.y);
         break;
       case kR3DrawTo:
-        canvas.Pen.Color = h;
+        // Compared with the pen itself, so marks drawn in between cannot
+        // leave a line in their colour.
+        if (canvas.Pen.Color != h) canvas.Pen.Color = h;
         canvas.Pen.Width = FObjects.FLineWid[o];
         canvas.LineTo(at.x, at.y);
         break;
       case kR3Mark:
-        canvas.Font = dataFont;
-        DrawMark(canvas, i, at, h);
+        DrawMark(canvas, i, at, h, label);
         break;
       default:
         break;

@@ -90,7 +90,7 @@ TEST(RChartDefaults, ConstructorAndResetCompSetEveryDefault) {
     const TTextLabel& tl = c.TextLabels(i);
     EXPECT_EQ(tl.Layer(), 1);
     EXPECT_EQ(tl.Alignment(), TAlignment::taCenter);
-    EXPECT_EQ(tl.VerticalAlignment(), TVerticalAlignment::vaCenter);
+    EXPECT_EQ(tl.VerticalAlignment(), TVerticalAlignment::vaBottom);
     EXPECT_EQ(tl.ColorShadow(), 0x808080u);
     EXPECT_EQ(tl.ShadowDx(), 3);
     EXPECT_FALSE(tl.Visible());

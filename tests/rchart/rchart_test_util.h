@@ -33,6 +33,16 @@ inline void UseTestGeometry(TCustomRChart& c) {
   c.SetF3DRim(0);
 }
 
+// The test geometry with painting enabled and both layers over x 0 ... 100 and
+// y 0 ... 10: the data area is columns 50 ... 270 and rows 16 ... 168, and
+// world (50, 5) lies at pixel (160, 92).
+inline void UsePaintingTestChart(TCustomRChart& c) {
+  UseTestGeometry(c);
+  c.SetSuppressPaint(false);
+  c.SetRange(1, 0, 0, 100, 10);
+  c.SetRange(2, 0, 0, 100, 10);
+}
+
 // A file name in the test output folder (or /tmp) unique to this process.
 inline std::string TempPath(const std::string& name) {
   const char* dir = std::getenv("MIVO_TEST_OUTPUT");

@@ -36,6 +36,25 @@ TEST(Rot3DMouse, RotationDrags) {
   EXPECT_DOUBLE_EQ(q.ViewAngleX(), 110 - 36);
 }
 
+TEST(Rot3DMouse, APressWithoutAHoverFirstAnchorsTheDrag) {
+  TRot3D p;
+  p.MouseMove(kNone, 10, 10);  // the last hover, far from the press
+  p.SetViewAngleZ(30);
+  p.MouseDown(TMouseButton::mbLeft, kLeft, 300, 100);
+  p.MouseMove(kLeft, 300, 100);
+  EXPECT_DOUBLE_EQ(p.ViewAngleZ(), 30);
+  EXPECT_DOUBLE_EQ(p.ViewAngleX(), 110 + 360);
+  p.MouseMove(kLeft, 255, 100);
+  EXPECT_DOUBLE_EQ(p.ViewAngleZ(), 30 + 36);
+  // Panning from a press likewise starts at the current centre.
+  p.SetMouseAction(TMouseActMode::maPan);
+  p.SetCentX(200);
+  p.MouseDown(TMouseButton::mbLeft, kLeft, 50, 50);
+  p.MouseMove(kLeft, 60, 55);
+  EXPECT_EQ(p.CentX(), 210);
+  EXPECT_EQ(p.CentY(), 155);
+}
+
 TEST(Rot3DMouse, ZoomAndPan) {
   TRot3D p;
   p.SetMouseAction(TMouseActMode::maZoom);

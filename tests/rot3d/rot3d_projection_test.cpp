@@ -139,6 +139,17 @@ TEST(R3ColorTable, FixedColoursThenSixteenSlotsThenTheLast) {
   EXPECT_EQ(alloc.IndexOf(17), 31);
   EXPECT_EQ(alloc.IndexOf(5), 20);
   EXPECT_EQ(alloc.IndexOf(0), 0);
+
+  // Runs and alternations of new colours keep the index each one first got.
+  TR3ItemColors fresh = InitialItemColors();
+  TR3ColorAllocator again(fresh);
+  const TColor a = 0x010203, b = 0x040506;
+  EXPECT_EQ(again.IndexOf(a), 16);
+  EXPECT_EQ(again.IndexOf(a), 16);
+  EXPECT_EQ(again.IndexOf(b), 17);
+  EXPECT_EQ(again.IndexOf(a), 16);
+  EXPECT_EQ(again.IndexOf(0xFFFFFF), 15);
+  EXPECT_EQ(again.IndexOf(b), 17);
 }
 
 // Items from the adders, snapshotted with the given placement.

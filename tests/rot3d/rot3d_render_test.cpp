@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "mivo/base/unit_cube.h"
+#include "mivo/platform/bitmap.h"
 #include "mivo/platform/recording_canvas.h"
 #include "mivo/rot3d/rot3d.h"
 
@@ -128,6 +129,75 @@ TEST(Rot3DRender, FarObjectsAreClampedAndBlackAndWhiteIsBlack) {
   lines = c->Lines();
   ASSERT_EQ(lines.size(), 1u);
   EXPECT_EQ(lines[0].Pen.Color, 0u);
+}
+
+TEST(Rot3DRender, LinesKeepTheirColourAcrossMarksAndLabelsTheirFont) {
+  TRot3D p;
+  p.SetBoundBoxStyle(TBoundingBox::bbNone);
+  p.SetShowAxes(false);
+  p.SetViewAngles(0, 0, 0);
+  constexpr TColor kBlue = 0xFF0000, kRed = 0x0000FF;
+  p.SetColorData(kBlue);
+  p.Moveto(0, 0, 0);
+  p.Drawto(1, 0, 0);
+  p.SetColorData(kRed);
+  p.MarkAt(1, 1, 0, 9);
+  p.SetColorData(kBlue);
+  p.Drawto(0, 1, 0);  // object 3: blue again after the red mark
+  p.MarkAt(0.5, 0.5, 0, 9);
+  p.MakeVisible();
+  std::vector<std::int32_t> sizes;
+  p.OnLblRequest = [&](TObject&, std::int32_t, std::string& text, std::int32_t&, std::int32_t&, TAlignment&,
+                       TVerticalAlignment&, TFont& font) {
+    sizes.push_back(font.Size);
+    text = "L";
+    font.Size = 20;
+  };
+  const auto c = Render(p);
+  const auto& o = p.RenderObjects();
+  const TPoint end = p.ProjectModel(o.FRotDataX[3], o.FRotDataY[3], o.FRotDataZ[3]);
+  std::size_t found = 0;
+  for (const auto& line : c->Lines())
+    if (line.To == end) {
+      ++found;
+      EXPECT_EQ(line.Pen.Color, kBlue);
+    }
+  EXPECT_EQ(found, 1u);
+  // The first label's font does not carry over to the second request.
+  EXPECT_EQ(sizes, (std::vector<std::int32_t>{8, 8}));
+}
+
+std::size_t PixelsNotOf(const TBitmap& bmp, TColor c) {
+  std::size_t n = 0;
+  for (std::int32_t y = 0; y < bmp.Height(); ++y)
+    for (std::int32_t x = 0; x < bmp.Width(); ++x) n += FromRGB32(bmp.ScanLine(y)[x]) != c;
+  return n;
+}
+
+TEST(Rot3DRender, ClearBlanksTheImageButKeepsTheSnapshot) {
+  TRot3D p;
+  p.SetColorChart(0x00FFFF);
+  for (int i = 0; i < 12; ++i) p.MarkAt(i, i % 3, i % 4, 11);
+  p.MakeVisible();  // paints, which gives the control its window
+  ASSERT_TRUE(p.HandleAllocated());
+  EXPECT_GT(PixelsNotOf(p.GrafBmp(), 0x00FFFF), 1000u);
+  p.Clear();
+  EXPECT_EQ(p.NumItems(), 0);
+  EXPECT_EQ(PixelsNotOf(p.GrafBmp(), 0x00FFFF), 0u);
+  EXPECT_EQ(PixelsNotOf(p.Surface(), 0x00FFFF), 0u);
+  // The snapshot stays: the next paint shows it again.
+  EXPECT_EQ(p.RenderObjects().NRotObj, 12);
+  p.Repaint();
+  EXPECT_GT(PixelsNotOf(p.Surface(), 0x00FFFF), 1000u);
+
+  // Without area there is nothing to clear or paint, and nothing breaks.
+  TRot3D empty;
+  empty.SetBounds(0, 0, 0, 0);
+  empty.MarkAt(1, 2, 3, 11);
+  empty.MakeVisible();
+  empty.Clear();
+  empty.Repaint();
+  EXPECT_EQ(empty.GrafBmp().Width(), 0);
 }
 
 TEST(Rot3DRender, PaintFillsTheBitmapAndCallsTheEvents) {

@@ -1,6 +1,7 @@
 // TRot3D model: defaults, setter corrections, the snapshot taken by
 // MakeVisible and the searches over items and rendering objects.
 #include "mivo/rot3d/rot3d.h"
+#include "mivo/rot3d/rot3d_internal.h"
 
 #include <gtest/gtest.h>
 
@@ -127,6 +128,48 @@ TEST(Rot3DModel, MakeVisibleTakesASnapshot) {
   EXPECT_EQ(p.NumItems(), 2);
 }
 
+// Lowers the snapshot's allocation limit for one test.
+struct TObjectLimit {
+  explicit TObjectLimit(std::int64_t n) : Saved(detail::R3RenderObjectLimit()) {
+    detail::SetR3RenderObjectLimit(n);
+  }
+  ~TObjectLimit() { detail::SetR3RenderObjectLimit(Saved); }
+  std::int64_t Saved;
+};
+
+TEST(Rot3DModel, MakeVisibleOutOfMemoryRaisesAndKeepsTheLastSnapshot) {
+  TRot3D p;
+  p.SetName("Cloud");
+  p.SetColorData(0x123456);
+  p.MarkAt(0, 0, 0, 1);
+  p.MarkAt(2, 0, 0, 1);
+  p.MakeVisible();
+  ASSERT_EQ(p.RenderObjects().NRotObj, 2);
+  const auto xs = p.RenderObjects().FRotDataX;
+  p.SetColorData(0x654321);
+  p.Line(10, 10, 10, 20, 20, 20);  // three items, four objects
+  {
+    const TObjectLimit limit(3);
+    try {
+      p.MakeVisible();
+      ADD_FAILURE() << "no error raised";
+    } catch (const EMivoRot3DError& e) {
+      EXPECT_STREQ(e.what(), "Component \"Cloud\": insufficient memory");
+    }
+    // Nothing of the failed snapshot is kept: objects, origin, factors, colours.
+    EXPECT_EQ(p.RenderObjects().NRotObj, 2);
+    EXPECT_EQ(p.RenderObjects().FRotDataX, xs);
+    EXPECT_EQ(p.OriginX(), 1);
+    EXPECT_EQ(p.ScaleFactX(), 500);
+    EXPECT_EQ(p.ItemColors()[17], 0u);
+    // Switching a snapshot setting raises the same way.
+    EXPECT_THROW(p.SetIsoMetric(true), EMivoRot3DError);
+  }
+  p.MakeVisible();
+  EXPECT_EQ(p.RenderObjects().NRotObj, 4);
+  EXPECT_EQ(p.ItemColors()[17], 0x654321u);
+}
+
 TEST(Rot3DModel, FindNearestItemScreen) {
   TRot3D p;
   double dist = 0;
@@ -147,6 +190,12 @@ TEST(Rot3DModel, FindNearestItemScreen) {
   EXPECT_DOUBLE_EQ(dist, 200);
   EXPECT_EQ(p.FindNearestItemScreen(125, 50, Tr3Item::tkMoveto, dist), -1);
   EXPECT_EQ(p.FindNearestItemScreen(INT32_MAX, INT32_MIN, Tr3Item::tkEverything, dist), 1);
+  // Items removed after the snapshot are never named, though still shown.
+  p.RemoveLastItem();
+  EXPECT_EQ(p.FindNearestItemScreen(325, 260, Tr3Item::tkEverything, dist), 0);
+  p.Clear();
+  EXPECT_EQ(p.RenderObjects().NRotObj, 3);
+  EXPECT_EQ(p.FindNearestItemScreen(125, 50, Tr3Item::tkEverything, dist), -1);
 }
 
 }  // namespace

@@ -1,0 +1,185 @@
+// Assign: one chart takes over everything another chart shows and how.
+#include <algorithm>
+#include <cstring>
+
+#include "mivo/rchart/rchart.h"
+#include "mivo/rchart/rchart_internal.h"
+
+namespace mivo {
+
+namespace {
+
+// Copies `from` into `to` without a change notification reaching the owner.
+template <typename T>
+void AssignQuietly(T& to, const T& from) {
+  const TNotifyEvent keep = to.OnChange;
+  to.OnChange = nullptr;
+  try {
+    to.Assign(from);
+  } catch (...) {
+    to.OnChange = keep;
+    throw;
+  }
+  to.OnChange = keep;
+}
+
+// The same for scale settings, whose date format notifies as well.
+template <typename T>
+void AssignScalePropsQuietly(T& to, const T& from) {
+  const TNotifyEvent keep = to.OnChange, keepDate = to.DateFormat().OnChange;
+  to.OnChange = nullptr;
+  to.DateFormat().OnChange = nullptr;
+  try {
+    to.Assign(from);
+  } catch (...) {
+    to.OnChange = keep;
+    to.DateFormat().OnChange = keepDate;
+    throw;
+  }
+  to.OnChange = keep;
+  to.DateFormat().OnChange = keepDate;
+}
+
+}  // namespace
+
+void TCustomRChart::Assign(const TPersistent& source) {
+  const auto* src = dynamic_cast<const TCustomRChart*>(&source);
+  if (!src) {
+    TCustomControl::Assign(source);
+    return;
+  }
+  if (src == this) return;
+  const TCustomRChart& s = *src;
+  {
+    TPaintHold hold(FSuppressPaint);
+
+    // The display list: the whole list in storage of this chart's own. The
+    // new storage is taken first, so running out of memory changes nothing.
+    {
+      detail::TItemBuffer items;
+      const std::int64_t slots = std::max<std::int64_t>(s.FNumAllocated, s.FNumChartItems);
+      if (slots > 0) {
+        items.Reserve(std::size_t(slots));
+        if (s.FNumChartItems > 0)
+          std::memcpy(static_cast<void*>(items.Data()), s.FDataContainer.Data(),
+                      std::size_t(s.FNumChartItems) * sizeof(TrcChartItem));
+      }
+      FDataContainer.Swap(items);
+    }
+    FNumChartItems = s.FNumChartItems;
+    FNumAllocated = s.FNumAllocated;
+    FItemCount = s.FItemCount;
+    FLastElemOnShow = s.FLastElemOnShow;
+    FAllocSize = s.FAllocSize;
+    FActiveLayer = s.FActiveLayer;
+    FLayerVisib = s.FLayerVisib;
+    FItClassVisib = s.FItClassVisib;
+    FMouseAffLayer = s.FMouseAffLayer;
+    FAvoidDupMarks = s.FAvoidDupMarks;
+    FDupMarksMinD = s.FDupMarksMinD;
+
+    // Drawing state.
+    RcDataCol = s.RcDataCol;
+    RcPenStyle = s.RcPenStyle;
+    RcLineWid = s.RcLineWid;
+    RcFillCol = s.RcFillCol;
+    FTranspItems = s.FTranspItems;
+    RcClassDefault = s.RcClassDefault;
+    FDataTag = s.FDataTag;
+    FTextAlignment = s.FTextAlignment;
+    FTextFontStyle = s.FTextFontStyle;
+    FTextBkStyle = s.FTextBkStyle;
+    FTextBkColor = s.FTextBkColor;
+
+    // Geometry and mapping.
+    RcLRim = s.RcLRim;
+    RcRRim = s.RcRRim;
+    RcTRim = s.RcTRim;
+    RcBRim = s.RcBRim;
+    F3DRim = s.F3DRim;
+    Fxasp = s.Fxasp;
+    Fyasp = s.Fyasp;
+    FIsometric = s.FIsometric;
+    FStdLayout = s.FStdLayout;
+    FCpkx = s.FCpkx;
+    FCpdx = s.FCpdx;
+    FCpky = s.FCpky;
+    FCpdy = s.FCpdy;
+
+    // Frame.
+    SetFont(s.Font());
+    RcWindCol = s.RcWindCol;
+    RcChartCol = s.RcChartCol;
+    FChartFrameCol = s.FChartFrameCol;
+    FShadowColor = s.FShadowColor;
+    RcShadowBakCol = s.RcShadowBakCol;
+    RcShadowStyle = s.RcShadowStyle;
+    FChartCaption = s.FChartCaption;
+    FCaptPosX = s.FCaptPosX;
+    FCaptPosY = s.FCaptPosY;
+    FCaptAlignment = s.FCaptAlignment;
+    FCaptAnchorX = s.FCaptAnchorX;
+    FCaptAnchorY = s.FCaptAnchorY;
+    RcGridStyle = s.RcGridStyle;
+    RcGridCol = s.RcGridCol;
+    RcGridDx = s.RcGridDx;
+    RcGridDy = s.RcGridDy;
+    FAutoRedraw = s.FAutoRedraw;
+
+    // Mouse settings (not the state of a drag under way).
+    RcMouseAction = s.RcMouseAction;
+    FMCurFixed = s.FMCurFixed;
+    FPanGridDx = s.FPanGridDx;
+    FPanGridDy = s.FPanGridDy;
+    FMTraceColor = s.FMTraceColor;
+    FMTraceInvert = s.FMTraceInvert;
+    FMouseWheelZoom = s.FMouseWheelZoom;
+
+    // Zoom history and confinement.
+    FZoomStack = s.FZoomStack;
+    FZStackPoi = s.FZStackPoi;
+    FZoomRange = s.FZoomRange;
+
+    // Sub-objects: copied into this chart's own, which keep notifying it.
+    for (std::size_t i = 0; i < FCrossHair.size(); ++i) AssignQuietly(*FCrossHair[i], *s.FCrossHair[i]);
+    for (std::size_t i = 0; i < FTextLabels.size(); ++i) AssignQuietly(*FTextLabels[i], *s.FTextLabels[i]);
+    AssignQuietly(*FJointLayers, *s.FJointLayers);
+    AssignQuietly(*FBakGndImg, *s.FBakGndImg);
+    for (std::size_t i = 0; i < 2; ++i) {
+      AssignScalePropsQuietly(*FScalePropsX[i], *s.FScalePropsX[i]);
+      AssignScalePropsQuietly(*FScalePropsY[i], *s.FScalePropsY[i]);
+    }
+
+    // The host's callbacks.
+    OnScalesRendered = s.OnScalesRendered;
+    OnBeforeRenderData = s.OnBeforeRenderData;
+    OnDataRendered = s.OnDataRendered;
+    OnScaleTickDrawn = s.OnScaleTickDrawn;
+    OnBeforeTickLabel = s.OnBeforeTickLabel;
+    OnZoomPan = s.OnZoomPan;
+    OnRubberBand = s.OnRubberBand;
+    OnSelectRect = s.OnSelectRect;
+    OnBeforeCrossHairMove = s.OnBeforeCrossHairMove;
+    OnCrossHairMove = s.OnCrossHairMove;
+    OnTextLabelMove = s.OnTextLabelMove;
+    OnMouseMoveInChart = s.OnMouseMoveInChart;
+
+    // The scales keep drawing onto this chart's bitmap, at the new margins.
+    for (std::size_t i = 0; i < 2; ++i) {
+      FScalesX[i]->UseForeignCanvas(&FChartBmp.Canvas(), 0, 0);
+      FScalesY[i]->UseForeignCanvas(&FChartBmp.Canvas(), 0, 0);
+    }
+    ApplyScaleMargins(true, true, true, true);
+    ResizeGrafBmp();
+    AdjustCanInfoOfSharedCharts();
+  }
+  // Painting stays held through both; the one paint comes last.
+  {
+    TPaintHold hold(FSuppressPaint);
+    ScalePropsChanged(*this);
+    AdjustScaling();
+  }
+  Paint();
+}
+
+}  // namespace mivo
