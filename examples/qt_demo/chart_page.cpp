@@ -132,7 +132,7 @@ void SetUpChart(TCustomRChart& c) {
   };
   label(1, "first peak", mivo::TTxtLblAttachMode::tamBoth, mivo::TTxtLblMode::tlBox, 2, 1.1);
   label(2, "x in seconds, y in pixels", mivo::TTxtLblAttachMode::tamXOnly, mivo::TTxtLblMode::tlUnderline, 20, 60);
-  label(3, "pinned to pixels", mivo::TTxtLblAttachMode::tamNone, mivo::TTxtLblMode::tlShadow, 640, 380);
+  label(3, "pinned to pixels", mivo::TTxtLblAttachMode::tamNone, mivo::TTxtLblMode::tlShadow, 600, 290);
 
   c.ClearZoomHistory();  // the history starts at the fitted view
   c.SetSuppressPaint(false);
