@@ -36,6 +36,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "chart_page.h"
 #include "colorscale_page.h"
 #include "gauge_page.h"
 #include "mivo/platform/bitmap.h"
@@ -116,6 +117,7 @@ class TDemoWindow : public QMainWindow {
     FPages->addTab(MakeGaugePage(FPages), "Gauge");
     FPages->addTab(MakePlot3dPage(FPages), "3D surface");
     FPages->addTab(MakeRot3dPage(FPages), "3D scatter");
+    FPages->addTab(MakeChartPage(FPages), "2D chart");
     setCentralWidget(FPages);
     BuildMenu();
     Select(0);

@@ -152,6 +152,9 @@ void TCustomRChart::DblClick() {
 
 void TCustomRChart::MouseLeave() {
   EndWheelBurst();
+  // The mode cursor is the application's cursor: it ends with the pointer's
+  // stay over the data area, also when no move outside comes in between.
+  if (!FMCurFixed && InDataArea(LastMouseX, LastMouseY)) Host().SetScreenCursor(crDefault);
   TCustomControl::MouseLeave();
 }
 

@@ -19,24 +19,13 @@
 #include "mivo/platform/host.h"
 #include "mivo/qt/qt_host.h"
 #include "mivo/scale/scale.h"
+#include "qt_grab.h"
 #include "support/image_compare.h"
 
 namespace mivo {
 namespace {
 
-TBitmap FromQImage(const QImage& src) {
-  const QImage img = src.convertToFormat(QImage::Format_RGB32);
-  TBitmap out(img.width(), img.height());
-  for (int y = 0; y < img.height(); ++y) {
-    const auto* row = reinterpret_cast<const QRgb*>(img.constScanLine(y));
-    for (int x = 0; x < img.width(); ++x)
-      out.ScanLine(y)[x] = TRGB32{std::uint8_t(qBlue(row[x])), std::uint8_t(qGreen(row[x])),
-                                  std::uint8_t(qRed(row[x])), 0};
-  }
-  return out;
-}
-
-TBitmap Grab(QWidget& w) { return FromQImage(w.grab().toImage()); }
+using test::Grab;
 
 std::int32_t CountDark(const TBitmap& b) {
   std::int32_t n = 0;
