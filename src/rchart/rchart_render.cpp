@@ -338,6 +338,7 @@ void TCustomRChart::ShowGraf() {
       Paint();
     }
   }
+  RedrawSharingCharts();
 }
 
 void TCustomRChart::ShowGrafNewOnly() {
