@@ -683,9 +683,8 @@ class TCustomRChart : public TCustomControl {
   TColor ColBakWindow = 0, ColBakFrame = 0, ColBakChart = 0, ColBakFont = 0, ColBakShadow = 0,
          ColBakShadowBgnd = 0;
   std::array<TColor, 2> ColBakScalesX{}, ColBakScalesY{}, ColBakSclFontX{}, ColBakSclFontY{};
-  // Export (rchart_export.cpp): the picture of an export on any canvas, the
-  // whole control or the data area at (0, 0).
-  void RenderExport(TCanvas& canvas, bool dataAreaOnly, bool blkWhite, bool includeCrossHairs);
+  // Export (rchart_export.cpp): the picture composed as Paint composes it,
+  // the whole control or the data area.
   void RenderExportBitmap(TBitmap& bmp, bool dataAreaOnly, bool blkWhite, bool includeCrossHairs);
   // The crosshairs of an export when includeCrossHairs; (x, y) is the
   // canvas' position in the control, as DrawFinish takes it.

@@ -214,21 +214,6 @@ void TCustomRChart::ExportCrossHairs(TCanvas& canvas, std::int32_t x, std::int32
   (void)includeCrossHairs;
 }
 
-void TCustomRChart::RenderExport(TCanvas& canvas, bool dataAreaOnly, bool blkWhite, bool includeCrossHairs) {
-  TBlackWhiteScope bw(*this, blkWhite);
-  if (dataAreaOnly) {
-    AdjustScaling();
-    InitGraf(canvas, 0, 0, DataAreaWidth(), DataAreaHeight());
-    ConstructDataBmpCanvas(canvas, 0, 0, blkWhite, 0);
-    ExportCrossHairs(canvas, RcLRim, RcTRim, includeCrossHairs);
-    return;
-  }
-  ConstructChartBmp(canvas);
-  InitGraf(canvas, RcLRim, RcTRim, DataAreaWidth(), DataAreaHeight());
-  ConstructDataBmpCanvas(canvas, RcLRim, RcTRim, blkWhite, 0);
-  ExportCrossHairs(canvas, 0, 0, includeCrossHairs);
-}
-
 void TCustomRChart::RenderExportBitmap(TBitmap& bmp, bool dataAreaOnly, bool blkWhite, bool includeCrossHairs) {
   TBlackWhiteScope bw(*this, blkWhite);
   // The mapping first: a range it refuses raises before the bitmap is touched.

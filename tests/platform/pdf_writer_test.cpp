@@ -1,6 +1,5 @@
 // The PDF writer: a valid document of the picture's size, text kept as text,
-// garbage text that cannot break the document, and saving that replaces a
-// file whole or not at all.
+// and garbage text that cannot break the document.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -101,22 +100,6 @@ TEST(PdfWriter, GarbageInputStillGivesADocument) {
   c.StretchDraw(Rect(0, 0, 10, 10), empty);
   const std::string pdf = RecordingToPdf(c);
   EXPECT_EQ(pdf.substr(0, 5), "%PDF-");
-}
-
-TEST(PdfWriter, FailedSaveLeavesThePreviousFile) {
-  TRecordingCanvas c(TSize{20, 20});
-  c.Rectangle(1, 1, 10, 10);
-  const std::string dir = TempName("folder.pdf");
-  std::filesystem::create_directories(dir);
-  try {
-    SaveRecordingToPdf(c, dir + "/missing/x.pdf");
-    ADD_FAILURE() << "no error";
-  } catch (const EMivoError& e) {
-    EXPECT_NE(std::string(e.what()).find("x.pdf"), std::string::npos) << e.what();
-  }
-  EXPECT_THROW(SaveRecordingToPdf(c, dir), EMivoError);
-  EXPECT_TRUE(std::filesystem::is_directory(dir));
-  std::filesystem::remove_all(dir);
 }
 
 }  // namespace

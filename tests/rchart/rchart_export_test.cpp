@@ -96,6 +96,17 @@ TEST_F(RChartExport, BitmapsShowWhatTheScreenShows) {
   EXPECT_EQ(ReadAll(name).substr(0, 2), "BM");
   EXPECT_TRUE(SameRGB(back, whole));
   std::filesystem::remove(name);
+
+  // Vector documents: SVG, or PDF by the name; SVG on the clipboard.
+  const std::string svg = TempPath("chart.svg"), pdf = TempPath("chart.PDF");
+  C.CopyToWMF(svg, false);
+  C.CopyToWMF(pdf, false);
+  EXPECT_EQ(ReadAll(svg).substr(0, 5), "<?xml");
+  EXPECT_EQ(ReadAll(pdf).substr(0, 5), "%PDF-");
+  std::filesystem::remove(svg);
+  std::filesystem::remove(pdf);
+  C.CopyToClipboardWMF(false);
+  EXPECT_NE(Host().ClipboardData("image/svg+xml").find("Export test"), std::string::npos);
 }
 
 TEST_F(RChartExport, BlackAndWhiteHasNoColourAndGivesTheColoursBack) {
@@ -129,29 +140,15 @@ TEST_F(RChartExport, BlackAndWhiteHasNoColourAndGivesTheColoursBack) {
     EXPECT_EQ(C.ScalePropsX(1).ColorScale(), 0x0000AAu);
   }
   EXPECT_FALSE(std::filesystem::exists(std::filesystem::path(bad).parent_path()));
+  const std::string folder = TempPath("folder_named.svg");
+  std::filesystem::create_directories(folder);
+  EXPECT_THROW(C.CopyToWMF(folder, true), EMivoError);
+  EXPECT_TRUE(std::filesystem::is_directory(folder));
+  std::filesystem::remove_all(folder);
 
   // No printer: an error, and the colours come back.
   EXPECT_THROW(C.PrintIt(1, true), EMivoError);
   EXPECT_EQ(C.ChartColor(), 0xEEDDCCu);
-}
-
-TEST_F(RChartExport, FailedSaveKeepsThePreviousFile) {
-  const std::string dir = TempPath("folder_named.svg");
-  std::filesystem::create_directories(dir);
-  EXPECT_THROW(C.CopyToWMF(dir, false), EMivoError);
-  EXPECT_TRUE(std::filesystem::is_directory(dir));
-  std::filesystem::remove_all(dir);
-
-  const std::string svg = TempPath("keep.svg"), pdf = TempPath("keep.PDF");
-  C.CopyToWMF(svg, false);
-  C.CopyToWMF(pdf, false);
-  EXPECT_EQ(ReadAll(svg).substr(0, 5), "<?xml");
-  EXPECT_EQ(ReadAll(pdf).substr(0, 5), "%PDF-");
-  std::filesystem::remove(svg);
-  std::filesystem::remove(pdf);
-
-  C.CopyToClipboardWMF(false);
-  EXPECT_NE(Host().ClipboardData("image/svg+xml").find("Export test"), std::string::npos);
 }
 
 TEST_F(RChartExport, PrinterPagesAtThePrinterResolution) {
