@@ -40,9 +40,9 @@ install(FILES ${PROJECT_BINARY_DIR}/package/mivoConfig.cmake
 # shared library only when linking statically.
 if(BUILD_SHARED_LIBS)
   set(MIVO_PC_REQUIRES "nlohmann_json")
-  set(MIVO_PC_REQUIRES_PRIVATE "freetype2 fontconfig libpng")
+  set(MIVO_PC_REQUIRES_PRIVATE "freetype2 fontconfig libpng cairo cairo-ft")
 else()
-  set(MIVO_PC_REQUIRES "nlohmann_json freetype2 fontconfig libpng")
+  set(MIVO_PC_REQUIRES "nlohmann_json freetype2 fontconfig libpng cairo cairo-ft")
   set(MIVO_PC_REQUIRES_PRIVATE "")
 endif()
 # Paths relative to the .pc file keep the installed tree relocatable.

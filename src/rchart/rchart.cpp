@@ -53,6 +53,7 @@ TCustomRChart::TCustomRChart(TComponent* owner) : TCustomControl(owner) {
 }
 
 TCustomRChart::~TCustomRChart() {
+  LeaveSharing();  // no chart of a sharing group may keep a reference to this one
   // No notification may reach a half-destroyed chart.
   for (auto& ch : FCrossHair) ch->OnChange = nullptr;
   for (auto& tl : FTextLabels) tl->OnChange = nullptr;

@@ -52,28 +52,46 @@ namespace detail {
 // The storage of the display list: records in one block that grows
 // geometrically through realloc, which moves a large block without copying
 // it. Slots beyond the valid items hold no meaning; every writer fills a
-// whole record.
+// whole record. Charts that share a display list hold handles to one block
+// (ShareWith): growth through any of them is seen by all; Clear and Swap
+// change only this handle's reference, the block lives while any refers to it.
 class TItemBuffer {
  public:
   TItemBuffer() = default;
   TItemBuffer(const TItemBuffer&) = delete;
   TItemBuffer& operator=(const TItemBuffer&) = delete;
   ~TItemBuffer();
-  TrcChartItem& operator[](std::size_t i) { return FData[i]; }
-  const TrcChartItem& operator[](std::size_t i) const { return FData[i]; }
-  TrcChartItem* Data() { return FData; }
-  const TrcChartItem* Data() const { return FData; }
-  std::size_t Capacity() const { return FCapacity; }
+  TrcChartItem& operator[](std::size_t i) { return FStore->Data[i]; }
+  const TrcChartItem& operator[](std::size_t i) const { return FStore->Data[i]; }
+  TrcChartItem* Data() { return FStore ? FStore->Data : nullptr; }
+  const TrcChartItem* Data() const { return FStore ? FStore->Data : nullptr; }
+  std::size_t Capacity() const { return FStore ? FStore->Capacity : 0; }
   // Room for at least n records, existing ones kept; raises std::bad_alloc
   // (and keeps the buffer as it was) when there is no memory for them.
   void Reserve(std::size_t n);
-  // Frees the storage.
+  // Drops this handle's reference (an unshared block is freed).
   void Clear();
   void Swap(TItemBuffer& other) noexcept;
+  // Refers to the block of `other`.
+  void ShareWith(const TItemBuffer& other) { FStore = other.FStore; }
+  bool SharesWith(const TItemBuffer& other) const { return FStore && FStore == other.FStore; }
+  // Another handle refers to the same block.
+  bool Shared() const { return FStore && FStore.use_count() > 1; }
+  // A block of its own holding a copy of the first n records, with room for
+  // `capacity` (at least n); raises std::bad_alloc and keeps the reference
+  // when there is no memory for it.
+  void MakeOwn(std::size_t n, std::size_t capacity);
 
  private:
-  TrcChartItem* FData = nullptr;
-  std::size_t FCapacity = 0;
+  struct TStore {
+    TrcChartItem* Data = nullptr;
+    std::size_t Capacity = 0;
+    TStore() = default;
+    TStore(const TStore&) = delete;
+    TStore& operator=(const TStore&) = delete;
+    ~TStore();
+  };
+  std::shared_ptr<TStore> FStore;
 };
 
 }  // namespace detail
@@ -584,6 +602,50 @@ class TCustomRChart : public TCustomControl {
   // Writes the text listing; raises EMivoError when the file cannot be written.
   void SaveDataASC(const std::string& fileName);
 
+  // ---- Shared display lists (rchart_sharing.cpp) ----------------------------
+  // Shows the display list of `chart` (null: leave the group, keeping the
+  // items as a list of its own). Refusals are shown as information boxes and
+  // change nothing. A user's owner is taken when `chart` is itself a user.
+  void SetUseDataOf(TCustomRChart* chart);
+  TCustomRChart* UseDataOf() const { return FUseDataOf; }
+  // The charts that show this chart's display list, in the order they joined.
+  std::int32_t DataUsersNum() const { return FDataUsersNum; }
+  TCustomRChart* DataUsers(std::int32_t i) const;
+  // True when this chart and `other` show the one display list.
+  bool SharesDataWith(const TCustomRChart& other) const;
+
+  // ---- Black and white (rchart_bw.cpp) ---------------------------------------
+  // Saves the colour set and switches frame, background, fonts and scales to
+  // black on white; nothing repaints.
+  void BackupColorsAndMakeBW();
+  // Writes the saved colour set back; nothing repaints.
+  void ReloadBackupColors();
+
+  // ---- Export and print (rchart_export.cpp) ----------------------------------
+  // The whole control, or with DAOnly the data area, as a 32-bit bitmap;
+  // `blkWhite` renders black on white with the items in monochrome.
+  void CopyToBitmap(TBitmap& bmp, bool blkWhite) { CopyToBitmap(bmp, blkWhite, true); }
+  void CopyToBitmap(TBitmap& bmp, bool blkWhite, bool includeCrossHairs);
+  void CopyToBitmapDAOnly(TBitmap& bmp, bool blkWhite) { CopyToBitmapDAOnly(bmp, blkWhite, true); }
+  void CopyToBitmapDAOnly(TBitmap& bmp, bool blkWhite, bool includeCrossHairs);
+  // The same on the host's clipboard.
+  void CopyToClipboard(bool blkWhite) { CopyToClipboard(blkWhite, true); }
+  void CopyToClipboard(bool blkWhite, bool includeCrossHairs);
+  void CopyToClipboardDAOnly(bool blkWhite) { CopyToClipboardDAOnly(blkWhite, true); }
+  void CopyToClipboardDAOnly(bool blkWhite, bool includeCrossHairs);
+  // A BMP file, whatever the name; the previous file stays when writing fails.
+  void CopyToBMP(const std::string& fName, bool blkWhite);
+  // A vector document: SVG, or PDF when the name ends in ".pdf".
+  void CopyToWMF(const std::string& fName, bool blkWhite);
+  // The vector document (SVG) on the clipboard.
+  void CopyToClipboardWMF(bool blkWhite);
+  // A print job of its own on the host's printer; scaleF 1 prints the
+  // screen size at the printer's resolution, fonts keep their point size.
+  void PrintIt(double scaleF, bool blkWhite);
+  // Draws at (x, y) on the page of the printer's open job and returns in
+  // x, y the pixel just below and right of the picture.
+  void CopyToOpenPrinter(std::int32_t& x, std::int32_t& y, double scaleF, bool blkWhite);
+
   // Registers the published properties (once; called by the constructor).
   static void RegisterProperties();
 
@@ -595,8 +657,9 @@ class TCustomRChart : public TCustomControl {
 
  protected:
   void CreateWnd() override;
-  // Keeps the charts that share this chart's data in step (sharing comes later).
-  virtual void AdjustCanInfoOfSharedCharts() {}
+  // Copies this chart's list reference and counts to the other charts of its
+  // sharing group (rchart_sharing.cpp).
+  virtual void AdjustCanInfoOfSharedCharts();
   bool IsLoading() const { return ComponentState().Contains(TComponentStateItem::csLoading); }
   bool IsDesigning() const { return ComponentState().Contains(TComponentStateItem::csDesigning); }
   static std::size_t LayerIx(std::int32_t layer) { return layer <= 1 ? 0 : 1; }
@@ -776,6 +839,26 @@ class TCustomRChart : public TCustomControl {
   std::unique_ptr<TJointLayers> FJointLayers;
   std::unique_ptr<TBakGndImg> FBakGndImg;
   bool FConstructed = false;
+  // Sharing (rchart_sharing.cpp).
+  void TakeListOf(const TCustomRChart& from);
+  void RemoveDataUser(TCustomRChart* user);
+  void KeepListAsOwn();
+  void LeaveSharing() noexcept;
+  // Asks the other charts of the group to redraw (after ShowGraf).
+  void RedrawSharingCharts();
+  TCustomRChart* FUseDataOf = nullptr;
+  std::array<TCustomRChart*, 4> FDataUsers{};
+  std::int32_t FDataUsersNum = 0;
+  // Black and white (rchart_bw.cpp).
+  TColor ColBakWindow = 0, ColBakFrame = 0, ColBakChart = 0, ColBakFont = 0, ColBakShadow = 0,
+         ColBakShadowBgnd = 0;
+  std::array<TColor, 2> ColBakScalesX{}, ColBakScalesY{}, ColBakSclFontX{}, ColBakSclFontY{};
+  // Export (rchart_export.cpp): the picture composed as Paint composes it,
+  // the whole control or the data area.
+  void RenderExportBitmap(TBitmap& bmp, bool dataAreaOnly, bool blkWhite, bool includeCrossHairs);
+  // The crosshairs of an export when includeCrossHairs; (x, y) is the
+  // canvas' position in the control, as DrawFinish takes it.
+  void ExportCrossHairs(TCanvas& canvas, std::int32_t x, std::int32_t y, bool includeCrossHairs);
   // Set while ShowGrafNewOnly renders: the grid stays under the items.
   bool FSkipGrid = false;
 };

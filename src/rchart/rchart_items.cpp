@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <type_traits>
 #include <limits>
 #include <new>
@@ -111,27 +112,40 @@ static_assert(std::is_trivially_copyable_v<TrcChartItem>, "items are moved by re
 
 namespace detail {
 
-TItemBuffer::~TItemBuffer() { std::free(FData); }
+TItemBuffer::~TItemBuffer() = default;
+
+TItemBuffer::TStore::~TStore() { std::free(Data); }
 
 void TItemBuffer::Reserve(std::size_t n) {
-  if (n <= FCapacity) return;
-  const std::size_t cap = std::max({n, 2 * FCapacity, std::size_t(16)});
+  if (n <= Capacity()) return;
+  const std::size_t cap = std::max({n, 2 * Capacity(), std::size_t(16)});
   if (cap > std::numeric_limits<std::size_t>::max() / sizeof(TrcChartItem)) throw std::bad_alloc();
-  void* p = std::realloc(static_cast<void*>(FData), cap * sizeof(TrcChartItem));
+  std::shared_ptr<TStore> store = FStore ? FStore : std::make_shared<TStore>();
+  void* p = std::realloc(static_cast<void*>(store->Data), cap * sizeof(TrcChartItem));
   if (!p) throw std::bad_alloc();
-  FData = static_cast<TrcChartItem*>(p);
-  FCapacity = cap;
+  store->Data = static_cast<TrcChartItem*>(p);
+  store->Capacity = cap;
+  FStore = std::move(store);
 }
 
-void TItemBuffer::Clear() {
-  std::free(FData);
-  FData = nullptr;
-  FCapacity = 0;
-}
+void TItemBuffer::Clear() { FStore.reset(); }
 
-void TItemBuffer::Swap(TItemBuffer& other) noexcept {
-  std::swap(FData, other.FData);
-  std::swap(FCapacity, other.FCapacity);
+void TItemBuffer::Swap(TItemBuffer& other) noexcept { std::swap(FStore, other.FStore); }
+
+void TItemBuffer::MakeOwn(std::size_t n, std::size_t capacity) {
+  n = std::min(n, Capacity());
+  capacity = std::max(capacity, n);
+  if (capacity == 0) {
+    FStore.reset();
+    return;
+  }
+  if (capacity > std::numeric_limits<std::size_t>::max() / sizeof(TrcChartItem)) throw std::bad_alloc();
+  auto store = std::make_shared<TStore>();
+  store->Data = static_cast<TrcChartItem*>(std::malloc(capacity * sizeof(TrcChartItem)));
+  if (!store->Data) throw std::bad_alloc();
+  store->Capacity = capacity;
+  if (n > 0) std::memcpy(static_cast<void*>(store->Data), FStore->Data, n * sizeof(TrcChartItem));
+  FStore = std::move(store);
 }
 
 }  // namespace detail

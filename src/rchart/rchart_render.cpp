@@ -351,6 +351,7 @@ void TCustomRChart::ShowGraf() {
       Paint();
     }
   }
+  RedrawSharingCharts();
 }
 
 void TCustomRChart::ShowGrafNewOnly() {

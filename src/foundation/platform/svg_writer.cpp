@@ -104,7 +104,14 @@ class TSvgBuilder {
       FOut += "<rect x=\"0\" y=\"0\" width=\"" + Num(size.cx) + "\" height=\"" + Num(size.cy) + "\" fill=\"" +
               ColorText(*FOptions.Background) + "\"/>\n";
     FOut += "<g shape-rendering=\"crispEdges\">\n";
-    for (const TPrimitive& p : canvas.Primitives()) Emit(p);
+    const auto& prims = canvas.Primitives();
+    for (std::size_t i = 0; i < prims.size(); ++i) {
+      for (std::size_t k = 0; k < FOptions.Clips.size(); ++k)
+        if (FOptions.Clips[k].First == i && FOptions.Clips[k].Last > i) OpenClip(k);
+      Emit(prims[i]);
+      for (const TClipRun& run : FOptions.Clips)
+        if (run.Last == i + 1 && run.First <= i) FOut += "</g>\n";
+    }
     FOut += "</g>\n</svg>\n";
     return std::move(FOut);
   }
@@ -130,6 +137,14 @@ class TSvgBuilder {
         grow(std::int64_t(p.Points[0].x) + p.Bitmap->Width(), std::int64_t(p.Points[0].y) + p.Bitmap->Height());
     }
     return {std::int32_t(std::min(w, MaxAutoExtent)), std::int32_t(std::min(h, MaxAutoExtent))};
+  }
+
+  void OpenClip(std::size_t k) {
+    const TBox b = Normalised(FOptions.Clips[k].Clip);
+    const std::string id = "clip" + Num(double(k));
+    FOut += "<clipPath id=\"" + id + "\"><rect x=\"" + Num(b.Left) + "\" y=\"" + Num(b.Top) + "\" width=\"" +
+            Num(b.Right - b.Left) + "\" height=\"" + Num(b.Bottom - b.Top) + "\"/></clipPath>\n<g clip-path=\"url(#" +
+            id + ")\">\n";
   }
 
   // Stroke attributes of a pen, or empty when the pen draws nothing.

@@ -8,12 +8,20 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "mivo/platform/export.h"
 #include "mivo/platform/recording_canvas.h"
 
 MIVO_PUBLIC_BEGIN
 namespace mivo {
+
+// Primitives First ... Last - 1 of a recording, cut to Clip when written out.
+struct TClipRun {
+  std::size_t First = 0;
+  std::size_t Last = 0;
+  TRect Clip;
+};
 
 struct TSvgOptions {
   // Document size; 0 x 0 takes the canvas's surface size, and when that is
@@ -23,6 +31,9 @@ struct TSvgOptions {
   std::optional<TColor> Background;
   // Embed bitmaps as PNG data; otherwise a comment stands in for each.
   bool EmbedBitmaps = true;
+  // Runs of primitives drawn only inside a rectangle (as a bitmap of that
+  // size would cut them off); runs must not overlap.
+  std::vector<TClipRun> Clips;
 };
 
 std::string RecordingToSvg(const TRecordingCanvas& canvas, const TSvgOptions& options = {});

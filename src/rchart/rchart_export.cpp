@@ -1,0 +1,353 @@
+// Export and print: the chart as a bitmap (host bitmap, clipboard, BMP file),
+// as a vector document (SVG or PDF, replayed from the recording canvas) and on
+// the host's printer. Black and white switches the colour set for the time of
+// the export (restored also when the export fails) and draws the items in the
+// renderer's monochrome mode.
+//
+// Bitmaps are composed as Paint composes the screen: the frame, then the data
+// area rendered into a bitmap of its own (which cuts off what lies beyond it)
+// and copied in. Printing draws the same way at the printer's resolution
+// through a canvas that scales the chart's pixel coordinates, with text set at
+// its point size on the printer.
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <filesystem>
+#include <vector>
+
+#include "mivo/platform/errors.h"
+#include "mivo/platform/file_replace.h"
+#include "mivo/platform/fonts.h"
+#include "mivo/platform/host.h"
+#include "mivo/platform/pdf_writer.h"
+#include "mivo/platform/raster_canvas.h"
+#include "mivo/platform/recording_canvas.h"
+#include "mivo/platform/svg_writer.h"
+#include "mivo/rchart/rchart.h"
+#include "mivo/rchart/rchart_internal.h"
+
+namespace mivo {
+
+using detail::Sat32;
+
+namespace {
+
+constexpr double kScreenPixelsPerInch = 96;
+constexpr double kMinPrintScale = 0.01;
+constexpr double kMaxPrintScale = 100;
+
+// Black and white for the time of one export; the colours come back however
+// the export ends.
+class TBlackWhiteScope {
+ public:
+  TBlackWhiteScope(TCustomRChart& chart, bool on) : FChart(on ? &chart : nullptr) {
+    if (FChart) FChart->BackupColorsAndMakeBW();
+  }
+  TBlackWhiteScope(const TBlackWhiteScope&) = delete;
+  TBlackWhiteScope& operator=(const TBlackWhiteScope&) = delete;
+  ~TBlackWhiteScope() {
+    if (FChart) FChart->ReloadBackupColors();
+  }
+
+ private:
+  TCustomRChart* FChart;
+};
+
+TPrinter& ChartPrinter() {
+  if (!Host().HasPrinter()) RaiseMivoError("Chart print: no printer is available");
+  return Host().Printer();
+}
+
+void PutBitmapOnClipboard(const TBitmap& bmp) {
+  Host().SetClipboardBitmap(bmp);
+  if (!Host().HasClipboardBitmap()) RaiseMivoError("Chart copy to the clipboard: no clipboard is available");
+}
+
+std::string LowerExtension(const std::string& fileName) {
+  std::string ext = std::filesystem::path(fileName).extension().string();
+  for (char& ch : ext) ch = char(std::tolower(static_cast<unsigned char>(ch)));
+  return ext;
+}
+
+// A canvas that draws the chart's pixel coordinates, scaled by `f` and moved
+// by (dx, dy), onto another canvas. Text keeps its point size at the target's
+// resolution; it is measured there and the sizes handed back in the chart's
+// pixels, so layouts fit what the target draws.
+class TScaledCanvas : public TCanvas {
+ public:
+  TScaledCanvas(TCanvas& target, double f, std::int32_t dx, std::int32_t dy)
+      : FTarget(target), FF(f), FDx(dx), FDy(dy) {}
+
+  void MoveTo(std::int32_t x, std::int32_t y) override { PenPos = {x, y}; }
+  void LineTo(std::int32_t x, std::int32_t y) override {
+    Sync();
+    FTarget.MoveTo(X(PenPos.x), Y(PenPos.y));
+    FTarget.LineTo(X(x), Y(y));
+    PenPos = {x, y};
+  }
+  void Polyline(std::span<const TPoint> points) override {
+    Sync();
+    FTarget.Polyline(Scaled(points));
+  }
+  void Polygon(std::span<const TPoint> points) override {
+    Sync();
+    FTarget.Polygon(Scaled(points));
+  }
+  void Rectangle(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2) override {
+    Sync();
+    FTarget.Rectangle(X(x1), Y(y1), X(x2), Y(y2));
+  }
+  using TCanvas::Rectangle;
+  void FillRect(const TRect& r) override {
+    Sync();
+    FTarget.FillRect(Scaled(r));
+  }
+  void FrameRect(const TRect& r) override {
+    Sync();
+    FTarget.FrameRect(Scaled(r));
+  }
+  void Ellipse(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2) override {
+    Sync();
+    FTarget.Ellipse(X(x1), Y(y1), X(x2), Y(y2));
+  }
+  void Arc(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2, std::int32_t x3, std::int32_t y3,
+           std::int32_t x4, std::int32_t y4) override {
+    Sync();
+    FTarget.Arc(X(x1), Y(y1), X(x2), Y(y2), X(x3), Y(y3), X(x4), Y(y4));
+  }
+  TColor Pixel(std::int32_t x, std::int32_t y) const override { return FTarget.Pixel(X(x), Y(y)); }
+  void SetPixel(std::int32_t x, std::int32_t y, TColor c) override {
+    // A pixel becomes the block it covers on the target.
+    const TBrush keep = FTarget.Brush;
+    FTarget.Brush = TBrush{c, TBrushStyle::bsSolid};
+    FTarget.FillRect(Rect(X(x), Y(y), std::max(X(x) + 1, X(x + 1)), std::max(Y(y) + 1, Y(y + 1))));
+    FTarget.Brush = keep;
+  }
+  void TextOut(std::int32_t x, std::int32_t y, std::string_view text) override {
+    Sync();
+    FTarget.TextOut(X(x), Y(y), text);
+  }
+  std::int32_t TextWidth(std::string_view text) override {
+    return RoundToInt(MeasureTextWidth(TargetFont(), text) / FF);
+  }
+  std::int32_t TextHeight(std::string_view) override { return RoundToInt(GetFontMetrics(TargetFont()).Height / FF); }
+  void Draw(std::int32_t x, std::int32_t y, const TBitmap& src) override {
+    Sync();
+    FTarget.StretchDraw(Scaled(Rect(x, y, Sat32(std::int64_t(x) + src.Width()), Sat32(std::int64_t(y) + src.Height()))),
+                        src);
+  }
+  void StretchDraw(const TRect& dest, const TBitmap& src) override {
+    Sync();
+    FTarget.StretchDraw(Scaled(dest), src);
+  }
+  void CopyRect(const TRect& dest, const TBitmap& src, const TRect& srcRect) override {
+    Sync();
+    FTarget.CopyRect(Scaled(dest), src, srcRect);
+  }
+  std::int32_t PixelsPerInch() const override {
+    return std::max(1, RoundToInt(FTarget.PixelsPerInch() / FF));
+  }
+  std::int32_t AspectX() const override { return FTarget.AspectX(); }
+  std::int32_t AspectY() const override { return FTarget.AspectY(); }
+  bool IsPrinter() const override { return FTarget.IsPrinter(); }
+  TSize SurfaceSize() const override {
+    const TSize s = FTarget.SurfaceSize();
+    return {std::int32_t(s.cx / FF), std::int32_t(s.cy / FF)};
+  }
+
+ private:
+  std::int32_t X(std::int32_t x) const { return Sat32(std::int64_t(RoundToInt(x * FF)) + FDx); }
+  std::int32_t Y(std::int32_t y) const { return Sat32(std::int64_t(RoundToInt(y * FF)) + FDy); }
+  TRect Scaled(const TRect& r) const { return Rect(X(r.Left), Y(r.Top), X(r.Right), Y(r.Bottom)); }
+  std::span<const TPoint> Scaled(std::span<const TPoint> points) {
+    FPoints.resize(points.size());
+    for (std::size_t i = 0; i < points.size(); ++i) FPoints[i] = {X(points[i].x), Y(points[i].y)};
+    return FPoints;
+  }
+  TFont TargetFont() const {
+    TFont f = Font;
+    f.PixelsPerInch = FTarget.PixelsPerInch();
+    return f;
+  }
+  // The state goes over with the widths scaled: styled one-pixel pens stay
+  // one pixel wide (wider pens are drawn solid).
+  void Sync() {
+    FTarget.Pen = Pen;
+    if (Pen.Width > 1 || Pen.Style == TPenStyle::psSolid || Pen.Style == TPenStyle::psInsideFrame)
+      FTarget.Pen.Width = std::max(1, RoundToInt(std::max(Pen.Width, 1) * FF));
+    FTarget.Brush = Brush;
+    FTarget.Font = TargetFont();
+    FTarget.CopyMode = CopyMode;
+    FTarget.TextAlign = TextAlign;
+  }
+
+  TCanvas& FTarget;
+  double FF;
+  std::int32_t FDx, FDy;
+  std::vector<TPoint> FPoints;
+};
+
+// The whole chart as primitives; gives the run of primitives that the data
+// area drew, with its rectangle, which the data bitmap would cut them to.
+TClipRun RecordChart(TCustomRChart& c, TRecordingCanvas& rc, bool mono) {
+  c.ConstructChartBmp(rc);
+  TClipRun area;
+  area.First = rc.Size();
+  area.Clip = Rect(c.MarginLeft(), c.MarginTop(), Sat32(std::int64_t(c.MarginLeft()) + c.DataAreaWidth()),
+                   Sat32(std::int64_t(c.MarginTop()) + c.DataAreaHeight()));
+  c.InitGraf(rc, c.MarginLeft(), c.MarginTop(), c.DataAreaWidth(), c.DataAreaHeight());
+  c.ConstructDataBmpCanvas(rc, c.MarginLeft(), c.MarginTop(), mono, 0);
+  area.Last = rc.Size();
+  return area;
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------- rendering
+
+void TCustomRChart::ExportCrossHairs(TCanvas& canvas, std::int32_t x, std::int32_t y, bool includeCrossHairs) {
+  // The one place where exports draw the crosshairs: (x, y) is the canvas'
+  // position in control pixels, as DrawFinish takes it.
+  (void)canvas;
+  (void)x;
+  (void)y;
+  (void)includeCrossHairs;
+}
+
+void TCustomRChart::RenderExportBitmap(TBitmap& bmp, bool dataAreaOnly, bool blkWhite, bool includeCrossHairs) {
+  TBlackWhiteScope bw(*this, blkWhite);
+  // The mapping first: a range it refuses raises before the bitmap is touched.
+  AdjustScaling();
+  TBitmap data;
+  data.SetSize(std::min(DataAreaWidth(), TBitmap::MaxSide), std::min(DataAreaHeight(), TBitmap::MaxSide));
+  InitGraf(data.Canvas(), 0, 0, data.Width(), data.Height());
+  ConstructDataBmp(data, 0, 0, blkWhite, 0);
+  if (dataAreaOnly) {
+    ExportCrossHairs(data.Canvas(), RcLRim, RcTRim, includeCrossHairs);
+    bmp.SetSize(data.Width(), data.Height());
+    bmp.Canvas().CopyMode = TCopyMode::cmSrcCopy;
+    bmp.Canvas().Draw(0, 0, data);
+    return;
+  }
+  TBitmap whole;
+  whole.SetSize(std::clamp(Width(), 0, TBitmap::MaxSide), std::clamp(Height(), 0, TBitmap::MaxSide));
+  ConstructChartBmp(whole.Canvas());
+  whole.Canvas().CopyMode = TCopyMode::cmSrcCopy;
+  whole.Canvas().Draw(RcLRim, RcTRim, data);
+  ExportCrossHairs(whole.Canvas(), 0, 0, includeCrossHairs);
+  bmp.SetSize(whole.Width(), whole.Height());
+  bmp.Canvas().CopyMode = TCopyMode::cmSrcCopy;
+  bmp.Canvas().Draw(0, 0, whole);
+}
+
+// ---------------------------------------------------------------- bitmaps
+
+void TCustomRChart::CopyToBitmap(TBitmap& bmp, bool blkWhite, bool includeCrossHairs) {
+  RenderExportBitmap(bmp, false, blkWhite, includeCrossHairs);
+}
+
+void TCustomRChart::CopyToBitmapDAOnly(TBitmap& bmp, bool blkWhite, bool includeCrossHairs) {
+  RenderExportBitmap(bmp, true, blkWhite, includeCrossHairs);
+}
+
+void TCustomRChart::CopyToClipboard(bool blkWhite, bool includeCrossHairs) {
+  TBitmap bmp;
+  RenderExportBitmap(bmp, false, blkWhite, includeCrossHairs);
+  PutBitmapOnClipboard(bmp);
+}
+
+void TCustomRChart::CopyToClipboardDAOnly(bool blkWhite, bool includeCrossHairs) {
+  TBitmap bmp;
+  RenderExportBitmap(bmp, true, blkWhite, includeCrossHairs);
+  PutBitmapOnClipboard(bmp);
+}
+
+void TCustomRChart::CopyToBMP(const std::string& fName, bool blkWhite) {
+  TBitmap bmp;
+  RenderExportBitmap(bmp, false, blkWhite, true);
+  bmp.SaveToBMP(fName);  // BMP whatever the name
+}
+
+// ---------------------------------------------------------------- vector documents
+
+void TCustomRChart::CopyToWMF(const std::string& fName, bool blkWhite) {
+  TRecordingCanvas rc(TSize{std::max(Width(), 0), std::max(Height(), 0)});
+  TBlackWhiteScope bw(*this, blkWhite);
+  const TClipRun area = RecordChart(*this, rc, blkWhite);
+  ExportCrossHairs(rc, 0, 0, true);
+  if (LowerExtension(fName) == ".pdf") {
+    TPdfOptions options;
+    options.Clips.push_back(area);
+    SaveRecordingToPdf(rc, fName, options);
+    return;
+  }
+  TSvgOptions options;
+  options.Clips.push_back(area);
+  const std::string svg = RecordingToSvg(rc, options);
+  WriteFileReplacing(fName, reinterpret_cast<const std::uint8_t*>(svg.data()), svg.size(), "SVG file");
+}
+
+void TCustomRChart::CopyToClipboardWMF(bool blkWhite) {
+  TRecordingCanvas rc(TSize{std::max(Width(), 0), std::max(Height(), 0)});
+  TSvgOptions options;
+  TBlackWhiteScope bw(*this, blkWhite);
+  options.Clips.push_back(RecordChart(*this, rc, blkWhite));
+  ExportCrossHairs(rc, 0, 0, true);
+  const std::string svg = RecordingToSvg(rc, options);
+  Host().SetClipboardData("image/svg+xml", svg);
+  if (Host().ClipboardData("image/svg+xml").empty())
+    RaiseMivoError("Chart copy to the clipboard: no clipboard is available");
+}
+
+// ---------------------------------------------------------------- printer
+
+void TCustomRChart::CopyToOpenPrinter(std::int32_t& x, std::int32_t& y, double scaleF, bool blkWhite) {
+  TPrinter& printer = ChartPrinter();
+  if (!printer.Printing()) RaiseMivoError("printer: no print job is open");
+  scaleF = std::isfinite(scaleF) ? std::clamp(scaleF, kMinPrintScale, kMaxPrintScale) : 1.0;
+  const double f = scaleF * printer.PixelsPerInch() / kScreenPixelsPerInch;
+  TCanvas& page = printer.Canvas();
+  TBlackWhiteScope bw(*this, blkWhite);
+  AdjustScaling();
+  // Frame and scales straight onto the page.
+  TScaledCanvas framed(page, f, x, y);
+  ConstructChartBmp(framed);
+  // The data area through a bitmap at the page's resolution, which cuts off
+  // what lies beyond it, as on the screen; only its part on the page is made.
+  const std::int64_t dl = std::int64_t(x) + RoundToInt(RcLRim * f);
+  const std::int64_t dt = std::int64_t(y) + RoundToInt(RcTRim * f);
+  const std::int64_t dr = std::int64_t(x) + RoundToInt((std::int64_t(RcLRim) + DataAreaWidth()) * f);
+  const std::int64_t db = std::int64_t(y) + RoundToInt((std::int64_t(RcTRim) + DataAreaHeight()) * f);
+  const std::int64_t vl = std::max<std::int64_t>(dl, 0), vt = std::max<std::int64_t>(dt, 0);
+  const std::int64_t vr = std::min<std::int64_t>(dr, printer.PageWidth());
+  const std::int64_t vb = std::min<std::int64_t>(db, printer.PageHeight());
+  TBitmap data;
+  if (vl < vr && vt < vb) {
+    data.SetSize(std::int32_t(vr - vl), std::int32_t(vb - vt));
+    data.RasterCanvas().SetPixelsPerInch(page.PixelsPerInch());
+    data.RasterCanvas().SetIsPrinter(page.IsPrinter());
+    TScaledCanvas area(data.Canvas(), f, Sat32(x - vl), Sat32(y - vt));
+    InitGraf(area, RcLRim, RcTRim, DataAreaWidth(), DataAreaHeight());
+    ConstructDataBmpCanvas(area, RcLRim, RcTRim, blkWhite, 0);
+  }
+  page.CopyMode = TCopyMode::cmSrcCopy;
+  if (data.Width() > 0) page.Draw(std::int32_t(vl), std::int32_t(vt), data);
+  ExportCrossHairs(framed, 0, 0, true);
+  x = Sat32(std::int64_t(x) + RoundToInt(Width() * f));
+  y = Sat32(std::int64_t(y) + RoundToInt(Height() * f));
+}
+
+void TCustomRChart::PrintIt(double scaleF, bool blkWhite) {
+  TPrinter& printer = ChartPrinter();
+  printer.BeginDoc();
+  std::int32_t x = 0, y = 0;
+  try {
+    CopyToOpenPrinter(x, y, scaleF, blkWhite);
+  } catch (...) {
+    printer.Abort();
+    throw;
+  }
+  printer.EndDoc();
+}
+
+}  // namespace mivo
