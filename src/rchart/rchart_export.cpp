@@ -208,10 +208,7 @@ TClipRun RecordChart(TCustomRChart& c, TRecordingCanvas& rc, bool mono) {
 void TCustomRChart::ExportCrossHairs(TCanvas& canvas, std::int32_t x, std::int32_t y, bool includeCrossHairs) {
   // The one place where exports draw the crosshairs: (x, y) is the canvas'
   // position in control pixels, as DrawFinish takes it.
-  (void)canvas;
-  (void)x;
-  (void)y;
-  (void)includeCrossHairs;
+  if (includeCrossHairs) DrawCrossHairs(x, y, canvas);
 }
 
 void TCustomRChart::RenderExportBitmap(TBitmap& bmp, bool dataAreaOnly, bool blkWhite, bool includeCrossHairs) {
