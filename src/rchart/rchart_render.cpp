@@ -99,7 +99,8 @@ void TCustomRChart::Paint() {
   // The mapping first: a range it refuses raises before either bitmap has
   // been touched, so the previous picture stays.
   AdjustScaling();
-  FChartBmp.SetSize(Width(), Height());
+  // The picture of a control larger than any window surface is cut to it.
+  FChartBmp.SetSize(std::min(Width(), MaxSurfaceSide), std::min(Height(), MaxSurfaceSide));
   DrawChartFrame(FChartBmp.Canvas());
   ResizeGrafBmp();
   InitGraf(FGrafBmp.Canvas(), 0, 0, FGrafBmp.Width(), FGrafBmp.Height());

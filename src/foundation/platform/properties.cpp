@@ -146,7 +146,11 @@ std::string FormPrefix(const std::string& source) { return "Form file '" + sourc
 }
 
 bool IntegerIn(const TJson& j, std::int64_t lo, std::int64_t hi) {
-  if (j.is_number_unsigned()) return j.get<std::uint64_t>() <= std::uint64_t(hi) && hi >= 0;
+  // A non-negative number arrives unsigned; it must meet the lower bound too.
+  if (j.is_number_unsigned()) {
+    const auto v = j.get<std::uint64_t>();
+    return hi >= 0 && v <= std::uint64_t(hi) && (lo <= 0 || v >= std::uint64_t(lo));
+  }
   if (j.is_number_integer()) {
     const auto v = j.get<std::int64_t>();
     return v >= lo && v <= hi;
