@@ -120,7 +120,7 @@ void TBitmap::LoadFromPNG(const std::string& fileName) {
   image.version = PNG_IMAGE_VERSION;
   const auto fail = [&](const std::string& why) {
     png_image_free(&image);
-    RaiseMivoError("PNG file \"" + fileName + "\": " + why);
+    RaiseMivoError("PNG file '" + fileName + "': " + why);
   };
   if (!png_image_begin_read_from_file(&image, fileName.c_str())) fail(image.message);
   if (image.width == 0 || image.height == 0 || image.width > std::uint32_t(MaxSide) ||
