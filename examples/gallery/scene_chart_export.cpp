@@ -44,7 +44,7 @@ void SetUpChart(TCustomRChart& c) {
   c.SetDataCol(clGreen);
   for (std::int32_t k = 0; k < 6; ++k) c.MarkAt(1.5 * k + 0.8, -0.9, std::uint8_t(k + 1));
   c.SetDataCol(clNavy);
-  c.Text(6.2, 0.85, 10, "amplitude ~ exp(-t/4)");
+  c.Text(6.2, 0.85, 10, "damped wave");
   c.SetSuppressPaint(false);
 }
 
