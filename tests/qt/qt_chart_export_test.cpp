@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 
@@ -122,8 +121,6 @@ class QtChartExport : public ::testing::Test {
     TBitmap page;
     std::string error;
     EXPECT_TRUE(test::RasterisePdf(Pdf, dpi, page, error)) << error;
-    if (const char* dir = std::getenv("MIVO_TEST_OUTPUT"); dir && page.Width() > 0)
-      page.SaveToPNG(std::string(dir) + "/qt_chart_print_" + std::to_string(++FPrinted) + ".png");
     return page;
   }
 
@@ -134,7 +131,6 @@ class QtChartExport : public ::testing::Test {
  private:
   QPageLayout FKeepLayout;
   int FKeepResolution = 0;
-  int FPrinted = 0;
 };
 
 TEST_F(QtChartExport, PrintedPdfShowsTheChartAtItsSizeOnPaper) {
