@@ -3,6 +3,7 @@
 // register themselves from their own file with MIVO_GALLERY_SCENE, so adding a
 // component's sheet touches no other file. The image tests reuse the scenes.
 
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
@@ -17,6 +18,10 @@ struct Scene {
 };
 
 std::vector<Scene>& Scenes();
+
+// The folder the sheets go to; scenes that write files of their own besides
+// their sheet put them here.
+std::filesystem::path& OutDir();
 
 struct SceneRegistrar {
   SceneRegistrar(std::string fileName, std::function<void(TBitmap&)> render) {

@@ -11,12 +11,17 @@ std::vector<Scene>& Scenes() {
   static std::vector<Scene> scenes;
   return scenes;
 }
+std::filesystem::path& OutDir() {
+  static std::filesystem::path dir = "out/gallery";
+  return dir;
+}
 }  // namespace mivo::gallery
 
 int main(int argc, char** argv) {
   namespace fs = std::filesystem;
   const fs::path outDir = argc > 1 ? fs::path(argv[1]) : fs::path("out/gallery");
   fs::create_directories(outDir);
+  mivo::gallery::OutDir() = outDir;
   auto& scenes = mivo::gallery::Scenes();
   std::sort(scenes.begin(), scenes.end(), [](const auto& a, const auto& b) { return a.FileName < b.FileName; });
   int failures = 0;

@@ -96,6 +96,9 @@ void TQtPrinter::DocStarted() {
   FQPrinter->setDocName(QString::fromStdString(Title));
   FQPrinter->setFullPage(false);
   FJob->Failed = !FJob->Painter.begin(FQPrinter.get());
+  // Pages are pictures of lines and text: kept lossless (PDF output would
+  // otherwise store them as JPEG, which blurs thin lines and small text).
+  if (!FJob->Failed) FJob->Painter.setRenderHint(QPainter::LosslessImageRendering);
 }
 
 void TQtPrinter::PageDone(const TBitmap& page, std::int32_t pageNumber) {

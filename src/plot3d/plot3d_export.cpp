@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "mivo/base/export_util.h"
 #include "mivo/base/frames.h"
 #include "mivo/platform/host.h"
 #include "mivo/platform/recording_canvas.h"
@@ -13,10 +14,6 @@
 namespace mivo {
 
 namespace {
-
-constexpr double kScreenPixelsPerInch = 96;
-constexpr double kMinPrintScale = 0.01;
-constexpr double kMaxPrintScale = 100;
 
 // Grey levels of the picture (ITU-R BT.601 weights), for black-and-white output.
 void ToGrey(TBitmap& bmp) {
@@ -78,32 +75,17 @@ void TPlot3D::CopyToClipboardWMF(bool includeFrame) {
 
 void TPlot3D::CopyToOpenPrinter(std::int32_t& x, std::int32_t& y, double scaleF, bool blkWhite, bool includeFrame) {
   TPrinter& printer = Host().Printer();
-  if (!std::isfinite(scaleF)) scaleF = 1;
-  scaleF = std::clamp(scaleF, kMinPrintScale, kMaxPrintScale);
   TBitmap bmp;
   CopyToBitmap(bmp, includeFrame);
   if (blkWhite) ToGrey(bmp);
   // The screen picture at the printer's resolution, times scaleF.
-  const double f = scaleF * printer.PixelsPerInch() / kScreenPixelsPerInch;
-  const std::int32_t w = RoundToInt(bmp.Width() * f), h = RoundToInt(bmp.Height() * f);
-  const std::int64_t x2 = std::int64_t(x) + w, y2 = std::int64_t(y) + h;
-  const auto clampInt = [](std::int64_t v) { return std::int32_t(std::clamp<std::int64_t>(v, INT32_MIN, INT32_MAX)); };
-  printer.Canvas().StretchDraw(Rect(x, y, clampInt(x2), clampInt(y2)), bmp);
-  x = clampInt(x2);
-  y = clampInt(y2);
+  StretchOntoPrinter(printer, bmp, PrinterPixelScale(printer, scaleF), x, y);
 }
 
 void TPlot3D::PrintIt(double scaleF, bool blkWhite, bool includeFrame) {
-  TPrinter& printer = Host().Printer();
-  printer.BeginDoc();
-  std::int32_t x = 0, y = 0;
-  try {
+  PrintAsJob(Host().Printer(), [&](std::int32_t& x, std::int32_t& y) {
     CopyToOpenPrinter(x, y, scaleF, blkWhite, includeFrame);
-  } catch (...) {
-    printer.Abort();
-    throw;
-  }
-  printer.EndDoc();
+  });
 }
 
 }  // namespace mivo

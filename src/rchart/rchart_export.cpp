@@ -15,6 +15,7 @@
 #include <filesystem>
 #include <vector>
 
+#include "mivo/base/export_util.h"
 #include "mivo/platform/errors.h"
 #include "mivo/platform/file_replace.h"
 #include "mivo/platform/fonts.h"
@@ -31,10 +32,6 @@ namespace mivo {
 using detail::Sat32;
 
 namespace {
-
-constexpr double kScreenPixelsPerInch = 96;
-constexpr double kMinPrintScale = 0.01;
-constexpr double kMaxPrintScale = 100;
 
 // Black and white for the time of one export; the colours come back however
 // the export ends.
@@ -301,8 +298,7 @@ void TCustomRChart::CopyToClipboardWMF(bool blkWhite) {
 void TCustomRChart::CopyToOpenPrinter(std::int32_t& x, std::int32_t& y, double scaleF, bool blkWhite) {
   TPrinter& printer = ChartPrinter();
   if (!printer.Printing()) RaiseMivoError("printer: no print job is open");
-  scaleF = std::isfinite(scaleF) ? std::clamp(scaleF, kMinPrintScale, kMaxPrintScale) : 1.0;
-  const double f = scaleF * printer.PixelsPerInch() / kScreenPixelsPerInch;
+  const double f = PrinterPixelScale(printer, scaleF);
   TCanvas& page = printer.Canvas();
   TBlackWhiteScope bw(*this, blkWhite);
   AdjustScaling();
@@ -335,16 +331,7 @@ void TCustomRChart::CopyToOpenPrinter(std::int32_t& x, std::int32_t& y, double s
 }
 
 void TCustomRChart::PrintIt(double scaleF, bool blkWhite) {
-  TPrinter& printer = ChartPrinter();
-  printer.BeginDoc();
-  std::int32_t x = 0, y = 0;
-  try {
-    CopyToOpenPrinter(x, y, scaleF, blkWhite);
-  } catch (...) {
-    printer.Abort();
-    throw;
-  }
-  printer.EndDoc();
+  PrintAsJob(ChartPrinter(), [&](std::int32_t& x, std::int32_t& y) { CopyToOpenPrinter(x, y, scaleF, blkWhite); });
 }
 
 }  // namespace mivo

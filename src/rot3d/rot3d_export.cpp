@@ -3,8 +3,8 @@
 // printer, where black and white is the plot's own monochrome rendering.
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
+#include "mivo/base/export_util.h"
 #include "mivo/base/frames.h"
 #include "mivo/platform/host.h"
 #include "mivo/platform/recording_canvas.h"
@@ -12,19 +12,6 @@
 #include "mivo/rot3d/rot3d.h"
 
 namespace mivo {
-
-namespace {
-
-constexpr double kScreenPixelsPerInch = 96;
-constexpr double kMinPrintScale = 0.01;
-constexpr double kMaxPrintScale = 100;
-
-std::int32_t ToInt32(std::int64_t v) {
-  return std::int32_t(std::clamp<std::int64_t>(v, std::numeric_limits<std::int32_t>::min(),
-                                                std::numeric_limits<std::int32_t>::max()));
-}
-
-}  // namespace
 
 void TRot3D::RenderPicture(TCanvas& canvas, bool includeFrame, bool blkWhite) {
   InitGraf(canvas, blkWhite);
@@ -72,28 +59,15 @@ void TRot3D::CopyToClipboardWMF(bool includeFrame) {
 
 void TRot3D::CopyToOpenPrinter(std::int32_t& x, std::int32_t& y, double scaleF, bool blkWhite, bool includeFrame) {
   TPrinter& printer = Host().Printer();
-  scaleF = std::isfinite(scaleF) ? std::clamp(scaleF, kMinPrintScale, kMaxPrintScale) : 1.0;
   TBitmap bmp;
   CopyToBitmap(bmp, includeFrame, blkWhite);
-  const double f = scaleF * printer.PixelsPerInch() / kScreenPixelsPerInch;
-  const std::int64_t right = std::int64_t(x) + RoundToInt(bmp.Width() * f);
-  const std::int64_t bottom = std::int64_t(y) + RoundToInt(bmp.Height() * f);
-  printer.Canvas().StretchDraw(Rect(x, y, ToInt32(right), ToInt32(bottom)), bmp);
-  x = ToInt32(right);
-  y = ToInt32(bottom);
+  StretchOntoPrinter(printer, bmp, PrinterPixelScale(printer, scaleF), x, y);
 }
 
 void TRot3D::PrintIt(double scaleF, bool blkWhite, bool includeFrame) {
-  TPrinter& printer = Host().Printer();
-  printer.BeginDoc();
-  std::int32_t x = 0, y = 0;
-  try {
+  PrintAsJob(Host().Printer(), [&](std::int32_t& x, std::int32_t& y) {
     CopyToOpenPrinter(x, y, scaleF, blkWhite, includeFrame);
-  } catch (...) {
-    printer.Abort();
-    throw;
-  }
-  printer.EndDoc();
+  });
 }
 
 }  // namespace mivo

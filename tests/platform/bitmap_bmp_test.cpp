@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <iterator>
 #include <random>
 #include <string>
 #include <vector>
@@ -372,6 +373,54 @@ TEST(PngWrite, WritesReadableRgb) {
   } catch (const EMivoError& e) {
     EXPECT_STREQ(e.what(), "PNG file '/nonexistent/dir/out.png': cannot be created");
   }
+}
+
+TEST(PngRead, RoundTripsLaysAlphaOverWhiteAndRefusesBadFiles) {
+  const TBitmap src = RandomBitmap(23, 9, 5);
+  const TempFile file("in.png");
+  const std::string path = file.String();
+  src.SaveToPNG(path);
+  TBitmap back;
+  back.LoadFromPNG(path);
+  EXPECT_TRUE(SamePixels(src, back));
+
+  // Gray with alpha: opaque black, transparent, half-covered black.
+  const std::uint8_t ga[] = {0, 255, 0, 0, 0, 128};
+  png_image image{};
+  image.version = PNG_IMAGE_VERSION;
+  image.width = 3;
+  image.height = 1;
+  image.format = PNG_FORMAT_GA;
+  ASSERT_TRUE(png_image_write_to_file(&image, path.c_str(), 0, ga, 0, nullptr));
+  back.LoadFromPNG(path);
+  ASSERT_EQ(back.Width(), 3);
+  EXPECT_EQ(FromRGB32(back.ScanLine(0)[0]), 0x000000u);
+  EXPECT_EQ(FromRGB32(back.ScanLine(0)[1]), 0xFFFFFFu);
+  EXPECT_NEAR(int(back.ScanLine(0)[2].G), 127, 2);
+
+  // Truncated, garbage and missing files raise naming the file and leave the
+  // bitmap as it was.
+  src.SaveToPNG(path);
+  std::ifstream in(path, std::ios::binary);
+  const Bytes whole{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  in.close();
+  const TBitmap kept = RandomBitmap(4, 4, 9);
+  for (const Bytes& bytes : {Bytes(whole.begin(), whole.begin() + std::ptrdiff_t(whole.size() / 2)),
+                             Bytes(whole.begin(), whole.begin() + 30), Bytes{'n', 'o', 't'}, Bytes{}}) {
+    std::ofstream(path, std::ios::binary | std::ios::trunc)
+        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    TBitmap bmp = kept;
+    try {
+      bmp.LoadFromPNG(path);
+      ADD_FAILURE() << "read " << bytes.size() << " bytes";
+    } catch (const EMivoError& e) {
+      EXPECT_EQ(std::string(e.what()).rfind("PNG file '" + path + "': ", 0), 0u) << e.what();
+    }
+    EXPECT_TRUE(SamePixels(bmp, kept)) << bytes.size();
+  }
+  TBitmap bmp = kept;
+  EXPECT_THROW(bmp.LoadFromPNG("/nonexistent/dir/in.png"), EMivoError);
+  EXPECT_TRUE(SamePixels(bmp, kept));
 }
 
 }  // namespace

@@ -3,7 +3,6 @@
 // whole or not at all, the printer at its resolution, and vector documents
 // (SVG and PDF) that rasterise to the screen's picture.
 #include <gtest/gtest.h>
-#include <png.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -19,6 +18,7 @@
 #include "mivo/platform/host.h"
 #include "rchart_test_util.h"
 #include "support/image_compare.h"
+#include "support/raster_compare.h"
 
 namespace mivo {
 namespace {
@@ -216,83 +216,19 @@ TEST_F(RChartExport, PrinterPagesAtThePrinterResolution) {
 
 // ---------------------------------------------------------------- vector output
 
-// Reads a PNG into a bitmap; false when it cannot.
-bool ReadPng(const std::string& name, TBitmap& bmp) {
-  png_image image{};
-  image.version = PNG_IMAGE_VERSION;
-  if (!png_image_begin_read_from_file(&image, name.c_str())) return false;
-  image.format = PNG_FORMAT_BGRA;
-  std::vector<std::uint8_t> buf(PNG_IMAGE_SIZE(image));
-  png_color background{255, 255, 255};
-  if (!png_image_finish_read(&image, &background, buf.data(), 0, nullptr)) return false;
-  bmp.SetSize(std::int32_t(image.width), std::int32_t(image.height));
-  for (std::int32_t y = 0; y < bmp.Height(); ++y)
-    for (std::int32_t x = 0; x < bmp.Width(); ++x) {
-      const std::uint8_t* p = buf.data() + (std::size_t(y) * image.width + std::size_t(x)) * 4;
-      // Transparent parts count as white paper.
-      const auto over = [&](std::uint8_t c) { return std::uint8_t((c * p[3] + 255 * (255 - p[3])) / 255); };
-      bmp.ScanLine(y)[x] = TRGB32{over(p[0]), over(p[1]), over(p[2]), 0};
-    }
-  return true;
-}
-
-bool HaveTool(const char* tool) {
-  return std::system((std::string("command -v ") + tool + " >/dev/null 2>&1").c_str()) == 0;
-}
-
-// Pixels of either image that no pixel of the other image matches within
-// one pixel of the same place, to within `tolerance` in every channel, and
-// that lie next to another such pixel: antialiasing and rounding move edges
-// by a pixel, a missing item or text moved further does not match.
-std::int64_t Mismatches(const TBitmap& a, const TBitmap& b, std::int32_t tolerance = 80) {
-  if (a.Width() != b.Width() || a.Height() != b.Height()) return std::int64_t(a.Width()) * a.Height() + 1;
-  const auto unmatched = [&](const TBitmap& s, const TBitmap& t, std::int32_t x, std::int32_t y) {
-    const TRGB32 p = s.ScanLine(y)[x];
-    for (std::int32_t dy = -1; dy <= 1; ++dy)
-      for (std::int32_t dx = -1; dx <= 1; ++dx) {
-        const std::int32_t xx = x + dx, yy = y + dy;
-        if (xx < 0 || yy < 0 || xx >= t.Width() || yy >= t.Height()) continue;
-        const TRGB32 q = t.ScanLine(yy)[xx];
-        if (std::abs(p.R - q.R) <= tolerance && std::abs(p.G - q.G) <= tolerance && std::abs(p.B - q.B) <= tolerance)
-          return false;
-      }
-    return true;
-  };
-  const std::int32_t w = a.Width(), h = a.Height();
-  std::vector<std::uint8_t> miss(std::size_t(w) * std::size_t(h));
-  for (std::int32_t y = 0; y < h; ++y)
-    for (std::int32_t x = 0; x < w; ++x)
-      miss[std::size_t(y) * std::size_t(w) + std::size_t(x)] = unmatched(a, b, x, y) || unmatched(b, a, x, y);
-  // Edges that rasterisers place differently leave single pixels; what is
-  // missing or moved leaves clusters. Only pixels with a neighbour count.
-  const auto at = [&](std::int32_t x, std::int32_t y) {
-    return x >= 0 && y >= 0 && x < w && y < h && miss[std::size_t(y) * std::size_t(w) + std::size_t(x)];
-  };
-  std::int64_t bad = 0;
-  for (std::int32_t y = 0; y < h; ++y)
-    for (std::int32_t x = 0; x < w; ++x)
-      if (at(x, y))
-        bad += at(x - 1, y) || at(x + 1, y) || at(x, y - 1) || at(x, y + 1) || at(x - 1, y - 1) ||
-               at(x + 1, y + 1) || at(x - 1, y + 1) || at(x + 1, y - 1);
-  return bad;
-}
-
 // The vector document of the chart rasterised at 96 dpi.
 TBitmap Rasterised(TCustomRChart& c, const std::string& ext) {
-  const std::string doc = TempPath("vector" + ext), png = TempPath("vector_raster");
+  const std::string doc = TempPath("vector" + ext);
   c.CopyToWMF(doc, false);
-  const std::string cmd = ext == ".pdf" ? "pdftoppm -r 96 -aaVector no -png -singlefile '" + doc + "' '" + png + "'"
-                                        : "rsvg-convert -o '" + png + ".png' '" + doc + "'";
   TBitmap out;
-  EXPECT_EQ(std::system(cmd.c_str()), 0) << cmd;
-  EXPECT_TRUE(ReadPng(png + ".png", out)) << cmd;
+  std::string error;
+  EXPECT_TRUE(ext == ".pdf" ? test::RasterisePdf(doc, 96, out, error) : test::RasteriseSvg(doc, out, error)) << error;
   std::filesystem::remove(doc);
-  std::filesystem::remove(png + ".png");
   return out;
 }
 
 TEST_F(RChartExport, VectorDocumentsRasteriseToTheScreenPicture) {
-  if (!HaveTool("rsvg-convert") || !HaveTool("pdftoppm")) GTEST_SKIP() << "needs librsvg2-bin and poppler-utils";
+  if (!test::HaveTool("rsvg-convert") || !test::HaveTool("pdftoppm")) GTEST_SKIP() << "needs librsvg2-bin and poppler-utils";
   // Items of every kind the renderer draws, some beyond the data area.
   C.SetDataCol(0x800080);
   for (int k = 0; k < 12; ++k) C.MarkAt(0.8 * k, 1 + 0.7 * k, std::uint8_t(k));
@@ -305,7 +241,7 @@ TEST_F(RChartExport, VectorDocumentsRasteriseToTheScreenPicture) {
     const TBitmap doc = Rasterised(C, ext);
     ASSERT_EQ(doc.Width(), screen.Width());
     ASSERT_EQ(doc.Height(), screen.Height());
-    EXPECT_LT(Mismatches(screen, doc), 35);
+    EXPECT_LT(test::RasterMismatches(screen, doc), 35);
   }
 
   // The comparison sees a missing item and text moved by four pixels.
@@ -322,8 +258,8 @@ TEST_F(RChartExport, VectorDocumentsRasteriseToTheScreenPicture) {
   for (const std::string ext : {".svg", ".pdf"}) {
     SCOPED_TRACE(ext);
     const TBitmap doc = Rasterised(C, ext);
-    EXPECT_GE(Mismatches(withMore, doc), 80);
-    EXPECT_GE(Mismatches(shifted, doc), 45);
+    EXPECT_GE(test::RasterMismatches(withMore, doc), 80);
+    EXPECT_GE(test::RasterMismatches(shifted, doc), 45);
   }
 }
 

@@ -1,4 +1,5 @@
-// PNG output with libpng: 8-bit RGB, no alpha.
+// PNG output with libpng: 8-bit RGB, no alpha. PNG input through libpng's
+// simplified reader.
 //
 // libpng reports errors by longjmp. The function that calls setjmp holds no
 // object with a destructor, so the jump skips nothing; the caller owns the
@@ -112,6 +113,32 @@ void TBitmap::SaveToPNG(const std::string& fileName) const {
                    std::to_string(FHeight) + " pixels)");
   const std::vector<std::uint8_t> bytes = detail::EncodePng(*this);
   WriteFileReplacing(fileName, bytes.data(), bytes.size(), "PNG file");
+}
+
+void TBitmap::LoadFromPNG(const std::string& fileName) {
+  png_image image{};
+  image.version = PNG_IMAGE_VERSION;
+  const auto fail = [&](const std::string& why) {
+    png_image_free(&image);
+    RaiseMivoError("PNG file '" + fileName + "': " + why);
+  };
+  if (!png_image_begin_read_from_file(&image, fileName.c_str())) fail(image.message);
+  if (image.width == 0 || image.height == 0 || image.width > std::uint32_t(MaxSide) ||
+      image.height > std::uint32_t(MaxSide) || std::uint64_t(image.width) * image.height > (std::uint64_t(1) << 26))
+    fail("the image size is out of range");
+  image.format = PNG_FORMAT_BGRA;
+  std::vector<std::uint8_t> buf(PNG_IMAGE_SIZE(image));
+  if (!png_image_finish_read(&image, nullptr, buf.data(), 0, nullptr)) fail(image.message);
+  TBitmap out(std::int32_t(image.width), std::int32_t(image.height));
+  for (std::int32_t y = 0; y < out.Height(); ++y) {
+    TRGB32* row = out.ScanLine(y);
+    for (std::int32_t x = 0; x < out.Width(); ++x) {
+      const std::uint8_t* p = buf.data() + (std::size_t(y) * image.width + std::size_t(x)) * 4;
+      const auto over = [&](std::uint8_t c) { return std::uint8_t((c * p[3] + 255 * (255 - p[3])) / 255); };
+      row[x] = TRGB32{over(p[0]), over(p[1]), over(p[2]), 0};
+    }
+  }
+  *this = std::move(out);
 }
 
 }  // namespace mivo
