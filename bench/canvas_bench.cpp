@@ -262,11 +262,8 @@ BENCHMARK(BM_Clear_FillWords)->Unit(benchmark::kMicrosecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
   mivo::bench::TRatioReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  benchmark::Shutdown();
+  if (!mivo::bench::RunBenchmarks(argc, argv, reporter)) return 1;
   auto ratio = [&](const char* what, const std::string& a, const std::string& b) {
     double r = 0;
     if (reporter.Ratio(a, b, r)) std::printf("%-34s %6.2f\n", what, r);

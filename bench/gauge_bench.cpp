@@ -82,11 +82,8 @@ BENCHMARK(BM_Gauge_Moving);
 }  // namespace
 
 int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
   mivo::bench::TRatioReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  benchmark::Shutdown();
+  if (!mivo::bench::RunBenchmarks(argc, argv, reporter)) return 1;
   std::printf("\n%-22s %10s %10s %16s\n", "gauge paint", "/ copy", "/ dial", "core @ 1000/s");
   std::string names[8];
   for (int m = 0; m < 7; ++m) names[m] = "BM_Gauge_Fixed/" + std::to_string(m);

@@ -27,4 +27,14 @@ class TRatioReporter : public benchmark::ConsoleReporter {
   }
 };
 
+// Runs the benchmarks the command line selects through `reporter`; false when
+// the command line holds an argument the benchmark library does not know.
+inline bool RunBenchmarks(int& argc, char** argv, TRatioReporter& reporter) {
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return false;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  benchmark::Shutdown();
+  return true;
+}
+
 }  // namespace mivo::bench

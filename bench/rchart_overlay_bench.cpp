@@ -91,11 +91,8 @@ BENCHMARK(BM_Floor_Captions)->Unit(benchmark::kMicrosecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
   mivo::bench::TRatioReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  benchmark::Shutdown();
+  if (!mivo::bench::RunBenchmarks(argc, argv, reporter)) return 1;
   std::printf("\nratios (CPU time)\n");
   double r = 0;
   if (reporter.Ratio("BM_CrossHairMove", "BM_FullPaint", r)) std::printf("crosshair move / full paint     %8.3f\n", r);

@@ -249,11 +249,8 @@ BENCHMARK(BM_FloorNewOnly)->Unit(benchmark::kMicrosecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
   mivo::bench::TRatioReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  benchmark::Shutdown();
+  if (!mivo::bench::RunBenchmarks(argc, argv, reporter)) return 1;
   std::printf("\nratios paint / floor (goal: at most 1.5)\n");
   const char* pairs[][2] = {{"BM_PaintDrawTo", "BM_FloorDrawTo"},
                             {"BM_PaintMarks", "BM_FloorMarks"},
