@@ -7,7 +7,7 @@ include(CMakePackageConfigHelpers)
 set(MIVO_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/mivo)
 set(MIVO_PKGCONFIG_DIR ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
 
-install(FILES ${PROJECT_SOURCE_DIR}/src/foundation/platform/export.h
+install(FILES ${PROJECT_SOURCE_DIR}/src/mivo/platform/export.h
   DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/mivo/platform)
 install(TARGETS mivo EXPORT mivoTargets
   ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
@@ -18,7 +18,7 @@ install(EXPORT mivoTargets NAMESPACE mivo:: DESTINATION ${MIVO_CMAKE_DIR})
 set(MIVO_HAVE_QT OFF)
 if(TARGET mivo_qt)
   set(MIVO_HAVE_QT ON)
-  install(DIRECTORY ${PROJECT_SOURCE_DIR}/hosts/qt/ DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/mivo/qt
+  install(DIRECTORY ${PROJECT_SOURCE_DIR}/src/mivo/qt/ DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/mivo/qt
     FILES_MATCHING PATTERN "*.h" PATTERN "*_internal.h" EXCLUDE)
   install(TARGETS mivo_qt EXPORT mivoQtTargets
     ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}

@@ -1,11 +1,12 @@
 # mivo_module(<name> DIR <source dir> [DEPS <modules and libraries>])
 #
 # Builds one module as an object library that the library `mivo` is made of.
-# Its headers are reached as "mivo/<name>/header.h" through a private include
-# root that holds only a link to the module's own folder, so a module can
-# include the headers of the modules it links and nothing above them: an upward
-# include fails to compile. Installed, the same headers sit under
-# include/mivo/<name>/ (the *_internal.h headers stay behind).
+# Its folder is src/mivo/<name>/ and its headers are included by that path
+# ("mivo/<name>/header.h") from the one include root src/. Which module may
+# include which is the DEPS graph: each module's direct mivo_* dependencies
+# are recorded here and the layering test (tests/check_layering.cmake) fails
+# on an include of a module that is not below. Installed, the same headers sit
+# under include/mivo/<name>/ (the *_internal.h headers stay behind).
 function(mivo_module name)
   cmake_parse_arguments(ARG "" "DIR" "DEPS" ${ARGN})
   set(target mivo_${name})
@@ -15,16 +16,26 @@ function(mivo_module name)
     set(sources ${PROJECT_SOURCE_DIR}/cmake/empty_module.cpp)
   endif()
   add_library(${target} OBJECT ${sources})
-  set(include_root ${PROJECT_BINARY_DIR}/include_roots/${name})
-  file(MAKE_DIRECTORY ${include_root}/mivo)
-  file(CREATE_LINK ${ARG_DIR} ${include_root}/mivo/${name} SYMBOLIC)
-  target_include_directories(${target} PUBLIC $<BUILD_INTERFACE:${include_root}>)
+  target_include_directories(${target} PUBLIC $<BUILD_INTERFACE:${MIVO_INCLUDE_ROOT}>)
   target_link_libraries(${target} PUBLIC $<BUILD_INTERFACE:mivo_flags> ${ARG_DEPS})
   mivo_library_defaults(${target})
   install(DIRECTORY ${ARG_DIR}/ DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/mivo/${name}
     FILES_MATCHING PATTERN "*.h" PATTERN "*_internal.h" EXCLUDE)
+  mivo_record_layer(${name} ${ARG_DEPS})
   set(MIVO_MODULES ${MIVO_MODULES} ${target} PARENT_SCOPE)
-  set(MIVO_INCLUDE_ROOTS ${MIVO_INCLUDE_ROOTS} ${include_root} PARENT_SCOPE)
+endfunction()
+
+# Records the modules that <name> links directly (its mivo_* dependencies) for
+# the layering test: "name:dep1,dep2" in the global property MIVO_LAYERS.
+function(mivo_record_layer name)
+  set(below "")
+  foreach(dep IN LISTS ARGN)
+    if(dep MATCHES "^mivo_(.+)$")
+      list(APPEND below ${CMAKE_MATCH_1})
+    endif()
+  endforeach()
+  string(REPLACE ";" "," below "${below}")
+  set_property(GLOBAL APPEND PROPERTY MIVO_LAYERS "${name}:${below}")
 endfunction()
 
 # Code that goes into a library: position independent (the static archive may

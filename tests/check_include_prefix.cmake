@@ -3,7 +3,7 @@
 # library's "scale/..." or "base/...".
 set(modules platform|base|scale|qt|rchart|charts|colorscale|gauge|contour|plot3d|rot3d)
 set(offenders "")
-foreach(dir src hosts examples tests bench fuzz)
+foreach(dir src examples tests bench fuzz)
   file(GLOB_RECURSE files ${SOURCE_DIR}/${dir}/*.h ${SOURCE_DIR}/${dir}/*.cpp)
   foreach(f IN LISTS files)
     file(STRINGS ${f} hits REGEX "^[ \t]*#[ \t]*include[ \t]*[\"<](${modules})/")

@@ -4,7 +4,7 @@
 // (THeadlessHost, the default) runs without any window system: it queues
 // invalidations and posted input messages until a test or program flushes
 // them, keeps the clipboard in memory, records message boxes and prints to
-// PNG files. hosts/qt supplies the same interface over Qt 6 Widgets.
+// PNG files. src/mivo/qt supplies the same interface over Qt 6 Widgets.
 //
 // Hosts never keep raw control pointers across calls: they keep control ids
 // (TControl::ControlId) and look them up with FindControl, so a control that
