@@ -657,6 +657,14 @@ class TCustomRChart : public TCustomControl {
 
  protected:
   void CreateWnd() override;
+  // Paint's data-area stage: `grafBmp` (the data bitmap, already sized to the
+  // data area; its content is kept when the size did not change) gets its
+  // picture here. The chart clears it (InitGraf), renders grid and items
+  // (ConstructDataBmp) and draws the mouse trace over them. A descendant
+  // overrides it to leave the trace out, or to keep a cached image that it
+  // rebuilds only when invalid; Paint then copies it into the chart bitmap and
+  // finishes (crosshairs, screen) as always.
+  virtual void PaintDataArea(TBitmap& grafBmp);
   // Copies this chart's list reference and counts to the other charts of its
   // sharing group (rchart_sharing.cpp).
   virtual void AdjustCanInfoOfSharedCharts();

@@ -103,13 +103,17 @@ void TCustomRChart::Paint() {
   FChartBmp.SetSize(std::min(Width(), MaxSurfaceSide), std::min(Height(), MaxSurfaceSide));
   DrawChartFrame(FChartBmp.Canvas());
   ResizeGrafBmp();
-  InitGraf(FGrafBmp.Canvas(), 0, 0, FGrafBmp.Width(), FGrafBmp.Height());
-  ConstructDataBmp(FGrafBmp, 0, 0, false, 0);
-  DrawMouseTrace(0, 0, FGrafBmp);
+  PaintDataArea(FGrafBmp);
   FChartBmp.Canvas().CopyMode = TCopyMode::cmSrcCopy;
   FChartBmp.Canvas().Draw(RcLRim, RcTRim, FGrafBmp);
   FPaintedGeometry = PictureGeometry();
   DrawFinish(0, 0, Canvas(), FChartBmp);
+}
+
+void TCustomRChart::PaintDataArea(TBitmap& grafBmp) {
+  InitGraf(grafBmp.Canvas(), 0, 0, grafBmp.Width(), grafBmp.Height());
+  ConstructDataBmp(grafBmp, 0, 0, false, 0);
+  DrawMouseTrace(0, 0, grafBmp);
 }
 
 void TCustomRChart::PaintTo(TCanvas& canvas) {
