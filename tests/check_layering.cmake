@@ -1,3 +1,4 @@
+cmake_minimum_required(VERSION 3.25)
 # Checks the include graph against the module graph. Every module is a folder
 # src/mivo/<module>/; LAYERS lists "module:direct,dependencies" as the build
 # declares them. A file of module m may include "mivo/n/..." only when n is m
