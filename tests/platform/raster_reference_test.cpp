@@ -262,3 +262,48 @@ TEST(RasterReference, WidePolylinesMatchThePerPixelDistanceRule) {
 
 }  // namespace
 }  // namespace mivo
+
+namespace mivo {
+namespace {
+
+// Unscaled copies take whole rows; checked against the per-pixel rule on
+// random offsets that reach past every edge of the source and the surface.
+TEST(RasterReference, UnscaledCopiesMatchThePerPixelRuleInEveryCopyMode) {
+  std::mt19937 rng(11);
+  std::uniform_int_distribution<int> off(-40, 60), size(0, 50), byte(0, 255);
+  const TCopyMode modes[] = {TCopyMode::cmSrcCopy, TCopyMode::cmSrcAnd, TCopyMode::cmSrcPaint,
+                             TCopyMode::cmSrcInvert};
+  for (int k = 0; k < 200; ++k) {
+    TBitmap src(size(rng) + 1, size(rng) + 1), dst(48, 36), expected(48, 36);
+    for (std::int32_t y = 0; y < src.Height(); ++y)
+      for (std::int32_t x = 0; x < src.Width(); ++x)
+        src.ScanLine(y)[x] = TRGB32{std::uint8_t(byte(rng)), std::uint8_t(byte(rng)), std::uint8_t(byte(rng)), 255};
+    dst.Clear(TColor(0x3C5A78));
+    expected.Clear(TColor(0x3C5A78));
+    const TCopyMode mode = modes[k % 4];
+    const std::int32_t dl = off(rng), dt = off(rng), sl = off(rng) / 2, st = off(rng) / 2, w = size(rng),
+                       h = size(rng);
+    dst.Canvas().CopyMode = mode;
+    dst.Canvas().CopyRect(Rect(dl, dt, dl + w, dt + h), src, Rect(sl, st, sl + w, st + h));
+    for (std::int32_t y = std::max(dt, 0); y < std::min(dt + h, expected.Height()); ++y)
+      for (std::int32_t x = std::max(dl, 0); x < std::min(dl + w, expected.Width()); ++x) {
+        const std::int32_t sx = sl + x - dl, sy = st + y - dt;
+        if (sx < 0 || sy < 0 || sx >= src.Width() || sy >= src.Height()) continue;
+        TRGB32& d = expected.ScanLine(y)[x];
+        const TRGB32 s = src.ScanLine(sy)[sx];
+        auto op = [mode](std::uint8_t a, std::uint8_t b) {
+          switch (mode) {
+            case TCopyMode::cmSrcAnd: return std::uint8_t(a & b);
+            case TCopyMode::cmSrcPaint: return std::uint8_t(a | b);
+            case TCopyMode::cmSrcInvert: return std::uint8_t(a ^ b);
+            default: return b;
+          }
+        };
+        d = TRGB32{op(d.B, s.B), op(d.G, s.G), op(d.R, s.R), d.A};
+      }
+    ASSERT_TRUE(test::ImagesEqual(expected, dst, "unscaled_copy")) << k;
+  }
+}
+
+}  // namespace
+}  // namespace mivo

@@ -59,8 +59,8 @@ TRasterCanvas::TRasterCanvas(TBitmap& target) : FTarget(target), FScratch(std::m
 
 TRasterCanvas::~TRasterCanvas() = default;
 
-TPenSpec TRasterCanvas::PenSpec() const {
-  TPenSpec s;
+TResolvedPen TRasterCanvas::ResolvedPen() const {
+  TResolvedPen s;
   s.Width = std::max<std::int32_t>(Pen.Width, 1);
   s.Clear = Pen.Style == TPenStyle::psClear;
   s.Wide = s.Width > 1;
@@ -180,6 +180,17 @@ void CombineRow(TRGB32* d, const TRGB32* srcRow, const std::int32_t* map, std::i
   }
 }
 
+// The same for an unscaled copy: source pixel i under destination pixel i.
+template <int Mode>
+void CombineSpan(TRGB32* d, const TRGB32* src, std::int32_t n) {
+  for (std::int32_t i = 0; i < n; ++i) {
+    const std::uint32_t v = Load32(src + i);
+    if constexpr (Mode == 1) Store32(d + i, Load32(d + i) & v);
+    if constexpr (Mode == 2) Store32(d + i, Load32(d + i) | v);
+    if constexpr (Mode == 3) Store32(d + i, Load32(d + i) ^ v);
+  }
+}
+
 }  // namespace
 
 void TRasterCanvas::Blit(const TRect& dest, const TBitmap& src, const TRect& srcRect) {
@@ -200,6 +211,10 @@ void TRasterCanvas::Blit(const TRect& dest, const TBitmap& src, const TRect& src
     s.Pixels.assign(src.Data(), src.Data() + std::size_t(src.Width()) * std::size_t(src.Height()));
     srcData = s.Pixels.data();
   }
+  if (adw == asw && adh == ash && !mirrorX && !mirrorY) {
+    BlitUnscaled(cl, ct, cr, cb, srcData, src.Width(), src.Height(), sl - dl, st - dt);
+    return;
+  }
   const std::int32_t n = cr - cl;
   s.Index.resize(std::size_t(n));
   bool anyColumn = false;
@@ -219,6 +234,27 @@ void TRasterCanvas::Blit(const TRect& dest, const TBitmap& src, const TRect& src
       case TCopyMode::cmSrcAnd: CombineRow<1>(d, srcRow, s.Index.data(), n); break;
       case TCopyMode::cmSrcPaint: CombineRow<2>(d, srcRow, s.Index.data(), n); break;
       case TCopyMode::cmSrcInvert: CombineRow<3>(d, srcRow, s.Index.data(), n); break;
+    }
+  }
+}
+
+void TRasterCanvas::BlitUnscaled(std::int32_t cl, std::int32_t ct, std::int32_t cr, std::int32_t cb,
+                                 const TRGB32* srcData, std::int32_t srcWidth, std::int32_t srcHeight,
+                                 std::int64_t shiftX, std::int64_t shiftY) {
+  // Destination (x, y) reads source (x + shiftX, y + shiftY): whole rows of
+  // contiguous pixels, cut to the part of the source that exists.
+  const std::int64_t x0 = std::max<std::int64_t>(cl, -shiftX), x1 = std::min<std::int64_t>(cr, srcWidth - shiftX);
+  const std::int64_t y0 = std::max<std::int64_t>(ct, -shiftY), y1 = std::min<std::int64_t>(cb, srcHeight - shiftY);
+  if (x0 >= x1 || y0 >= y1) return;
+  const std::int32_t n = std::int32_t(x1 - x0);
+  for (std::int64_t y = y0; y < y1; ++y) {
+    const TRGB32* srcRow = srcData + std::size_t(y + shiftY) * std::size_t(srcWidth) + std::size_t(x0 + shiftX);
+    TRGB32* d = FTarget.ScanLine(std::int32_t(y)) + x0;
+    switch (CopyMode) {
+      case TCopyMode::cmSrcCopy: std::memcpy(d, srcRow, std::size_t(n) * sizeof(TRGB32)); break;
+      case TCopyMode::cmSrcAnd: CombineSpan<1>(d, srcRow, n); break;
+      case TCopyMode::cmSrcPaint: CombineSpan<2>(d, srcRow, n); break;
+      case TCopyMode::cmSrcInvert: CombineSpan<3>(d, srcRow, n); break;
     }
   }
 }

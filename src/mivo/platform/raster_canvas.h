@@ -37,7 +37,7 @@ class TBitmap;
 namespace detail {
 struct TRasterScratch;
 struct TPixelOp;
-struct TPenSpec;
+struct TResolvedPen;
 }  // namespace detail
 
 class TRasterCanvas : public TCanvas {
@@ -73,12 +73,15 @@ class TRasterCanvas : public TCanvas {
 
  private:
   // The pen as it draws now (style resolved against width and brush).
-  detail::TPenSpec PenSpec() const;
+  detail::TResolvedPen ResolvedPen() const;
   // Pen and brush operations of the current pen mode (system colours resolved).
   detail::TPixelOp PenOp() const;
   detail::TPixelOp BrushOp() const;
   // Copies with the current CopyMode, nearest-neighbour when sizes differ.
   void Blit(const TRect& dest, const TBitmap& src, const TRect& srcRect);
+  // Blit without scaling or mirroring: whole rows copied or combined.
+  void BlitUnscaled(std::int32_t cl, std::int32_t ct, std::int32_t cr, std::int32_t cb, const TRGB32* srcData,
+                    std::int32_t srcWidth, std::int32_t srcHeight, std::int64_t shiftX, std::int64_t shiftY);
 
   TBitmap& FTarget;
   std::int32_t FPixelsPerInch = 96;
