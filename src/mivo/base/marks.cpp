@@ -12,7 +12,7 @@ enum class TShape : std::uint8_t {
   SquareX, CirclePlus, Hexagon, CircleDot, SquareDot,
 };
 
-struct TMarkSpec {
+struct TMarkKindRow {
   TShape Shape;
   std::int32_t Half;  // half-size in pixels
   bool Filled;
@@ -23,7 +23,7 @@ constexpr std::int32_t S = kSmallMarkHalfSize;
 constexpr std::int32_t L = kLargeMarkHalfSize;
 
 // The table of kinds, in kind order (documented in marks.h).
-constexpr std::array<TMarkSpec, kMaxMarkKind + 1> kMarks{{
+constexpr std::array<TMarkKindRow, kMaxMarkKind + 1> kMarks{{
     {TShape::Pixel, 0, false, "pixel"},
     {TShape::Dot, 1, false, "dot"},
     {TShape::Plus, 2, false, "plus, small"},
@@ -151,7 +151,7 @@ const char* MarkKindName(std::uint8_t kind) { return kind <= kMaxMarkKind ? kMar
 void DrawMarkOnCanvas(TCanvas& canvas, std::uint8_t kind, std::int32_t x, std::int32_t y) {
   if (kind > kMaxMarkKind) return;
   if (x > kMaxCentre || x < -kMaxCentre || y > kMaxCentre || y < -kMaxCentre) return;
-  const TMarkSpec& m = kMarks[kind];
+  const TMarkKindRow& m = kMarks[kind];
   const std::int32_t r = m.Half;
   const TPoint penPos = canvas.PenPos;
   TCanvas& c = canvas;

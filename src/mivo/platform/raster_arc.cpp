@@ -207,7 +207,7 @@ bool OutlineRuns(const TEllipseRows& e, std::int64_t y, std::int64_t run[2][2], 
 // starts. Pixels of the outline outside the surface do not advance the pattern.
 template <typename Sink>
 void DashedOutline(Sink& sink, std::int32_t W, std::int32_t H, const TEllipseRows& e, std::int64_t t,
-                   std::int64_t b, const TArcFilter& f, const TPenSpec& pen, TRasterScratch& s) {
+                   std::int64_t b, const TArcFilter& f, const TResolvedPen& pen, TRasterScratch& s) {
   s.Points.clear();
   s.Flags.clear();
   const std::int64_t xr = e.XR();
@@ -263,7 +263,7 @@ void DashedOutline(Sink& sink, std::int32_t W, std::int32_t H, const TEllipseRow
 void TRasterCanvas::Ellipse(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2) {
   const std::int64_t l = std::min(x1, x2), r = std::max(x1, x2), t = std::min(y1, y2), b = std::max(y1, y2);
   if (l == r || t == b) return;
-  const TPenSpec pen = PenSpec();
+  const TResolvedPen pen = ResolvedPen();
   const bool brush = Brush.Style == TBrushStyle::bsSolid;
   if (pen.Clear && !brush) return;
   const std::int32_t W = FTarget.Width(), H = FTarget.Height();
@@ -299,7 +299,7 @@ void TRasterCanvas::Arc(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::
                         std::int32_t y3, std::int32_t x4, std::int32_t y4) {
   std::int64_t l = std::min(x1, x2), r = std::max(x1, x2), t = std::min(y1, y2), b = std::max(y1, y2);
   if (l == r || t == b) return;
-  const TPenSpec pen = PenSpec();
+  const TResolvedPen pen = ResolvedPen();
   if (pen.Clear) return;
   const std::int64_t w = pen.Width;
   if (pen.Wide && Pen.Style != TPenStyle::psInsideFrame) {

@@ -169,7 +169,7 @@ void TRasterCanvas::Rectangle(std::int32_t x1, std::int32_t y1, std::int32_t x2,
     }
     return;
   }
-  const TPenSpec pen = PenSpec();
+  const TResolvedPen pen = ResolvedPen();
   WithSink(FTarget, *FScratch, PenOp(), BrushOp(), [&](auto& sink) {
     if (pen.Clear) {
       if (brush) FillBox(sink, W, H, l, t, r, b, 1);
@@ -214,7 +214,7 @@ void TRasterCanvas::Rectangle(std::int32_t x1, std::int32_t y1, std::int32_t x2,
 
 void TRasterCanvas::Polygon(std::span<const TPoint> points) {
   if (points.size() < 2) return;
-  const TPenSpec pen = PenSpec();
+  const TResolvedPen pen = ResolvedPen();
   const bool brush = Brush.Style == TBrushStyle::bsSolid;
   const std::int32_t W = FTarget.Width(), H = FTarget.Height();
   TRasterScratch& s = *FScratch;

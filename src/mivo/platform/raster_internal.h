@@ -222,7 +222,7 @@ struct TDashPattern {
 TDashPattern DashPatternOf(TPenStyle style);
 
 // How the pen of a primitive draws: style resolved against the width.
-struct TPenSpec {
+struct TResolvedPen {
   std::int32_t Width = 1;   // >= 1
   bool Clear = false;       // psClear: no outline at all
   bool Wide = false;        // width > 1: solid, round ends and joins

@@ -11,7 +11,7 @@ using namespace detail;
 void TRasterCanvas::LineTo(std::int32_t x, std::int32_t y) {
   const TPoint pts[2] = {PenPos, {x, y}};
   PenPos = {x, y};
-  const TPenSpec pen = PenSpec();
+  const TResolvedPen pen = ResolvedPen();
   if (pen.Clear) return;
   const std::int32_t w = FTarget.Width(), h = FTarget.Height();
   WithSink(FTarget, *FScratch, PenOp(), BrushOp(),
@@ -20,7 +20,7 @@ void TRasterCanvas::LineTo(std::int32_t x, std::int32_t y) {
 
 void TRasterCanvas::Polyline(std::span<const TPoint> points) {
   if (points.size() < 2) return;
-  const TPenSpec pen = PenSpec();
+  const TResolvedPen pen = ResolvedPen();
   if (pen.Clear) return;
   const std::int32_t w = FTarget.Width(), h = FTarget.Height();
   WithSink(FTarget, *FScratch, PenOp(), BrushOp(),

@@ -27,7 +27,7 @@ namespace mivo::detail {
 // the line is returned.
 template <typename Sink>
 std::int64_t ThinLine(Sink& sink, std::int32_t W, std::int32_t H, std::int64_t x0, std::int64_t y0, std::int64_t x1,
-                      std::int64_t y1, const TPenSpec& pen, std::int64_t phase) {
+                      std::int64_t y1, const TResolvedPen& pen, std::int64_t phase) {
   const std::int64_t dx = x1 - x0, dy = y1 - y0;
   const std::int64_t adx = dx < 0 ? -dx : dx, ady = dy < 0 ? -dy : dy;
   const bool xMajor = adx >= ady;
@@ -228,7 +228,7 @@ void Capsule(Sink& sink, std::int32_t W, std::int32_t H, std::int64_t x0, std::i
 // pixel and draw inner joints once; a closed path returns to its first point.
 template <typename Sink>
 void StrokePath(Sink& sink, std::int32_t W, std::int32_t H, const TPoint* pts, std::size_t n, bool closed,
-                const TPenSpec& pen) {
+                const TResolvedPen& pen) {
   if (pen.Clear || n == 0) return;
   const std::size_t segs = closed ? n : n - 1;
   if (pen.Wide) {
