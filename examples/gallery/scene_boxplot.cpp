@@ -71,7 +71,7 @@ void RenderBoxPlots(TBitmap& bmp) {
 
   Place(bmp, 10, 10, w, h, "vertical: defaults (whiskers, min/max marks, median line, mean mark)", [](TBoxPlot& b) {
     FillSkewed(b.Data());
-    b.AutoRange(5);
+    b.AutoRange(15);  // room for the labels inside the data area
   });
   Place(bmp, col2, 10, w, h, "horizontal: P10/P90 ticks, grid lines, column 2 coloured by the hook",
         [](TBoxPlot& b) {
@@ -84,6 +84,7 @@ void RenderBoxPlots(TBitmap& bmp) {
           b.SetGridStyle(TBoxPlotGridStyle::bpgsLines);
           b.SetGridColor(0xD0D0D0);
           b.AutoRange(5);
+          b.SetRange(-4, 0, 19, 5);  // room for the labels at the left
         });
   Place(bmp, 10, 10 + row, w, h, "percentiles as marks (Symbol90Perc 9), median mark, wide boxes, dotted grid",
         [](TBoxPlot& b) {
@@ -95,7 +96,7 @@ void RenderBoxPlots(TBitmap& bmp) {
           b.SetBoxWidth(0.8);
           b.SetGridStyle(TBoxPlotGridStyle::bpgsDotLines);
           b.OnBeforeBoxDraw = ColourSecond;
-          b.AutoRange(5);
+          b.AutoRange(15);
         });
   Place(bmp, col2, 10 + row, w, h, "35 columns: 35 boxes, labels on the first 30", [](TBoxPlot& b) {
     std::mt19937_64 gen(35);

@@ -61,7 +61,8 @@ TBoxPlot::TBoxPlot(TComponent* owner) : TCustomRChart(owner) {
   TCustomRChart::SetSuppressPaint(true);  // until the window exists
   FLabels = std::make_unique<TBoxPlotLabel>();
   MakeOwnTable(true);
-  FLabels->OnChange = [this](TObject& sender) { DataChanged(sender); };
+  // A new look of the labels needs no new statistics.
+  FLabels->OnChange = [this](TObject&) { Refresh(); };
   Scale1X().SetVisible(false);
   TCustomRChart::SetRange(1, 0, -1, 2, 1);
   SetBRim(kBoxPlotMarginBottom);
@@ -91,7 +92,7 @@ void TBoxPlot::MakeOwnTable(bool demoData) {
 }
 
 void TBoxPlot::Listen(TDataTable& table) {
-  FListenerId = table.AddListener([this](TObject&) { TableChanged(); }, [this] { ExternalTableGone(); });
+  FListenerId = table.AddListener([this](TObject& sender) { DataChanged(sender); }, [this] { ExternalTableGone(); });
 }
 
 void TBoxPlot::StopListening() {
@@ -107,10 +108,6 @@ void TBoxPlot::ExternalTableGone() {
   DataChanged();
 }
 
-void TBoxPlot::TableChanged() {
-  FStatsValid = false;
-  DataChanged();
-}
 
 void TBoxPlot::AssignAnotherDataTable(TDataTable& dtab) {
   if (&dtab != FData) {
@@ -146,6 +143,11 @@ void TBoxPlot::UpdateCaptions() {
 }
 
 void TBoxPlot::DataChanged(TObject&) {
+  FStatsValid = false;
+  Refresh();
+}
+
+void TBoxPlot::Refresh() {
   // While a rebuild runs (a change from an OnBeforeBoxDraw handler) the
   // statistics are only marked stale: they are computed with the next rebuild.
   if (SuppressPaint() || FBuilding) return;

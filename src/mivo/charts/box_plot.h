@@ -14,8 +14,9 @@
 // rebuild.
 //
 // Painting: a rebuild paints once at its end (when painting is allowed);
-// SetSuppressPaint(false) rebuilds once. The statistics are computed again
-// only when the table changed since the last computation.
+// SetSuppressPaint(false) rebuilds once. Rebuilds that follow a change of a
+// setting, of the label template or of the ranges reuse the statistics; a
+// change of the table computes them again.
 
 #include <cstdint>
 #include <functional>
@@ -79,8 +80,8 @@ class TBoxPlot : public TCustomRChart {
   // rebuilds. The table must outlive the chart or tell it of its end, which a
   // TDataTable does by itself. Passing the table already in use only rebuilds.
   void AssignAnotherDataTable(TDataTable& dtab);
-  // Recomputes and rebuilds (nothing while SuppressPaint is on): the
-  // statistics (when the table changed), the column captions, CreateChart.
+  // Recomputes and rebuilds: the statistics, the column captions, CreateChart
+  // (nothing while SuppressPaint is on but marking the statistics stale).
   void DataChanged(TObject& sender);
   void DataChanged() { DataChanged(*this); }
   // Recomputes the statistics of every column now.
@@ -189,7 +190,9 @@ class TBoxPlot : public TCustomRChart {
   void StopListening();
   // The host's table is being destroyed: an empty table of the chart's own.
   void ExternalTableGone();
-  void TableChanged();
+  // Captions, display list and labels again, painted once (nothing while
+  // painting is suppressed or a rebuild runs).
+  void Refresh();
   // Statistics up to date with the table.
   void EnsureStats();
   void UpdateCaptions();
