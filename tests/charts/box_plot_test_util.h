@@ -1,13 +1,16 @@
 #pragma once
 // Shared helpers of the box plot tests.
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <cstdint>
+#include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "mivo/charts/box_plot.h"
-#include "rchart/rchart_test_util.h"  // TempPath
 
 namespace mivo::test {
 
@@ -41,6 +44,15 @@ inline void FillColumns(TDataTable& t, const std::vector<std::vector<double>>& c
 inline void ShowBoxPlot(TBoxPlot& b) {
   b.SetBounds(0, 0, 300, 240);
   b.HandleNeeded();
+}
+
+// A file name in the test output folder (or /tmp) unique to this process.
+inline std::string TempPath(const std::string& name) {
+  const char* dir = std::getenv("MIVO_TEST_OUTPUT");
+  const std::filesystem::path base = dir ? dir : "/tmp";
+  std::error_code ec;
+  std::filesystem::create_directories(base, ec);
+  return (base / ("boxplot_" + std::to_string(::getpid()) + "_" + name)).string();
 }
 
 }  // namespace mivo::test
