@@ -80,10 +80,12 @@ TEST(BoxPlotProps, FormRoundTripGivesEqualSettingsAndPicture) {
   a.SetChartCaption("Spread");
   const std::string form = WriteComponentToString(a);
 
-  TBoxPlot b;
+  test::TCountingBoxPlot b;
   test::ShowBoxPlot(b);
   test::FillColumns(b.Data(), {{1, 4, 9, 16}, {2, 3, 5, 7, 11}, {0, 10}});
+  b.Paints = 0;
   ReadComponentFromString(b, form);
+  EXPECT_EQ(b.Paints, 1);  // once, with the boxes in place
   EXPECT_EQ(WriteComponentToString(b), form);
   EXPECT_EQ(b.Orientation(), TBoxPlotOrientation::bpltHorizontal);
   EXPECT_EQ(b.GridStyle(), TBoxPlotGridStyle::bpgsDotLines);

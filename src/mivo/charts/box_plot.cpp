@@ -185,13 +185,13 @@ void TBoxPlot::CreateWnd() {
 }
 
 void TBoxPlot::Loaded() {
-  TCustomRChart::Loaded();
+  // The chart's own Loaded paints: hold that back until the boxes stand.
   const bool saved = SuppressPaint();
   TCustomRChart::SetSuppressPaint(true);
+  TCustomRChart::Loaded();
   ShowValueScale();
-  PlaceLabels();
+  RebuildSuppressed();  // captions, boxes and labels
   TCustomRChart::SetSuppressPaint(saved);
-  CreateChart();
 }
 
 void TBoxPlot::SetBounds(std::int32_t left, std::int32_t top, std::int32_t width, std::int32_t height) {
