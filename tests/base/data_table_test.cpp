@@ -161,7 +161,7 @@ TEST(DataTableTest, NotifiesOnRealChangesOnly) {
 namespace mivo {
 namespace {
 
-TEST(DataTable, NumCellsOfColumnGivesTheNumericCellsTopDownIntoAReusedBuffer) {
+TEST(DataTable, NumCellsOfAColumnOrOfAllGivesTheNumericCellsTopDownIntoReusedBuffers) {
   TDataTable t;
   FillSample(t);
   t.SetElem(2, 2, std::nan(""));
@@ -178,6 +178,20 @@ TEST(DataTable, NumCellsOfColumnGivesTheNumericCellsTopDownIntoAReusedBuffer) {
     EXPECT_EQ(t.NumCellsOfColumn(col, v), 0);
     EXPECT_TRUE(v.empty());
   }
+  // All columns in one pass give the same lists, into reused storage.
+  std::vector<std::vector<double>> all = {{1, 2, 3}, {4}, {5}};
+  t.NumCellsOfColumns(all);
+  ASSERT_EQ(all.size(), 2u);
+  const double* first = all[0].data();
+  for (int col = 1; col <= 2; ++col) {
+    t.NumCellsOfColumn(col, v);
+    EXPECT_EQ(all[std::size_t(col - 1)], v) << col;
+  }
+  t.NumCellsOfColumns(all);
+  EXPECT_EQ(all[0].data(), first);
+  TDataTable empty;
+  empty.NumCellsOfColumns(all);
+  EXPECT_TRUE(all.empty());
 }
 
 }  // namespace

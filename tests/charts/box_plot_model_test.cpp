@@ -64,7 +64,7 @@ TEST(BoxStats, TextEmptyAndNaNCellsAreNotNumeric) {
   t.SetElem(1, 5, 8.0);
   t.SetElem(2, 1, "only text");
   std::vector<TBoxStats> stats;
-  std::vector<double> scratch;
+  std::vector<std::vector<double>> scratch;
   ComputeTableStats(t, stats, scratch);
   ASSERT_EQ(stats.size(), 2u);
   EXPECT_EQ(stats[0].Count, 2);
@@ -102,7 +102,7 @@ TEST(BoxStats, AMillionValuesMatchTheTable) {
   for (std::int32_t r = 1; r <= t.NrOfRows(); ++r) t.SetElem(1, r, normal(gen));
   t.EndUpdate();
   std::vector<TBoxStats> stats;
-  std::vector<double> scratch;
+  std::vector<std::vector<double>> scratch;
   ComputeTableStats(t, stats, scratch);
   ASSERT_EQ(stats.size(), 1u);
   EXPECT_EQ(stats[0], TableStats(t));

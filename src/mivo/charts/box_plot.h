@@ -234,9 +234,9 @@ class TBoxPlot : public TCustomRChart {
   TDataTable* FData = nullptr;
   TChangeNotifier::TListenerId FListenerId = 0;
   // Per-column statistics (minimum, maximum, quartiles, 10th and 90th
-  // percentile, mean) and the values of one column while they are computed.
+  // percentile, mean) and the values of the columns while they are computed.
   std::vector<TBoxStats> FStats;
-  std::vector<double> FScratch;
+  std::vector<std::vector<double>> FScratch;
   bool FStatsValid = false;
   bool FBuilding = false;
   // Set from the end of construction: SetBounds then places the labels.

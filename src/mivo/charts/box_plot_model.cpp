@@ -55,13 +55,11 @@ TBoxStats ComputeBoxStats(std::span<double> values) {
   return s;
 }
 
-void ComputeTableStats(const TDataTable& table, std::vector<TBoxStats>& stats, std::vector<double>& scratch) {
-  const std::int32_t n = table.NrOfColumns();
-  stats.resize(std::size_t(std::max(n, 0)));
-  for (std::int32_t c = 1; c <= n; ++c) {
-    table.NumCellsOfColumn(c, scratch);
-    stats[std::size_t(c - 1)] = ComputeBoxStats(scratch);
-  }
+void ComputeTableStats(const TDataTable& table, std::vector<TBoxStats>& stats,
+                       std::vector<std::vector<double>>& scratch) {
+  table.NumCellsOfColumns(scratch);
+  stats.resize(scratch.size());
+  for (std::size_t c = 0; c < scratch.size(); ++c) stats[c] = ComputeBoxStats(scratch[c]);
 }
 
 bool BoxValueRange(std::span<const TBoxStats> stats, double margin, double& lo, double& hi) {

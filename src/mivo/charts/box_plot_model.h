@@ -38,8 +38,10 @@ struct TBoxStats {
 TBoxStats ComputeBoxStats(std::span<double> values);
 
 // The statistics of every column of the table, reusing `scratch` for the
-// values of one column (it grows to the longest column and is kept).
-void ComputeTableStats(const TDataTable& table, std::vector<TBoxStats>& stats, std::vector<double>& scratch);
+// values of the columns (kept for the next call, so that recomputing a table
+// of the same size allocates nothing).
+void ComputeTableStats(const TDataTable& table, std::vector<TBoxStats>& stats,
+                       std::vector<std::vector<double>>& scratch);
 
 // The value range that holds every column with numeric cells: lo, hi over the
 // finite minima and maxima, widened by |hi - lo| * margin / 100 on each side
