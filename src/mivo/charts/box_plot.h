@@ -101,7 +101,8 @@ class TBoxPlot : public TCustomRChart {
   // widened by Margin percent of their span. Without any such column the
   // ranges stay; equal values leave it to the chart's range guard.
   void AutoRange(double margin);
-  // SetRange of layer 1.
+  // SetRange of layer 1. (This and AutoRange hide the chart's per-layer
+  // versions, which stay reachable as TCustomRChart::SetRange / AutoRange.)
   void SetRange(long double xLo, long double yLo, long double xHi, long double yHi);
   // Fires OnBeforeBoxDraw when assigned.
   void TriggerBoxPlotColorsEvent(std::int32_t column, TColor& colorLines, TColor& colorBody, TColor& colorMinMax,
