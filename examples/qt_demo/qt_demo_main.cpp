@@ -36,6 +36,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "boxplot_page.h"
 #include "chart_page.h"
 #include "colorscale_page.h"
 #include "gauge_page.h"
@@ -118,6 +119,7 @@ class TDemoWindow : public QMainWindow {
     FPages->addTab(MakePlot3dPage(FPages), "3D surface");
     FPages->addTab(MakeRot3dPage(FPages), "3D scatter");
     FPages->addTab(MakeChartPage(FPages), "2D chart");
+    FPages->addTab(MakeBoxPlotPage(FPages), "Box plot");
     setCentralWidget(FPages);
     BuildMenu();
     Select(0);

@@ -157,3 +157,42 @@ TEST(DataTableTest, NotifiesOnRealChangesOnly) {
 
 }  // namespace
 }  // namespace mivo
+
+namespace mivo {
+namespace {
+
+TEST(DataTable, NumCellsOfAColumnOrOfAllGivesTheNumericCellsTopDownIntoReusedBuffers) {
+  TDataTable t;
+  FillSample(t);
+  t.SetElem(2, 2, std::nan(""));
+  std::vector<double> v = {99, 98, 97, 96, 95, 94, 93, 92, 91};
+  const double* storage = v.data();
+  EXPECT_EQ(t.NumCellsOfColumn(1, v), t.CountNumCells(1, 1, 1, 7));
+  std::vector<double> expected;
+  for (int r = 1; r <= 7; ++r)
+    if (t.IsNumber(1, r)) expected.push_back(t.GetElem(1, r));
+  EXPECT_EQ(v, expected);
+  EXPECT_EQ(v.data(), storage);  // no new storage for a buffer that is large enough
+  EXPECT_EQ(t.NumCellsOfColumn(2, v), t.CountNumCells(2, 1, 2, 7));  // the NaN is not numeric
+  for (int col : {0, 3, -1}) {
+    EXPECT_EQ(t.NumCellsOfColumn(col, v), 0);
+    EXPECT_TRUE(v.empty());
+  }
+  // All columns in one pass give the same lists, into reused storage.
+  std::vector<std::vector<double>> all = {{1, 2, 3}, {4}, {5}};
+  t.NumCellsOfColumns(all);
+  ASSERT_EQ(all.size(), 2u);
+  const double* first = all[0].data();
+  for (int col = 1; col <= 2; ++col) {
+    t.NumCellsOfColumn(col, v);
+    EXPECT_EQ(all[std::size_t(col - 1)], v) << col;
+  }
+  t.NumCellsOfColumns(all);
+  EXPECT_EQ(all[0].data(), first);
+  TDataTable empty;
+  empty.NumCellsOfColumns(all);
+  EXPECT_TRUE(all.empty());
+}
+
+}  // namespace
+}  // namespace mivo

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <random>
 #include <vector>
 
 #include "mivo/base/statistics.h"
@@ -179,6 +180,35 @@ TEST(VectorTest, AccessStatisticsAndNotifications) {
   EXPECT_EQ(v.Elem(2), -1);
   EXPECT_THROW(v.Resize(2147483647), EMivoError);
   EXPECT_EQ(v.NrOfElem(), 2);
+}
+
+}  // namespace
+}  // namespace mivo
+
+namespace mivo {
+namespace {
+
+// Several percentiles in one call equal one call each, on seeded random data
+// with ties, infinities and NaNs, for sizes around the interpolation edges.
+TEST(Statistics, PercentilesAtOnceEqualOneAtATime) {
+  std::mt19937_64 gen(7);
+  std::uniform_int_distribution<int> pick(0, 19);
+  const std::vector<double> probs = {0.1, 0.25, 0.5, 0.75, 0.9, 0.0, 1.0, 0.5, -1, 2, std::nan(""),
+                                     0.33, 0.01, 0.99, 0.6, 0.4, 0.2, 0.8};  // more than one group
+  for (std::size_t n : {0u, 1u, 2u, 3u, 5u, 10u, 11u, 101u, 1000u}) {
+    std::vector<double> data(n);
+    for (double& x : data) {
+      const int k = pick(gen);
+      x = k == 0 ? std::nan("") : k == 1 ? HUGE_VAL : k == 2 ? -HUGE_VAL : k == 3 ? 1e308 : double(k % 7);
+    }
+    std::vector<double> work = data, results(probs.size());
+    PercentilesInPlace(work, probs, results);
+    for (std::size_t i = 0; i < probs.size(); ++i) {
+      std::vector<double> one = data;
+      const double expected = PercentileInPlace(one, probs[i]);
+      EXPECT_EQ(results[i], expected) << "n=" << n << " p=" << probs[i];
+    }
+  }
 }
 
 }  // namespace

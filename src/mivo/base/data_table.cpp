@@ -122,6 +122,26 @@ std::vector<double> TDataTable::NumValues(std::int32_t c1, std::int32_t r1, std:
   return values;
 }
 
+std::int32_t TDataTable::NumCellsOfColumn(std::int32_t col, std::vector<double>& values) const {
+  values.clear();
+  if (col < 1 || col > FNumCols) return 0;
+  for (std::int32_t r = 1; r <= FNumRows; ++r) {
+    const TCell& cell = FCells[Index(col, r)];
+    if (cell.Kind == TCellKind::ckNumber && !std::isnan(cell.Number)) values.push_back(cell.Number);
+  }
+  return static_cast<std::int32_t>(values.size());
+}
+
+void TDataTable::NumCellsOfColumns(std::vector<std::vector<double>>& values) const {
+  values.resize(std::size_t(FNumCols));
+  for (std::vector<double>& v : values) v.clear();
+  // Row by row: the cells are stored so, and each list grows at its end.
+  const TCell* cell = FCells.data();
+  for (std::int32_t r = 1; r <= FNumRows; ++r)
+    for (std::size_t c = 0; c < values.size(); ++c, ++cell)
+      if (cell->Kind == TCellKind::ckNumber && !std::isnan(cell->Number)) values[c].push_back(cell->Number);
+}
+
 std::int32_t TDataTable::CountNumCells(std::int32_t c1, std::int32_t r1, std::int32_t c2, std::int32_t r2) const {
   return static_cast<std::int32_t>(NumValues(c1, r1, c2, r2).size());
 }

@@ -81,6 +81,16 @@ class TDataTable : public TPersistent, public TChangeNotifier {
   std::int32_t QuartilesOfNumCells(std::int32_t c1, std::int32_t r1, std::int32_t c2, std::int32_t r2, double& q1,
                                    double& q2, double& q3) const;
 
+  // The numeric cells of one column (rows 1 ... NrOfRows, top down) into
+  // `values`, which is emptied first and keeps its capacity, so that a caller
+  // that reuses it allocates nothing once it is large enough. Returns their
+  // number; 0 for a column outside the table.
+  std::int32_t NumCellsOfColumn(std::int32_t col, std::vector<double>& values) const;
+  // The same for every column in one pass over the table (faster than one
+  // column after the other): values[c - 1] for column c. `values` gets one
+  // list per column; the lists are emptied first and keep their capacity.
+  void NumCellsOfColumns(std::vector<std::vector<double>>& values) const;
+
   // The table as text, as ExportAsASC writes it (lines end in "\n"):
   //   line 1: 6 blanks, then per column one blank and the column name cut to
   //           12 characters (AbbrevString) and centred in 12 (CenterString);

@@ -20,5 +20,12 @@ namespace mivo {
 // order of `values` is changed (partial sorting in linear time).
 double PercentileInPlace(std::span<double> values, double prob);
 
+// Several percentiles of the same values at once: results[i] is what
+// PercentileInPlace(values, probs[i]) gives, but the partial sorts share their
+// work (each selection only searches between order statistics already in
+// place), so five percentiles cost little more than one. `results` must be at
+// least as long as `probs`. Allocates nothing.
+void PercentilesInPlace(std::span<double> values, std::span<const double> probs, std::span<double> results);
+
 }  // namespace mivo
 MIVO_PUBLIC_END
