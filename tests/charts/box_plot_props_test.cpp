@@ -12,17 +12,10 @@
 #include "mivo/platform/bitmap.h"
 #include "mivo/platform/errors.h"
 #include "mivo/platform/properties.h"
+#include "support/image_compare.h"
 
 namespace mivo {
 namespace {
-
-bool SamePixels(const TBitmap& a, const TBitmap& b) {
-  if (a.Width() != b.Width() || a.Height() != b.Height()) return false;
-  for (std::int32_t y = 0; y < a.Height(); ++y)
-    for (std::int32_t x = 0; x < a.Width(); ++x)
-      if (FromRGB32(a.ScanLine(y)[x]) != FromRGB32(b.ScanLine(y)[x])) return false;
-  return true;
-}
 
 TEST(BoxPlotProps, PublishedDefaultsAreThoseOfANewChart) {
   TBoxPlot::RegisterProperties();
@@ -98,7 +91,7 @@ TEST(BoxPlotProps, FormRoundTripGivesEqualSettingsAndPicture) {
   TBitmap pa, pb;
   a.CopyToBitmap(pa, false);
   b.CopyToBitmap(pb, false);
-  EXPECT_TRUE(SamePixels(pa, pb));
+  EXPECT_TRUE(test::ImagesEqual(pa, pb));
 }
 
 TEST(BoxPlotProps, GarbageFormsRaiseAndChangeNothing) {

@@ -15,6 +15,7 @@
 #include "mivo/platform/bitmap.h"
 #include "mivo/platform/colors.h"
 #include "mivo/platform/errors.h"
+#include "support/image_compare.h"
 
 namespace mivo {
 namespace {
@@ -157,14 +158,6 @@ TBitmap RandomBitmap(std::int32_t w, std::int32_t h, unsigned seed) {
   return bmp;
 }
 
-bool SamePixels(const TBitmap& a, const TBitmap& b) {
-  if (a.Width() != b.Width() || a.Height() != b.Height()) return false;
-  for (std::int32_t y = 0; y < a.Height(); ++y)
-    for (std::int32_t x = 0; x < a.Width(); ++x)
-      if (!(a.ScanLine(y)[x] == b.ScanLine(y)[x])) return false;
-  return true;
-}
-
 // A file in the temporary folder, removed when the test is done with it.
 struct TempFile {
   std::filesystem::path Path;
@@ -185,7 +178,7 @@ TEST(BmpWrite, RoundTripsExactly) {
     EXPECT_EQ(file[28], 24);  // bits per pixel
     TBitmap back;
     back.LoadFromMemory(file.data(), file.size());
-    EXPECT_TRUE(SamePixels(src, back)) << w << " x " << h;
+    EXPECT_TRUE(test::ImagesEqual(src, back, test::TChannels::RGBA)) << w << " x " << h;
   }
   // Through a file, too.
   const TBitmap src = RandomBitmap(9, 4, 7);
@@ -194,7 +187,7 @@ TEST(BmpWrite, RoundTripsExactly) {
   src.SaveToFile(path);
   TBitmap back(2, 2);
   back.LoadFromFile(path);
-  EXPECT_TRUE(SamePixels(src, back));
+  EXPECT_TRUE(test::ImagesEqual(src, back, test::TChannels::RGBA));
   // A 32-bit file written by someone else reads back to the same pixels.
   const Bytes file32 = Encode({32, true, 40, 0, {}});
   back.LoadFromMemory(file32.data(), file32.size());
@@ -275,7 +268,7 @@ TEST(BmpRead, RejectsMalformedFilesAndLeavesTheBitmapAlone) {
     c.Mutate(file);
     TBitmap bmp = original;
     EXPECT_EQ(LoadError(file, bmp), "bitmap file 'x.bmp': " + c.Message) << c.Name;
-    EXPECT_TRUE(SamePixels(bmp, original)) << c.Name;
+    EXPECT_TRUE(test::ImagesEqual(bmp, original, test::TChannels::RGBA)) << c.Name;
   }
   TBitmap bmp = original;
   EXPECT_THROW(bmp.LoadFromMemory(nullptr, 100), EMivoError);
@@ -300,7 +293,7 @@ TEST(BmpRead, RejectsMalformedFilesAndLeavesTheBitmapAlone) {
   } catch (const EMivoError& e) {
     EXPECT_NE(std::string(e.what()).find("': is a directory"), std::string::npos) << e.what();
   }
-  EXPECT_TRUE(SamePixels(bmp, original));
+  EXPECT_TRUE(test::ImagesEqual(bmp, original, test::TChannels::RGBA));
 }
 
 // Random bytes, truncations and byte mutations of valid files either load or
@@ -341,7 +334,7 @@ TEST(BmpRead, SurvivesGarbage) {
     } catch (const EMivoError& e) {
       ++rejected;
       ASSERT_EQ(std::string(e.what()).rfind("bitmap file 'g.bmp': ", 0), 0u) << e.what();
-      ASSERT_TRUE(SamePixels(bmp, original));
+      ASSERT_TRUE(test::ImagesEqual(bmp, original, test::TChannels::RGBA));
     }
   }
   EXPECT_GT(loaded, 100);
@@ -382,7 +375,7 @@ TEST(PngRead, RoundTripsLaysAlphaOverWhiteAndRefusesBadFiles) {
   src.SaveToPNG(path);
   TBitmap back;
   back.LoadFromPNG(path);
-  EXPECT_TRUE(SamePixels(src, back));
+  EXPECT_TRUE(test::ImagesEqual(src, back, test::TChannels::RGBA));
 
   // Gray with alpha: opaque black, transparent, half-covered black.
   const std::uint8_t ga[] = {0, 255, 0, 0, 0, 128};
@@ -416,11 +409,11 @@ TEST(PngRead, RoundTripsLaysAlphaOverWhiteAndRefusesBadFiles) {
     } catch (const EMivoError& e) {
       EXPECT_EQ(std::string(e.what()).rfind("PNG file '" + path + "': ", 0), 0u) << e.what();
     }
-    EXPECT_TRUE(SamePixels(bmp, kept)) << bytes.size();
+    EXPECT_TRUE(test::ImagesEqual(bmp, kept, test::TChannels::RGBA)) << bytes.size();
   }
   TBitmap bmp = kept;
   EXPECT_THROW(bmp.LoadFromPNG("/nonexistent/dir/in.png"), EMivoError);
-  EXPECT_TRUE(SamePixels(bmp, kept));
+  EXPECT_TRUE(test::ImagesEqual(bmp, kept, test::TChannels::RGBA));
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "mivo/platform/colors.h"
 #include "mivo/platform/recording_canvas.h"
 #include "mivo/rchart/rchart.h"
+#include "support/image_compare.h"
 #include "rchart_test_util.h"
 
 namespace mivo {
@@ -20,14 +21,6 @@ using test::TCountingChart;
 void Ready(TCustomRChart& c) { test::UsePaintingTestChart(c); }
 
 TColor At(const TBitmap& bmp, std::int32_t x, std::int32_t y) { return FromRGB32(bmp.ScanLine(y)[x]); }
-
-bool SamePixels(const TBitmap& a, const TBitmap& b) {
-  if (a.Width() != b.Width() || a.Height() != b.Height()) return false;
-  for (std::int32_t y = 0; y < a.Height(); ++y)
-    for (std::int32_t x = 0; x < a.Width(); ++x)
-      if (At(a, x, y) != At(b, x, y)) return false;
-  return true;
-}
 
 std::vector<TRect> Rects(const TRecordingCanvas& rec) {
   std::vector<TRect> out;
@@ -175,7 +168,7 @@ TEST(RChartCrossHairs, MovingRecomposesTheCachedPictureWithoutRenderingItems) {
   c.SetCHPosX(5, 1);
   EXPECT_EQ(c.GetCHPosY(3), 4);
   EXPECT_EQ(c.GetCHPosX(5), 0);
-  EXPECT_TRUE(SamePixels(c.Surface(), before));
+  EXPECT_TRUE(test::ImagesEqual(c.Surface(), before));
   EXPECT_EQ(c.Paints, paints);
 
   // Data shown without the frame, then new items over it, then a move: no
@@ -227,7 +220,7 @@ TEST(RChartCrossHairs, VectorOutputReplaysToTheScreenPicture) {
   EXPECT_EQ(rec.Count(TPrimitiveKind::pkDraw), 0u);
   TBitmap replay(c.Width(), c.Height());
   rec.Replay(replay.Canvas());
-  EXPECT_TRUE(SamePixels(replay, c.Surface()));
+  EXPECT_TRUE(test::ImagesEqual(replay, c.Surface()));
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include "mivo/platform/recording_canvas.h"
 #include "mivo/rchart/rchart.h"
 #include "mivo/rchart/rchart_items_painter_internal.h"
+#include "support/image_compare.h"
 #include "rchart_test_util.h"
 
 namespace mivo {
@@ -38,16 +39,6 @@ std::vector<std::vector<TPoint>> Polylines(const TRecordingCanvas& rec) {
   std::vector<std::vector<TPoint>> out;
   for (const TPrimitive* p : rec.OfKind(TPrimitiveKind::pkPolyline)) out.push_back(p->Points);
   return out;
-}
-
-bool SamePixels(const TBitmap& a, const TBitmap& b) {
-  if (a.Width() != b.Width() || a.Height() != b.Height()) return false;
-  for (std::int32_t y = 0; y < a.Height(); ++y)
-    for (std::int32_t x = 0; x < a.Width(); ++x) {
-      const TRGB32 p = a.ScanLine(y)[x], q = b.ScanLine(y)[x];
-      if (p.R != q.R || p.G != q.G || p.B != q.B) return false;
-    }
-  return true;
 }
 
 TEST(RChartItemsRender, LongChainsAreBatchedIntoPolylinesOf200Points) {
@@ -133,7 +124,7 @@ TEST(RChartItemsRender, ShowGrafNewOnlyGivesTheSamePixelsAsShowGraf) {
     EXPECT_EQ(step.LastElemOnShow(), step.NumItems() - 1);
   }
   whole.ShowGraf();
-  EXPECT_TRUE(SamePixels(step.GrafBmp(), whole.GrafBmp()));
+  EXPECT_TRUE(test::ImagesEqual(step.GrafBmp(), whole.GrafBmp()));
 }
 
 TEST(RChartItemsRender, ALaterStartDrawsOnlyTheTailOfTheChain) {
@@ -556,7 +547,7 @@ TEST(RChartItemsRender, ColumnReductionOfChainsGivesTheSamePixelsAsEveryPoint) {
     rec.Replay(replay);
     TCountingRaster counting(reduced);
     c.ConstructDataBmpCanvas(counting, 0, 0, false, 0);
-    EXPECT_TRUE(SamePixels(every, reduced)) << "seed " << seed;
+    EXPECT_TRUE(test::ImagesEqual(every, reduced)) << "seed " << seed;
     std::size_t given = 0;
     for (const TPrimitive* p : rec.OfKind(TPrimitiveKind::pkPolyline)) given += p->Points.size();
     EXPECT_LE(counting.Points, given);
@@ -585,7 +576,7 @@ TEST(RChartItemsRender, ColumnReductionKeepsTheEndPixelOfEveryRunShape) {
       TRasterCanvas replay(every);
       rec.Replay(replay);
       c.ConstructDataBmp(reduced, 0, 0, false, 0);
-      ASSERT_TRUE(SamePixels(every, reduced)) << code << " " << variant;
+      ASSERT_TRUE(test::ImagesEqual(every, reduced)) << code << " " << variant;
     }
   }
 }

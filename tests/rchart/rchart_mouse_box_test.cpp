@@ -47,7 +47,7 @@ TEST(RChartMouseBox, OrderedCornersOfTheUnclampedPressAndRelease) {
   EXPECT_DOUBLE_EQ(yLo, y1);
   EXPECT_DOUBLE_EQ(yHi, y2);
   EXPECT_EQ(c.MouseBoxState(), TMouseBoxState::mbsIdle);
-  EXPECT_TRUE(SamePixels(c.Surface(), before)) << "the rectangle is erased";
+  EXPECT_TRUE(test::ImagesEqual(c.Surface(), before)) << "the rectangle is erased";
 
   // A box asked for while one waits returns false at once; the first goes on.
   bool nested = true;
@@ -78,7 +78,7 @@ TEST(RChartMouseBox, AbortsAndLoopEndsReturnFalse) {
   PostBox(*c, 100, 100, 150, 120);
   EXPECT_FALSE(c->MouseBox(xLo, yLo, xHi, yHi));
   EXPECT_EQ(c->MouseBoxState(), TMouseBoxState::mbsIdle);
-  EXPECT_TRUE(SamePixels(c->Surface(), before));
+  EXPECT_TRUE(test::ImagesEqual(c->Surface(), before));
   EXPECT_EQ(xLo + yLo + xHi + yHi, 10) << "nothing written";
 
   Headless().OnIdle = [&] { c.reset(); };  // the chart is destroyed while its box waits

@@ -6,6 +6,7 @@
 
 #include "mivo/platform/host.h"
 #include "mivo/rchart/rchart.h"
+#include "support/image_compare.h"
 #include "rchart_test_util.h"
 
 namespace mivo::test {
@@ -73,14 +74,4 @@ inline TRanges RangesOf(const TCustomRChart& c, std::int32_t layer) {
 }
 
 // Same colour channels everywhere.
-inline bool SamePixels(const TBitmap& a, const TBitmap& b) {
-  if (a.Width() != b.Width() || a.Height() != b.Height()) return false;
-  for (std::int32_t y = 0; y < a.Height(); ++y)
-    for (std::int32_t x = 0; x < a.Width(); ++x) {
-      const TRGB32 p = a.ScanLine(y)[x], q = b.ScanLine(y)[x];
-      if (p.R != q.R || p.G != q.G || p.B != q.B) return false;
-    }
-  return true;
-}
-
 }  // namespace mivo::test

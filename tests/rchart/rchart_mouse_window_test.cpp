@@ -37,7 +37,7 @@ TEST(RChartMouseWindow, ZoomWindowCornersAsDraggedOrAligned) {
     EXPECT_DOUBLE_EQ(r.yHi, by);
     EXPECT_EQ(zoomPans, 1);
     EXPECT_EQ(c.ZoomStackPointer(), poi + 1);
-    EXPECT_TRUE(SamePixels(c.Surface(), c.ChartBmp())) << "no figure left behind";
+    EXPECT_TRUE(test::ImagesEqual(c.Surface(), c.ChartBmp())) << "no figure left behind";
   }
 }
 
@@ -59,7 +59,7 @@ TEST(RChartMouseWindow, DegenerateAbortedAndRepaintedDragsLeaveTheScreenAsItWas)
     EXPECT_EQ(zoomPans, 0);
     Down(c, 100, 100);
     Drag(c, 150, 60);
-    EXPECT_FALSE(SamePixels(c.Surface(), before));
+    EXPECT_NE(test::DiffImages(c.Surface(), before).Pixels, 0);
     c.Invalidate();
     Deliver();  // the host repaints in the middle of the drag
     Drag(c, 500, -40);  // clamped to the data area
@@ -81,7 +81,7 @@ TEST(RChartMouseWindow, DegenerateAbortedAndRepaintedDragsLeaveTheScreenAsItWas)
     EXPECT_EQ(c.ZoomState(), TZoomState::zsIdle) << "a mode change ends the drag";
     EXPECT_EQ(zoomPans, 0);
     EXPECT_EQ(RangesOf(c, 1).xHi, 220);
-    EXPECT_TRUE(SamePixels(c.Surface(), before)) << int(mode);
+    EXPECT_TRUE(test::ImagesEqual(c.Surface(), before)) << int(mode);
   }
 }
 

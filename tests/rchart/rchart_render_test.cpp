@@ -15,6 +15,7 @@
 #include "mivo/platform/raster_canvas.h"
 #include "mivo/platform/recording_canvas.h"
 #include "mivo/rchart/rchart.h"
+#include "support/image_compare.h"
 #include "rchart_test_util.h"
 
 namespace mivo {
@@ -25,16 +26,6 @@ using test::UseTestGeometry;
 TColor PixelOf(const TBitmap& bmp, std::int32_t x, std::int32_t y) {
   TBitmap copy(bmp);
   return copy.Canvas().Pixel(x, y);
-}
-
-bool SamePixels(const TBitmap& a, const TBitmap& b) {
-  if (a.Width() != b.Width() || a.Height() != b.Height()) return false;
-  for (std::int32_t y = 0; y < a.Height(); ++y)
-    for (std::int32_t x = 0; x < a.Width(); ++x) {
-      const TRGB32 p = a.ScanLine(y)[x], q = b.ScanLine(y)[x];
-      if (p.R != q.R || p.G != q.G || p.B != q.B) return false;
-    }
-  return true;
 }
 
 // A chart of the test geometry that paints.
@@ -309,7 +300,7 @@ TEST(RChartPipeline, ScreenShowsTheChartBitmapWithTheDataArea) {
   c.SetWindColor(0x102030);
   c.SetChartColor(0xA0B0C0);
   c.Paint();
-  EXPECT_TRUE(SamePixels(c.Surface(), c.ChartBmp()));
+  EXPECT_TRUE(test::ImagesEqual(c.Surface(), c.ChartBmp()));
   EXPECT_EQ(PixelOf(c.ChartBmp(), 2, 2), 0x102030u);
   EXPECT_EQ(PixelOf(c.ChartBmp(), 100, 60), 0xA0B0C0u);
   EXPECT_EQ(c.GrafBmp().Width(), 221);
@@ -335,7 +326,7 @@ TEST(RChartPipeline, VectorPaintHoldsNoBitmapAndReplaysToTheSamePixels) {
   EXPECT_GT(rec.Texts().size(), 3u);  // tick labels as text
   TBitmap replay(c.Width(), c.Height());
   rec.Replay(replay.Canvas());
-  EXPECT_TRUE(SamePixels(replay, c.ChartBmp()));
+  EXPECT_TRUE(test::ImagesEqual(replay, c.ChartBmp()));
   // The scales draw on the chart bitmap again afterwards.
   EXPECT_EQ(c.ScaleX(1).ForeignCanvas(), &const_cast<TBitmap&>(c.ChartBmp()).Canvas());
 }
@@ -353,8 +344,8 @@ TEST(RChartPipeline, ARefusedLogarithmicRangeLeavesThePreviousPicture) {
   c.SetWindColor(0x00FF00);
   EXPECT_THROW(c.Loaded(), EMivoRChartError);
   EXPECT_THROW(c.Paint(), EMivoRChartError);
-  EXPECT_TRUE(SamePixels(c.ChartBmp(), before));
-  EXPECT_TRUE(SamePixels(c.Surface(), screen));
+  EXPECT_TRUE(test::ImagesEqual(c.ChartBmp(), before));
+  EXPECT_TRUE(test::ImagesEqual(c.Surface(), screen));
 }
 
 TEST(RChartPipeline, ShowGrafNewOnlyDrawsOverTheDataBitmap) {

@@ -7,7 +7,7 @@
 
 namespace mivo::test {
 
-TImageDiff DiffImages(const TBitmap& expected, const TBitmap& actual) {
+TImageDiff DiffImages(const TBitmap& expected, const TBitmap& actual, TChannels channels) {
   TImageDiff d;
   if (expected.Width() != actual.Width() || expected.Height() != actual.Height()) {
     d.SizeMismatch = true;
@@ -19,12 +19,13 @@ TImageDiff DiffImages(const TBitmap& expected, const TBitmap& actual) {
     for (std::int32_t x = 0; x < expected.Width(); ++x) {
       const int db = std::abs(int(e[x].B) - int(a[x].B)), dg = std::abs(int(e[x].G) - int(a[x].G)),
                 dr = std::abs(int(e[x].R) - int(a[x].R));
-      const int m = std::max({db, dg, dr});
+      const int da = channels == TChannels::RGBA ? std::abs(int(e[x].A) - int(a[x].A)) : 0;
+      const int m = std::max({db, dg, dr, da});
       if (m == 0) continue;
       if (d.Pixels == 0) d.First = {x, y};
       ++d.Pixels;
       d.MaxDiff = std::max(d.MaxDiff, m);
-      d.TotalDiff += db + dg + dr;
+      d.TotalDiff += db + dg + dr + da;
     }
   }
   return d;
@@ -42,8 +43,9 @@ void WriteTestImage(const TBitmap& bmp, const std::string& fileStem) {
   }
 }
 
-::testing::AssertionResult ImagesEqual(const TBitmap& expected, const TBitmap& actual, const std::string& name) {
-  const TImageDiff d = DiffImages(expected, actual);
+::testing::AssertionResult ImagesEqual(const TBitmap& expected, const TBitmap& actual, const std::string& name,
+                                       TChannels channels) {
+  const TImageDiff d = DiffImages(expected, actual, channels);
   if (!d.SizeMismatch && d.Pixels == 0) return ::testing::AssertionSuccess();
   std::ostringstream msg;
   if (d.SizeMismatch) {
@@ -58,7 +60,7 @@ void WriteTestImage(const TBitmap& bmp, const std::string& fileStem) {
     for (std::int32_t y = 0; y < diff.Height(); ++y)
       for (std::int32_t x = 0; x < diff.Width(); ++x) {
         const TRGB32 e = expected.ScanLine(y)[x], a = actual.ScanLine(y)[x];
-        const bool same = e.R == a.R && e.G == a.G && e.B == a.B;
+        const bool same = e.R == a.R && e.G == a.G && e.B == a.B && (channels == TChannels::RGB || e.A == a.A);
         // Differences in red over a dimmed copy of the expected image.
         diff.ScanLine(y)[x] = same ? TRGB32{std::uint8_t(e.B / 3 + 170), std::uint8_t(e.G / 3 + 170),
                                             std::uint8_t(e.R / 3 + 170), 0}
@@ -69,6 +71,13 @@ void WriteTestImage(const TBitmap& bmp, const std::string& fileStem) {
     WriteTestImage(diff, name + "_diff");
   }
   return ::testing::AssertionFailure() << msg.str();
+}
+
+::testing::AssertionResult ImagesEqual(const TBitmap& expected, const TBitmap& actual, TChannels channels) {
+  const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
+  std::string name = info ? std::string(info->test_suite_name()) + "_" + info->name() : "image";
+  std::replace(name.begin(), name.end(), '/', '_');
+  return ImagesEqual(expected, actual, name, channels);
 }
 
 }  // namespace mivo::test

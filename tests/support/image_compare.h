@@ -23,12 +23,19 @@ struct TImageDiff {
   TPoint First{-1, -1};        // first differing pixel in row order
 };
 
-// Compares the RGB channels (alpha is ignored).
-TImageDiff DiffImages(const TBitmap& expected, const TBitmap& actual);
+// Which channels a comparison looks at: colour only (what a screen shows), or
+// colour and alpha (what a file keeps).
+enum class TChannels { RGB, RGBA };
 
-// Succeeds when the images are equal in size and RGB; otherwise describes the
-// difference and writes the three images.
-::testing::AssertionResult ImagesEqual(const TBitmap& expected, const TBitmap& actual, const std::string& name);
+TImageDiff DiffImages(const TBitmap& expected, const TBitmap& actual, TChannels channels = TChannels::RGB);
+
+// Succeeds when the images are equal in size and in the channels compared;
+// otherwise describes the difference and writes the three images.
+::testing::AssertionResult ImagesEqual(const TBitmap& expected, const TBitmap& actual, const std::string& name,
+                                       TChannels channels = TChannels::RGB);
+// The same, the images named after the running test.
+::testing::AssertionResult ImagesEqual(const TBitmap& expected, const TBitmap& actual,
+                                       TChannels channels = TChannels::RGB);
 
 // Writes a bitmap for inspection (into $MIVO_TEST_OUTPUT, nothing when unset).
 void WriteTestImage(const TBitmap& bmp, const std::string& fileStem);
