@@ -115,6 +115,8 @@ void TContourPlot::CalculatePivotPoints(bool preCalcFlag) {
   FMaximum = any ? hi : 0;
   FMinimum = any ? lo : 0;
   FPivotPreCalc = preCalcFlag && !FCalcAborted;
+  // Values calculated ahead are the next picture's.
+  if (preCalcFlag) InvalidateDataBmp();
 }
 
 void TContourPlot::ClearPivotPoints(bool preCalcFlag) {
