@@ -38,6 +38,7 @@
 
 #include "chart_page.h"
 #include "colorscale_page.h"
+#include "contour_page.h"
 #include "gauge_page.h"
 #include "mivo/platform/bitmap.h"
 #include "mivo/platform/canvas.h"
@@ -118,6 +119,7 @@ class TDemoWindow : public QMainWindow {
     FPages->addTab(MakePlot3dPage(FPages), "3D surface");
     FPages->addTab(MakeRot3dPage(FPages), "3D scatter");
     FPages->addTab(MakeChartPage(FPages), "2D chart");
+    FPages->addTab(MakeContourPage(FPages), "Contour");
     setCentralWidget(FPages);
     BuildMenu();
     Select(0);
