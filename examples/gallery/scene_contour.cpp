@@ -86,17 +86,18 @@ void RenderContours(TBitmap& bmp) {
   // The surface with its colour bar beside it.
   Title(bmp, c3, r2, "Surface with an attached colour bar");
   TColorScale cs;
-  cs.SetBounds(0, 0, 80, kPlotH);
+  cs.SetBounds(0, 0, 100, kPlotH);
   cs.SetOrientation(TColScaleOrientation::csoVertical);
+  cs.SetMarginRight(50);
   cs.CrossHair().SetMode(TCrossHMode::chOff);
   Panel(bmp, c3, r2, "", [&](TContourPlot& p) {
-    p.SetBounds(0, 0, kPlotW - 80, kPlotH);
+    p.SetBounds(0, 0, kPlotW - 100, kPlotH);
     p.IsoColors.SetSize(24);
     p.IsoColors.FillByInterpolation(kColorModelRGB, {clNavy, clAqua, clWhite, clYellow, clMaroon});
     p.SetAttachedColorScale(&cs);
   });
   cs.SetSuppPaint(false);
-  cs.CopyToBitMap(&bmp, c3 + kPlotW - 80, r2 + kTitleHeight);
+  cs.CopyToBitMap(&bmp, c3 + kPlotW - 100, r2 + kTitleHeight);
 }
 
 MIVO_GALLERY_SCENE("contour.png", RenderContours);
