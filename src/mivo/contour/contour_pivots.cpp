@@ -55,8 +55,8 @@ void TContourPlot::ResizePivotMatrix(std::int32_t nx, std::int32_t ny) {
 }
 
 void TContourPlot::CalculatePivotPoints(bool preCalcFlag) {
-  FCalcAborted = false;
   if (FCalculating) return;
+  FCalcAborted = false;
   if (!preCalcFlag && FPivotPreCalc) {
     // The values calculated ahead serve this one rebuild.
     FPivotPreCalc = false;

@@ -21,6 +21,7 @@
 // Enabled stays the platform's (mouse input), and whether the host is asked
 // for values is EstimateEnabled.
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -52,6 +53,15 @@ struct TPixelRows {
   std::ptrdiff_t Stride = 0;
   std::int32_t Width = 0, Height = 0;
 };
+
+namespace detail {
+// The pixel ends of a cell along one axis and of its at most five sub-cells
+// (contour_render.cpp).
+struct TCellSpan {
+  std::int32_t A = 0, B = 0, N = 1;
+  std::array<std::int32_t, 5> Lo{}, Hi{};
+};
+}  // namespace detail
 
 // The number of entries of the default IsoColors ramp (blue, cyan, green,
 // yellow, red, spread evenly).
@@ -264,6 +274,8 @@ class TContourPlot : public TCustomRChart {
   // Scratch of the renderer, kept between rebuilds.
   std::vector<TColor> FValueLut, FLevelLut;
   std::vector<std::uint32_t> FKeepBits, FColorBits, FInvertBits;
+  std::vector<std::int32_t> FPivotEntries;
+  std::vector<detail::TCellSpan> FRowSpans;
 };
 
 }  // namespace mivo

@@ -5,6 +5,7 @@
 // cells mapped to pixels (the chart's own layer mapping) -> clipped spans
 // written into the image's rows -> the mask combined over them.
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cmath>
 #include <cstring>
@@ -115,33 +116,62 @@ void DotCell(const TCellContext& c, const Sink& sink, double zLL, double zLR, do
   }
 }
 
+// Value of sub-cell (i, j) of n x m: bilinear, sampled at its low corner.
+inline double SubCellValue(double zLL, double zLR, double zUL, double zUR, std::int32_t i, std::int32_t j,
+                           std::int32_t n, std::int32_t m) {
+  const double vb = zLL + (zLR - zLL) * i / n;
+  const double vt = zUL + (zUR - zUL) * i / n;
+  return vb + (vt - vb) * j / m;
+}
+
+// The pixel ends of a cell along one axis and of its sub-cells: the cell spans
+// map(v0) ... map(v0 + d); n = min(5, its pixel extent), at least 1; sub-cell i
+// spans map(v0 + d i / n) ... map(v0 + d i / n + d / n). Depends only on the
+// column (or row), so the surface pass computes it once per column and row.
+using detail::TCellSpan;
+
+template <typename Map>
+TCellSpan SpanOf(double v0, double d, std::int32_t maxN, Map map) {
+  TCellSpan s;
+  s.A = map(v0);
+  s.B = map(v0 + d);
+  const std::int64_t extent = std::abs(std::int64_t(s.B) - s.A);
+  s.N = std::int32_t(std::clamp<std::int64_t>(std::min<std::int64_t>(maxN, extent), 1, std::max(maxN, 1)));
+  for (std::int32_t i = 0; i < s.N; ++i) {
+    const double lo = v0 + d * i / s.N;
+    s.Lo[std::size_t(i)] = map(lo);
+    s.Hi[std::size_t(i)] = map(lo + d / s.N);
+  }
+  return s;
+}
+
+// A colour cell whose spans are known; corner entries iLL ... iUR (0: no data).
+template <typename Sink>
+void ColourCellSpans(const TCellContext& c, const Sink& sink, double zLL, double zLR, double zUL, double zUR,
+                     std::int32_t iLL, std::int32_t iLR, std::int32_t iUL, std::int32_t iUR, const TCellSpan& sx,
+                     const TCellSpan& sy) {
+  if (iLL == 0 || iLR == 0 || iUL == 0 || iUR == 0) return;
+  if (iLL == iLR && iLL == iUL && iLL == iUR) {
+    sink.Fill(sx.A, sy.A, sx.B, sy.B, c.ValueLut[iLL]);
+    return;
+  }
+  for (std::int32_t i = 0; i < sx.N; ++i)
+    for (std::int32_t j = 0; j < sy.N; ++j) {
+      const std::int32_t idx = ValueColorIndex(SubCellValue(zLL, zLR, zUL, zUR, i, j, sx.N, sy.N), c.Low, c.High,
+                                               c.NumColors);
+      if (idx == 0) continue;  // a sample without data (overflowing corners)
+      sink.Fill(sx.Lo[std::size_t(i)], sy.Lo[std::size_t(j)], sx.Hi[std::size_t(i)], sy.Hi[std::size_t(j)],
+                c.ValueLut[idx]);
+    }
+}
+
 template <typename Sink>
 void ColourCell(const TCellContext& c, const Sink& sink, double zLL, double zLR, double zUL, double zUR, double x0,
                 double y0, double dx, double dy, std::int32_t nx, std::int32_t ny) {
-  if (!AllFinite(zLL, zLR, zUL, zUR)) return;
-  const std::int32_t iLL = ValueColorIndex(zLL, c.Low, c.High, c.NumColors);
-  const std::int32_t xa = c.X(x0), xb = c.X(x0 + dx), ya = c.Y(y0), yb = c.Y(y0 + dy);
-  if (iLL == ValueColorIndex(zLR, c.Low, c.High, c.NumColors) &&
-      iLL == ValueColorIndex(zUL, c.Low, c.High, c.NumColors) &&
-      iLL == ValueColorIndex(zUR, c.Low, c.High, c.NumColors)) {
-    sink.Fill(xa, ya, xb, yb, c.ValueLut[iLL]);
-    return;
-  }
-  const std::int64_t pw = std::abs(std::int64_t(xb) - xa), ph = std::abs(std::int64_t(yb) - ya);
-  nx = std::int32_t(std::clamp<std::int64_t>(std::min<std::int64_t>(nx, pw), 1, std::max(nx, 1)));
-  ny = std::int32_t(std::clamp<std::int64_t>(std::min<std::int64_t>(ny, ph), 1, std::max(ny, 1)));
-  for (std::int32_t i = 0; i < nx; ++i) {
-    const double vb = zLL + (zLR - zLL) * i / nx;
-    const double vt = zUL + (zUR - zUL) * i / nx;
-    const double xs = x0 + dx * i / nx;
-    const std::int32_t x1 = c.X(xs), x2 = c.X(xs + dx / nx);
-    for (std::int32_t j = 0; j < ny; ++j) {
-      const std::int32_t idx = ValueColorIndex(vb + (vt - vb) * j / ny, c.Low, c.High, c.NumColors);
-      if (idx == 0) continue;  // a sample without data (overflowing corners)
-      const double ys = y0 + dy * j / ny;
-      sink.Fill(x1, c.Y(ys), x2, c.Y(ys + dy / ny), c.ValueLut[idx]);
-    }
-  }
+  auto entry = [&](double z) { return ValueColorIndex(z, c.Low, c.High, c.NumColors); };
+  ColourCellSpans(c, sink, zLL, zLR, zUL, zUR, entry(zLL), entry(zLR), entry(zUL), entry(zUR),
+                  SpanOf(x0, dx, nx, [&](double v) { return c.X(v); }),
+                  SpanOf(y0, dy, ny, [&](double v) { return c.Y(v); }));
 }
 
 TPixelRows RowsOf(TBitmap& bmp) {
@@ -246,8 +276,31 @@ void TContourPlot::RenderFromPivotPoints(TBitmap& bmp, std::int32_t dx, std::int
   const std::int32_t ip = noIp ? 0 : 1;
   const std::int32_t step = std::max(nx / 100, 1);
 
+  const bool surface = FPlotMode == TContourPlotMode::cpmColorSurface;
+  if (surface) {
+    // The colour entry of every pivot and the spans of every row, once.
+    FPivotEntries.resize(z.size());
+    for (std::size_t i = 0; i < z.size(); ++i) FPivotEntries[i] = ValueColorIndex(z[i], FIsoLow, FIsoHigh, c.NumColors);
+    FRowSpans.resize(std::size_t(ny));
+    for (std::int32_t l = 1; l < ny; ++l)
+      FRowSpans[std::size_t(l - 1)] = SpanOf(PivotPosition(yl, yh, l, ny), cdy, 5, [&](double v) { return c.Y(v); });
+  }
+  auto entry = [&](std::int32_t a, std::int32_t b) {
+    return FPivotEntries[std::size_t(b - 1) * std::size_t(nx) + std::size_t(a - 1)];
+  };
   for (std::int32_t s = 1; s <= nx - ip; ++s) {
     if (s % step == 0) FeedbackProgress(70 + RoundToInt(s * 15.0 / nx));
+    if (surface) {
+      const TCellSpan sx = SpanOf(PivotPosition(xl, xh, s, nx), cdx, 5, [&](double v) { return c.X(v); });
+      for (std::int32_t l = 1; l < ny; ++l) {
+        if (MaskedCorner(FMaskMat.Elem(s, l)) && MaskedCorner(FMaskMat.Elem(s + 1, l)) &&
+            MaskedCorner(FMaskMat.Elem(s, l + 1)) && MaskedCorner(FMaskMat.Elem(s + 1, l + 1)))
+          continue;
+        ColourCellSpans(c, sink, at(s, l), at(s + 1, l), at(s, l + 1), at(s + 1, l + 1), entry(s, l),
+                        entry(s + 1, l), entry(s, l + 1), entry(s + 1, l + 1), sx, FRowSpans[std::size_t(l - 1)]);
+      }
+      continue;
+    }
     const double x0 = PivotPosition(xl, xh, s, nx);
     std::int32_t bx1 = 0, bx2 = 0;
     if (noIp) {
@@ -264,8 +317,6 @@ void TContourPlot::RenderFromPivotPoints(TBitmap& bmp, std::int32_t dx, std::int
         if (idx != 0) sink.Fill(bx1, c.Y(y0 - cdy / 2), bx2, c.Y(y0 + cdy / 2), c.ValueLut[idx]);
       } else if (dots) {
         DotCell(c, sink, at(s, l), at(s + 1, l), at(s, l + 1), at(s + 1, l + 1), x0, y0, cdx, cdy, 5, 5);
-      } else {
-        ColourCell(c, sink, at(s, l), at(s + 1, l), at(s, l + 1), at(s + 1, l + 1), x0, y0, cdx, cdy, 5, 5);
       }
     }
   }
