@@ -201,6 +201,34 @@ TEST(ContourCells, DotsMatchThePerPixelRulesOnRandomFields) {
   }
 }
 
+TEST(ContourCells, OneCellThroughACanvasMatchesTheRowWriter) {
+  TContourPlot p;
+  UsePaintingContour(p);
+  p.SetIsoParams(-1, 1, 0.05);
+  struct Row {
+    double zLL, zLR, zUL, zUR, x0, y0, dx, dy;
+  };
+  for (const Row& r : {Row{-1.5, 0.3, 0.9, 2, 1, 1, 3, 2}, Row{0.2, 0.2, 0.2, 0.2, 2, 0.5, 1, 1},
+                       Row{0.9, -0.9, 0.1, 0.4, 9.9, 4.9, 0.04, 0.02}, Row{-0.3, 0.6, -0.8, 0.1, -2, -1, 14, 8}}) {
+    TBitmap rows, canvas;
+    rows.SetSize(p.DataAreaWidth(), p.DataAreaHeight());
+    canvas.SetSize(p.DataAreaWidth(), p.DataAreaHeight());
+    TPixelRows pr{rows.ScanLine(0), rows.ScanLine(1) - rows.ScanLine(0), rows.Width(), rows.Height()};
+    p.IsoColQuadSL(pr, 0, 0, r.zLL, r.zLR, r.zUL, r.zUR, r.x0, r.y0, r.dx, r.dy, 5, 5);
+    p.IsoQuadSL(pr, 0, 0, r.zLR, r.zUR, r.zLL, r.zUL, r.x0, r.y0, r.dx, r.dy, 5, 5);
+    p.IsoColQuad(canvas.Canvas(), 0, 0, r.zLL, r.zLR, r.zUL, r.zUR, r.x0, r.y0, r.dx, r.dy, 5, 5);
+    p.IsoQuad(canvas.Canvas(), 0, 0, r.zLR, r.zUR, r.zLL, r.zUL, r.x0, r.y0, r.dx, r.dy, 5, 5);
+    std::int64_t differ = 0, painted = 0;
+    for (std::int32_t y = 0; y < rows.Height(); ++y)
+      for (std::int32_t x = 0; x < rows.Width(); ++x) {
+        differ += FromRGB32(rows.ScanLine(y)[x]) != FromRGB32(canvas.ScanLine(y)[x]);
+        painted += FromRGB32(rows.ScanLine(y)[x]) != 0;
+      }
+    EXPECT_EQ(differ, 0) << r.x0;
+    EXPECT_GT(painted, 0) << r.x0;
+  }
+}
+
 TEST(ContourCells, FlatCellsAreOneColour) {
   TContourPlot p;
   UsePaintingContour(p);
