@@ -32,14 +32,6 @@ std::int32_t LevelColorIndex(double level, double low, double high, std::int32_t
   return std::clamp(RoundToInt(f, 1), 1, top);
 }
 
-std::int32_t ValueColorIndex(double v, double low, double high, std::int32_t n) {
-  if (!std::isfinite(v)) return 0;
-  if (v <= low) return 1;
-  double f = Fraction(v, low, high) * n;
-  if (!(f < n)) f = n;  // also NaN from a degenerate range
-  return std::max(RoundToInt(f), 1);
-}
-
 double PivotPosition(double lo, double hi, std::int32_t i, std::int32_t n) {
   n = std::max(n, 2);
   return lo + (hi - lo) * (i - 1) / (n - 1);

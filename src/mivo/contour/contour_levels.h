@@ -7,9 +7,12 @@
 // empty array (n = 0) gives entry 1, which such an array reads as black, so
 // everything is drawn in that one colour.
 
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
 
 #include "mivo/platform/export.h"
+#include "mivo/platform/mivo_types.h"
 
 MIVO_PUBLIC_BEGIN
 namespace mivo {
@@ -38,7 +41,15 @@ std::int32_t LevelColorIndex(double level, double low, double high, std::int32_t
 // Entry of a value's colour on the surface: 1 at or below low, otherwise
 // nearest to min((v - low) / (high - low) n, n), at least 1. A value that is
 // not finite (no data) gives 0: its area is left unpainted.
-std::int32_t ValueColorIndex(double v, double low, double high, std::int32_t n);
+// Inline: the surface pass evaluates it for every sub-cell.
+inline std::int32_t ValueColorIndex(double v, double low, double high, std::int32_t n) {
+  if (!std::isfinite(v)) return 0;
+  if (v <= low) return 1;
+  // The halves keep (v - low) / (high - low) from overflowing for finite inputs.
+  double f = (v * 0.5 - low * 0.5) / (high * 0.5 - low * 0.5) * n;
+  if (!(f < n)) f = n;  // also NaN from a degenerate range
+  return std::max(RoundToInt(f), 1);
+}
 
 // Position of pivot i (1-based) of n over lo ... hi: lo + (hi - lo)(i - 1)/(n - 1).
 // n below 2 counts as 2.

@@ -277,6 +277,12 @@ void TContourPlot::RenderFromPivotPoints(TBitmap& bmp, std::int32_t dx, std::int
   const std::int32_t step = std::max(nx / 100, 1);
 
   const bool surface = FPlotMode == TContourPlotMode::cpmColorSurface;
+  const std::span<const std::uint8_t> masks = FMaskMat.Data();
+  const bool anyMasked = std::any_of(masks.begin(), masks.end(), MaskedCorner);
+  auto skipped = [&](std::int32_t a, std::int32_t b) {
+    return anyMasked && MaskedCorner(FMaskMat.Elem(a, b)) && MaskedCorner(FMaskMat.Elem(a + 1, b)) &&
+           MaskedCorner(FMaskMat.Elem(a, b + 1)) && MaskedCorner(FMaskMat.Elem(a + 1, b + 1));
+  };
   if (surface) {
     // The colour entry of every pivot and the spans of every row, once.
     FPivotEntries.resize(z.size());
@@ -293,9 +299,7 @@ void TContourPlot::RenderFromPivotPoints(TBitmap& bmp, std::int32_t dx, std::int
     if (surface) {
       const TCellSpan sx = SpanOf(PivotPosition(xl, xh, s, nx), cdx, 5, [&](double v) { return c.X(v); });
       for (std::int32_t l = 1; l < ny; ++l) {
-        if (MaskedCorner(FMaskMat.Elem(s, l)) && MaskedCorner(FMaskMat.Elem(s + 1, l)) &&
-            MaskedCorner(FMaskMat.Elem(s, l + 1)) && MaskedCorner(FMaskMat.Elem(s + 1, l + 1)))
-          continue;
+        if (skipped(s, l)) continue;
         ColourCellSpans(c, sink, at(s, l), at(s + 1, l), at(s, l + 1), at(s + 1, l + 1), entry(s, l),
                         entry(s + 1, l), entry(s, l + 1), entry(s + 1, l + 1), sx, FRowSpans[std::size_t(l - 1)]);
       }
@@ -308,9 +312,7 @@ void TContourPlot::RenderFromPivotPoints(TBitmap& bmp, std::int32_t dx, std::int
       bx2 = c.X(x0 + cdx / 2);
     }
     for (std::int32_t l = 1; l <= ny - ip; ++l) {
-      if (MaskedCorner(FMaskMat.Elem(s, l)) && MaskedCorner(FMaskMat.Elem(s + 1, l)) &&
-          MaskedCorner(FMaskMat.Elem(s, l + 1)) && MaskedCorner(FMaskMat.Elem(s + 1, l + 1)))
-        continue;
+      if (skipped(s, l)) continue;
       const double y0 = PivotPosition(yl, yh, l, ny);
       if (noIp) {
         const std::int32_t idx = ValueColorIndex(at(s, l), FIsoLow, FIsoHigh, c.NumColors);
