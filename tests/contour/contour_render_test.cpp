@@ -413,7 +413,6 @@ TEST(ContourCache, EverySettingOfThePictureRebuildsIt) {
       {"estimate switch", [&] { p.SetEstimateEnabled(false); }},
       {"iso colours", [&] { p.IsoColors.SetColorElem(1, 0x010203); }},
       {"mask palette", [&] { p.MaskPalette.SetColorElem(9, 0x010203); }},
-      {"text label", [&] { p.TextLabels(3).SetCaption("x"); }},
       {"background", [&] { p.BackGroundImg().SetAreaColor(0x111111); }},
   };
   for (const auto& [name, change] : changes) {
@@ -426,6 +425,33 @@ TEST(ContourCache, EverySettingOfThePictureRebuildsIt) {
     p.Paint();
     EXPECT_EQ(rebuilds, after) << name;
   }
+}
+
+TEST(ContourCache, TextLabelsAreDrawnOverTheImageWithoutARebuild) {
+  TContourPlot p;
+  UsePaintingContour(p);
+  p.SetNumPivotsX(4);
+  p.SetNumPivotsY(4);
+  test::TCountingField f;
+  p.OnEstimateZVal = f.Handler();
+  p.DrawPlot();
+  const std::int32_t calls = f.Calls;
+  const TBitmap before = p.GrafBmp();
+  const std::int32_t ix = p.AddTextLabel(5, 2.5, clBlack, "Label", 0);
+  ASSERT_GT(ix, 0);
+  p.TextLabels(ix).SetMode(TTxtLblMode::tlBox);
+  p.TextLabels(ix).SetVisible(true);
+  p.Paint();
+  EXPECT_EQ(f.Calls, calls);
+  std::int64_t changed = 0;
+  for (std::int32_t y = 0; y < before.Height(); ++y)
+    for (std::int32_t x = 0; x < before.Width(); ++x)
+      changed += FromRGB32(before.ScanLine(y)[x]) != FromRGB32(p.GrafBmp().ScanLine(y)[x]);
+  EXPECT_GT(changed, 100);
+  p.TextLabels(ix).SetVisible(false);
+  p.Paint();
+  EXPECT_EQ(f.Calls, calls);
+  EXPECT_EQ(FromRGB32(p.GrafBmp().ScanLine(100)[200]), FromRGB32(before.ScanLine(100)[200]));
 }
 
 TEST(ContourCache, ZeroSizeAndTinyControlsPaint) {

@@ -26,7 +26,6 @@ TContourPlot::TContourPlot(TComponent* owner) : TCustomRChart(owner) {
 TContourPlot::~TContourPlot() {
   IsoColors.OnChange = nullptr;
   MaskPalette.OnChange = nullptr;
-  for (std::int32_t i = 1; i <= kNumTextLabels; ++i) TextLabels(i).OnChange = nullptr;
   BackGroundImg().OnChange = nullptr;
 }
 
@@ -38,10 +37,9 @@ void TContourPlot::ResetComp() {
   OnProgress = nullptr;
   OnZoomPan = nullptr;
   OnResize = nullptr;
-  // Text labels and the background image are part of the cached picture.
-  const TNotifyEvent styleChanged = [this](TObject& sender) { StyleOfPlotChanged(sender); };
-  for (std::int32_t i = 1; i <= kNumTextLabels; ++i) TextLabels(i).OnChange = styleChanged;
-  BackGroundImg().OnChange = styleChanged;
+  // The background image is part of the cached picture (the text labels,
+  // drawn over it at every paint, keep the chart's handler).
+  BackGroundImg().OnChange = [this](TObject& sender) { BackgroundChanged(sender); };
   IsoColors.OnChange = nullptr;
   MaskPalette.OnChange = nullptr;
   FInvalidDataBmp = true;
@@ -102,7 +100,7 @@ void TContourPlot::DrawPlot() {
   Paint();
 }
 
-void TContourPlot::StyleOfPlotChanged(TObject&) { Changed(); }
+void TContourPlot::BackgroundChanged(TObject&) { Changed(); }
 
 void TContourPlot::DataAreaChanged() { InvalidateDataBmp(); }
 
@@ -229,29 +227,6 @@ void TContourPlot::Assign(const TPersistent& source) {
 void TContourPlot::SetRange(double xLo, double yLo, double xHi, double yHi) {
   InvalidateDataBmp();
   TCustomRChart::SetRange(1, xLo, yLo, xHi, yHi);
-}
-
-std::int32_t TContourPlot::AddTextLabel(double posX, double posY, TColor txtColor, const std::string& txt,
-                                        std::int32_t propertyTemplate) {
-  const std::int32_t ix = TCustomRChart::AddTextLabel(posX, posY, txtColor, txt, propertyTemplate);
-  Changed();
-  return ix;
-}
-
-void TContourPlot::SetTextLabel(std::int32_t idx, double posX, double posY, TColor txtColor, const std::string& txt,
-                                std::int32_t propertyTemplate) {
-  InvalidateDataBmp();
-  TCustomRChart::SetTextLabel(idx, posX, posY, txtColor, txt, propertyTemplate);
-}
-
-void TContourPlot::HideAllTextLabels() {
-  InvalidateDataBmp();
-  TCustomRChart::HideAllTextLabels();
-}
-
-void TContourPlot::ClearAllTextLabels() {
-  InvalidateDataBmp();
-  TCustomRChart::ClearAllTextLabels();
 }
 
 // ---------------------------------------------------------------- export

@@ -10,7 +10,9 @@
 // been invalidated or when the mapping, the data area or its colours changed
 // since it was built; zooming, panning and resizing therefore resample the
 // field whatever the host does with OnZoomPan and OnResize. Every paint draws
-// the cached image, the text labels, OnDataRendered and the frame over it.
+// the cached image, then the text labels, OnDataRendered and the frame over
+// it: labels are not part of the image, so moving or editing one repaints
+// without asking the host for the pivots again.
 //
 // Values without data (NaN, +-Inf from the host) are kept in the grid but
 // left out of MaxPivot / MinPivot, and the cells and blocks that touch them
@@ -188,14 +190,6 @@ class TContourPlot : public TCustomRChart {
   void SetRange(double xLo, double yLo, double xHi, double yHi);
   void CrossHairSetPos(double x, double y) { CrossHairSetPos(1, x, y); }
 
-  // ---- Text labels: the chart's, with the image invalidated -----------------
-  std::int32_t AddTextLabel(double posX, double posY, TColor txtColor, const std::string& txt,
-                            std::int32_t propertyTemplate);
-  void SetTextLabel(std::int32_t idx, double posX, double posY, TColor txtColor, const std::string& txt,
-                    std::int32_t propertyTemplate);
-  void HideAllTextLabels();
-  void ClearAllTextLabels();
-
   // ---- Export and print: the image is rebuilt (pivots asked again) first ----
   void PrintIt(double scaleF, bool blkWhite);
   void CopyToBMP(const std::string& fName, bool blkWhite);
@@ -247,7 +241,7 @@ class TContourPlot : public TCustomRChart {
   void EnsureDataImage();
   void RebuildGrid(std::int32_t nx, std::int32_t ny);
   void Changed();  // invalidate and repaint
-  void StyleOfPlotChanged(TObject& sender);
+  void BackgroundChanged(TObject& sender);
   // The mask pass (contour_render.cpp).
   void RenderMask(TBitmap& bmp, std::int32_t dx, std::int32_t dy);
   // Colour lookup tables of one rebuild.
