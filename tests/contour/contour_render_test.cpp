@@ -5,6 +5,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <random>
 #include <string>
 #include <vector>
@@ -503,6 +506,13 @@ TEST(ContourCache, VectorOutputCarriesTheImageAsOneBitmap) {
   p.ConstructDataBmpCanvas(rc, p.MarginLeft(), p.MarginTop(), false, 0);
   EXPECT_EQ(rc.Count(TPrimitiveKind::pkDraw), 1u);
   EXPECT_EQ(rc.Count(TPrimitiveKind::pkFillRect), 0u);
+  // An SVG document of the whole plot embeds it as an image.
+  const std::string file = testing::TempDir() + "contour_vector.svg";
+  p.CopyToWMF(file, false);
+  std::ifstream in(file);
+  const std::string svg((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  EXPECT_NE(svg.find("<image"), std::string::npos);
+  std::remove(file.c_str());
 }
 
 }  // namespace

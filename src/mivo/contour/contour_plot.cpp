@@ -222,6 +222,14 @@ void TContourPlot::Assign(const TPersistent& source) {
   Paint();
 }
 
+void TContourPlot::AssignTo(TPersistent& dest) const {
+  if (auto* plot = dynamic_cast<TContourPlot*>(&dest)) {
+    plot->Assign(*this);
+    return;
+  }
+  TCustomRChart::AssignTo(dest);
+}
+
 // ---------------------------------------------------------------- forwarders
 
 void TContourPlot::SetRange(double xLo, double yLo, double xHi, double yHi) {

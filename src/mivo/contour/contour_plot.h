@@ -219,6 +219,8 @@ class TContourPlot : public TCustomRChart {
   TOnPercentDoneEvent OnProgress;
 
  protected:
+  // Another contour plot given this one: its Assign.
+  void AssignTo(TPersistent& dest) const override;
   void CreateWnd() override;
   // The cached image copied into the data bitmap, then labels, the hook, the
   // frame and the mouse trace.
