@@ -37,6 +37,18 @@ struct TCellContext {
   std::int32_t Y(double y) const { return Sat(Map.MapY(y) + ShiftY); }
 };
 
+// Orders a box given by two inclusive corners and cuts it to w x h pixels;
+// false when nothing of it is left.
+bool ClipBox(std::int32_t& x1, std::int32_t& y1, std::int32_t& x2, std::int32_t& y2, std::int32_t w, std::int32_t h) {
+  if (x1 > x2) std::swap(x1, x2);
+  if (y1 > y2) std::swap(y1, y2);
+  x1 = std::max(x1, 0);
+  y1 = std::max(y1, 0);
+  x2 = std::min(x2, w - 1);
+  y2 = std::min(y2, h - 1);
+  return x1 <= x2 && y1 <= y2;
+}
+
 // Pixels into 32-bit rows, clipped to the bitmap.
 struct TRowSink {
   TPixelRows Rows;
@@ -46,13 +58,7 @@ struct TRowSink {
   }
   // Both corners inclusive, in either order.
   void Fill(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2, TColor c) const {
-    if (x1 > x2) std::swap(x1, x2);
-    if (y1 > y2) std::swap(y1, y2);
-    x1 = std::max(x1, 0);
-    y1 = std::max(y1, 0);
-    x2 = std::min(x2, Rows.Width - 1);
-    y2 = std::min(y2, Rows.Height - 1);
-    if (x1 > x2 || y1 > y2) return;
+    if (!ClipBox(x1, y1, x2, y2, Rows.Width, Rows.Height)) return;
     const TRGB32 p = ToRGB32(c);
     for (std::int32_t y = y1; y <= y2; ++y) std::fill_n(Rows.Base + y * Rows.Stride + x1, x2 - x1 + 1, p);
   }
@@ -345,13 +351,8 @@ void TContourPlot::RenderMask(TBitmap& bmp, std::int32_t dx, std::int32_t dy) {
   const std::int32_t step = std::max(nx / 100, 1);
   auto fill = [&](std::vector<std::uint32_t>& layer, std::int32_t x1, std::int32_t y1, std::int32_t x2,
                   std::int32_t y2, std::uint32_t v) {
-    if (x1 > x2) std::swap(x1, x2);
-    if (y1 > y2) std::swap(y1, y2);
-    x1 = std::max(x1, 0);
-    y1 = std::max(y1, 0);
-    x2 = std::min(x2, rows.Width - 1);
-    y2 = std::min(y2, rows.Height - 1);
-    for (std::int32_t y = y1; y <= y2 && x1 <= x2; ++y)
+    if (!ClipBox(x1, y1, x2, y2, rows.Width, rows.Height)) return;
+    for (std::int32_t y = y1; y <= y2; ++y)
       std::fill_n(layer.begin() + std::ptrdiff_t(std::size_t(y) * std::size_t(rows.Width) + std::size_t(x1)),
                   x2 - x1 + 1, v);
   };
