@@ -91,6 +91,13 @@ TEST(ContourProperties, GarbageIsRefusedOrCorrected) {
   EXPECT_EQ(p.IsoLow(), -1);
   EXPECT_EQ(p.IsoHigh(), 1);
   EXPECT_EQ(p.NumIsoLevels(), 0);
+  // A spacing without levels still makes a form that reads back.
+  for (const double dist : {0.0, HUGE_VAL, std::nan("")}) {
+    p.SetIsoDist(dist);
+    TContourPlot q;
+    ReadComponentFromString(q, WriteComponentToString(p));
+    EXPECT_EQ(q.NumIsoLevels(), 0) << dist;
+  }
 }
 
 TEST(ContourProperties, IsoLevelsStayOrdered) {
