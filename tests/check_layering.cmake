@@ -5,6 +5,7 @@ cmake_minimum_required(VERSION 3.25)
 # or lies below m (reachable through the dependencies), and may include
 # another module's *_internal.h never. PLANT_FILE / PLANT_MODULE check one more
 # file as if it belonged to that module (the test of this check).
+cmake_policy(SET CMP0057 NEW)  # if(... IN_LIST ...) under cmake -P
 string(REPLACE "|" ";" layers "${LAYERS}")
 set(modules "")
 foreach(entry IN LISTS layers)

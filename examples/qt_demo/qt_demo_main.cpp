@@ -39,6 +39,7 @@
 #include "boxplot_page.h"
 #include "chart_page.h"
 #include "colorscale_page.h"
+#include "contour_page.h"
 #include "gauge_page.h"
 #include "mivo/platform/bitmap.h"
 #include "mivo/platform/canvas.h"
@@ -120,6 +121,7 @@ class TDemoWindow : public QMainWindow {
     FPages->addTab(MakeRot3dPage(FPages), "3D scatter");
     FPages->addTab(MakeChartPage(FPages), "2D chart");
     FPages->addTab(MakeBoxPlotPage(FPages), "Box plot");
+    FPages->addTab(MakeContourPage(FPages), "Contour");
     setCentralWidget(FPages);
     BuildMenu();
     Select(0);

@@ -280,8 +280,17 @@ void TCustomRChart::SetTextBkColor(TColor c) { StoreAndRedraw(FTextBkColor, c); 
 // ---------------------------------------------------------------- frame setters
 
 void TCustomRChart::SetWindCol(TColor c) { StoreAndRedraw(RcWindCol, c); }
-void TCustomRChart::SetChartCol(TColor c) { StoreAndRedraw(RcChartCol, c); }
-void TCustomRChart::SetScaleCol(TColor c) { StoreAndRedraw(FChartFrameCol, c); }
+void TCustomRChart::SetChartCol(TColor c) {
+  RcChartCol = c;
+  DataAreaChanged();
+  Redraw();
+}
+
+void TCustomRChart::SetScaleCol(TColor c) {
+  FChartFrameCol = c;
+  DataAreaChanged();
+  Redraw();
+}
 void TCustomRChart::SetShadowStyle(TShadowStyle s) { StoreAndRedraw(RcShadowStyle, s); }
 void TCustomRChart::SetShadowColor(TColor c) { StoreAndRedraw(FShadowColor, c); }
 void TCustomRChart::SetShadowBakColor(TColor c) { StoreAndRedraw(RcShadowBakCol, c); }

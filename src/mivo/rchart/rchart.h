@@ -665,6 +665,11 @@ class TCustomRChart : public TCustomControl {
   // rebuilds only when invalid; Paint then copies it into the chart bitmap and
   // finishes (crosshairs, screen) as always.
   virtual void PaintDataArea(TBitmap& grafBmp);
+  // A setting that the data area's picture depends on has changed: a margin,
+  // the shadow width, the chart colour or the frame colour. Called after the
+  // value is stored and before the repaint; a descendant that keeps a cached
+  // data image drops it here. The chart itself keeps no such image.
+  virtual void DataAreaChanged() {}
   // Copies this chart's list reference and counts to the other charts of its
   // sharing group (rchart_sharing.cpp).
   virtual void AdjustCanInfoOfSharedCharts();

@@ -299,6 +299,7 @@ void TCustomRChart::SetIsoMetric(bool on) {
 
 void TCustomRChart::SetRim(std::int32_t& field, std::int32_t v, bool left, bool right, bool top, bool bottom) {
   field = v;
+  DataAreaChanged();
   ResizeGrafBmp();
   {
     TPaintHold hold(FSuppressPaint);
@@ -320,6 +321,7 @@ void TCustomRChart::SetBRim(std::int32_t v) { SetRim(RcBRim, v, false, false, fa
 
 void TCustomRChart::SetF3DRim(std::int32_t v) {
   F3DRim = std::clamp(v, 0, 32);
+  DataAreaChanged();
   ResizeGrafBmp();
   {
     TPaintHold hold(FSuppressPaint);
