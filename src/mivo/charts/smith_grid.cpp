@@ -173,7 +173,7 @@ void DrawSmithGrid(TCanvas& canvas, const TSmithGridMap& m, const TRect& area, c
   p.Draw(TWorldArc{0, 0, 1}, true);
   canvas.MoveTo(p.PX(-1), yc);
   canvas.LineTo(p.PX(1), yc);
-  const std::int32_t level = SmithLabelLevel(static_cast<double>(p.X(1) - p.X(-1)));
+  const std::int32_t level = SmithLabelLevel(double(std::int64_t(p.PX(1)) - p.PX(-1)));
   const auto labelled = [&](const TSmithGridRow& row) { return style.Labels && level >= row.Level; };
 
   // Resistance circles, centre r/(r+1), radius 1/(r+1): counter-clockwise
