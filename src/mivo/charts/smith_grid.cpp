@@ -247,6 +247,14 @@ void TSmithChart::InitGraf(TCanvas& canvas, std::int32_t left, std::int32_t top,
   const TRect area =
       Rect(left, top, detail::Sat(std::int64_t(left) + width), detail::Sat(std::int64_t(top) + height));
   detail::DrawSmithGrid(canvas, m, area, detail::TSmithGridStyle{FGridColLight, FGridColDark, FDiagramColor, true});
+  // The background's outline in the frame colour stays on top of a unit
+  // circle that reaches beyond the data area.
+  if (BackGroundImg().Name().empty()) {
+    canvas.Pen = TPen{};
+    canvas.Pen.Color = ChartFrameColor();
+    canvas.Brush.Style = TBrushStyle::bsClear;
+    canvas.Rectangle(area);
+  }
 }
 
 }  // namespace mivo
