@@ -49,6 +49,7 @@
 #include "mivo/scale/scale.h"
 #include "plot3d_page.h"
 #include "rot3d_page.h"
+#include "smith_page.h"
 
 namespace {
 
@@ -118,6 +119,7 @@ class TDemoWindow : public QMainWindow {
     FPages->addTab(MakePlot3dPage(FPages), "3D surface");
     FPages->addTab(MakeRot3dPage(FPages), "3D scatter");
     FPages->addTab(MakeChartPage(FPages), "2D chart");
+    FPages->addTab(MakeSmithPage(FPages), "Smith chart");
     setCentralWidget(FPages);
     BuildMenu();
     Select(0);
