@@ -15,6 +15,7 @@
 
 #include "mivo/base/univconst.h"
 #include "mivo/platform/colors.h"
+#include "mivo/platform/host.h"
 #include "mivo/platform/properties.h"
 #include "mivo/rchart/trchart.h"
 #include "rchart/rchart_mouse_test_util.h"
@@ -215,6 +216,30 @@ TEST(TSmithChartPaint, ColoursRepaintAndExportsShowTheGrid) {
   c.CopyToWMF(svg, false);
   EXPECT_GT(std::filesystem::file_size(svg), 2000u);
   std::filesystem::remove(svg);
+}
+
+TEST(TSmithChartPaint, PrintedPageShowsTheScreenPictureAtThePrinterResolution) {
+  TSmithChart c;
+  Ready(c);
+  c.MarkAt(0.3, 0.3, 5);
+  TBitmap screen;
+  c.CopyToBitmap(screen, false);
+  HeadlessHost()->SetPrintFilePattern(test::TempPath("smith_page_%d.png"));
+  TPrinter& printer = Host().Printer();
+  printer.SetPixelsPerInch(192);
+  printer.BeginDoc();
+  std::int32_t x = 0, y = 0;
+  c.CopyToOpenPrinter(x, y, 1.5, false);  // three page pixels per screen pixel
+  const TBitmap& page = printer.Page();
+  std::int32_t same = 0, total = 0;
+  for (std::int32_t sy = 0; sy < screen.Height(); sy += 3)
+    for (std::int32_t sx = 0; sx < screen.Width(); sx += 3) {
+      const TRGB32 a = page.ScanLine(3 * sy + 1)[3 * sx + 1], b = screen.ScanLine(sy)[sx];
+      ++total;
+      same += a.R == b.R && a.G == b.G && a.B == b.B;
+    }
+  EXPECT_GT(same, total * 9 / 10);
+  printer.Abort();
 }
 
 TEST(TSmithChartAssign, AnotherSmithChartBringsItsColoursAndItems) {
