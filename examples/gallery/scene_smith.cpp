@@ -64,9 +64,6 @@ void RenderSmith(TBitmap& bmp) {
   // Around the resonance: the unit circle now spans about 1000 pixels.
   zoomed.SetRange(-0.6, -0.5, 0.8, 0.5);
   PlotSweep(mono);
-  mono.SetGridColorDark(clBlack);
-  mono.SetGridColorLight(clGray);
-  mono.SetDiagramColor(clWhite);
   TBitmap a, b, m;
   whole.CopyToBitmap(a, false);
   zoomed.CopyToBitmap(b, false);

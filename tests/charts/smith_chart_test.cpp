@@ -13,7 +13,6 @@
 #include <string>
 #include <vector>
 
-#include "mivo/base/univconst.h"
 #include "mivo/platform/colors.h"
 #include "mivo/platform/host.h"
 #include "mivo/platform/properties.h"
@@ -80,17 +79,6 @@ TEST(TSmithChart, ConstructorSetsUpTheReflectionPlane) {
   EXPECT_TRUE(c.HandleAllocated());
   EXPECT_FALSE(c.SuppressPaint());
   EXPECT_GT(CountColor(c.Surface(), kSmithDiagramColor), 5000);
-}
-
-TEST(TSmithChart, ConversionsAreThoseOfTheReflectionPlane) {
-  TSmithChart c;
-  EXPECT_EQ(c.CalcReflectionReal(1, 0), 0);
-  EXPECT_EQ(c.CalcReflectionImag(1, 0), 0);
-  EXPECT_EQ(c.CalcReflectionReal(0, 0), -1);
-  EXPECT_EQ(c.CalcResistance(1, 0), uc_MaxReal);
-  EXPECT_EQ(c.CalcReactance(1, 0), uc_MaxReal);
-  EXPECT_EQ(c.CalcReactance(0, 1), 1);
-  EXPECT_EQ(c.CalcResistance(0, 1), 0);
 }
 
 TEST(TSmithChartRanges, EachBoundKeepsIsometryAndIsRecorded) {
@@ -206,6 +194,12 @@ TEST(TSmithChartPaint, ColoursRepaintAndExportsShowTheGrid) {
   TBitmap bmp;
   c.CopyToBitmap(bmp, false);
   EXPECT_TRUE(test::ImagesEqual(c.Surface(), bmp, "smith_export"));
+  // Black and white: black circles on white, the colours back afterwards.
+  c.CopyToBitmap(bmp, true);
+  EXPECT_EQ(CountColor(bmp, 0x00FFFF) + CountColor(bmp, 0x0000FF) + CountColor(bmp, 0x00FF00), 0);
+  EXPECT_GT(CountColor(bmp, clBlack), 1000);
+  EXPECT_EQ(c.DiagramColor(), 0x00FFFFu);
+  EXPECT_EQ(c.GridColorDark(), 0x0000FFu);
   c.CopyToBitmapDAOnly(bmp, false);
   EXPECT_EQ(bmp.Width(), c.DataAreaWidth());
   EXPECT_GT(CountColor(bmp, 0x00FFFF), 5000);

@@ -4,9 +4,14 @@
 
 #include <cmath>
 
+#include "mivo/platform/colors.h"
+
 namespace mivo {
 
 namespace {
+
+// The minor circles of a black-and-white rendering.
+constexpr TColor kSmithBWGridLight = 0xA0A0A0;
 
 // Holds painting off while `change` runs; painting is enabled again (which
 // paints once) only when it was enabled before.
@@ -81,6 +86,23 @@ void TSmithChart::StoreColorAndPaint(TColor& field, TColor c) {
 void TSmithChart::SetGridColorLight(TColor c) { StoreColorAndPaint(FGridColLight, c); }
 void TSmithChart::SetGridColorDark(TColor c) { StoreColorAndPaint(FGridColDark, c); }
 void TSmithChart::SetDiagramColor(TColor c) { StoreColorAndPaint(FDiagramColor, c); }
+
+void TSmithChart::BackupColorsAndMakeBW() {
+  TCustomRChart::BackupColorsAndMakeBW();
+  FColBakLight = FGridColLight;
+  FColBakDark = FGridColDark;
+  FColBakDiagram = FDiagramColor;
+  FGridColLight = kSmithBWGridLight;
+  FGridColDark = clBlack;
+  FDiagramColor = clWhite;
+}
+
+void TSmithChart::ReloadBackupColors() {
+  TCustomRChart::ReloadBackupColors();
+  FGridColLight = FColBakLight;
+  FGridColDark = FColBakDark;
+  FDiagramColor = FColBakDiagram;
+}
 
 // ---------------------------------------------------------------- ranges
 

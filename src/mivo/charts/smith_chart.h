@@ -112,6 +112,10 @@ class TSmithChart : public TCustomRChart {
     TCustomRChart::CrossHairSetup(1, chColor, mode, lineType, lineWidth);
   }
 
+  // Black and white also for the grid: black and grey circles on white.
+  void BackupColorsAndMakeBW() override;
+  void ReloadBackupColors() override;
+
   // Registers the published properties and places the class on the "Mivo"
   // palette page (once; the constructor calls it).
   static void RegisterProperties();
@@ -129,6 +133,7 @@ class TSmithChart : public TCustomRChart {
   void ReapplyIsometry();
 
   TColor FGridColLight = kSmithGridColorLight;
+  TColor FColBakLight = 0, FColBakDark = 0, FColBakDiagram = 0;
   TColor FGridColDark = kSmithGridColorDark;
   TColor FDiagramColor = kSmithDiagramColor;
 };
