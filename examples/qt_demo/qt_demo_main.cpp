@@ -51,6 +51,7 @@
 #include "mivo/scale/scale.h"
 #include "plot3d_page.h"
 #include "rot3d_page.h"
+#include "smith_page.h"
 
 namespace {
 
@@ -122,6 +123,7 @@ class TDemoWindow : public QMainWindow {
     FPages->addTab(MakeChartPage(FPages), "2D chart");
     FPages->addTab(MakeBoxPlotPage(FPages), "Box plot");
     FPages->addTab(MakeContourPage(FPages), "Contour");
+    FPages->addTab(MakeSmithPage(FPages), "Smith chart");
     setCentralWidget(FPages);
     BuildMenu();
     Select(0);

@@ -616,10 +616,11 @@ class TCustomRChart : public TCustomControl {
 
   // ---- Black and white (rchart_bw.cpp) ---------------------------------------
   // Saves the colour set and switches frame, background, fonts and scales to
-  // black on white; nothing repaints.
-  void BackupColorsAndMakeBW();
+  // black on white; nothing repaints. A descendant with colours of its own
+  // saves and switches them too, after calling these.
+  virtual void BackupColorsAndMakeBW();
   // Writes the saved colour set back; nothing repaints.
-  void ReloadBackupColors();
+  virtual void ReloadBackupColors();
 
   // ---- Export and print (rchart_export.cpp) ----------------------------------
   // The whole control, or with DAOnly the data area, as a 32-bit bitmap;
