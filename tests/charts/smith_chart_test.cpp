@@ -17,7 +17,7 @@
 #include "mivo/platform/host.h"
 #include "mivo/platform/properties.h"
 #include "mivo/rchart/trchart.h"
-#include "rchart/rchart_mouse_test_util.h"
+#include "../rchart/rchart_mouse_test_util.h"
 #include "support/image_compare.h"
 
 namespace mivo {
