@@ -146,9 +146,13 @@ void TPlot3D::AdjustScaling() {
 
 void TPlot3D::GridMatChanged(TObject&) {
   if (FSuppressPaint) return;
-  SetCubeCorners();
   FStatisticsStale = true;
   const std::int32_t nc = GridMat.NrOfColumns(), nr = GridMat.NrOfRows();
+  // A change of elements only (the node maps have the grid's size already)
+  // affects nothing else: this is the path of every SetElem.
+  const auto sized = [nc, nr](const TIntMatrix& m) { return m.NrOfColumns() == nc && m.NrOfRows() == nr; };
+  if (sized(ProjMapX) && sized(ProjMapY) && sized(ProjMapZ)) return;
+  SetCubeCorners();
   ProjMapX.Resize(nc, nr);
   ProjMapY.Resize(nc, nr);
   ProjMapZ.Resize(nc, nr);
