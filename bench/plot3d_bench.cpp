@@ -8,7 +8,8 @@
 // with the same matrix and fills the same quadrilaterals (same pen) with the
 // canvas alone, in storage order, with one colour: no ordering, no colour
 // coding, no box, no axes. At the end the ratios paint / floor (CPU time, as
-// the machine may be shared) are printed.
+// the machine may be shared) are printed, and the ratio of filling GridMat
+// element by element to filling a plain vector (BM_FillGridMat below).
 #include <benchmark/benchmark.h>
 
 #include <cmath>
@@ -95,6 +96,46 @@ void BM_RotateStep(benchmark::State& state) {
   }
 }
 
+// Filling a 1000 x 1000 GridMat element by element on a visible plot with
+// painting on (no SuppressPaint, no BeginUpdate), every element a new value,
+// beside the floor: the same values written into a plain vector of doubles.
+// Goal: at most 2 (each element's change notification costs a constant).
+constexpr std::int32_t FillSide = 1000;
+
+// The ripple of FillRipple at node (c, r), raised by `lift`.
+double RippleAt(std::int32_t c, std::int32_t r, double lift) {
+  const double x = 6.0 * (c - 1) / (FillSide - 1) - 3, y = 6.0 * (r - 1) / (FillSide - 1) - 3;
+  const double d = std::sqrt(x * x + y * y);
+  return std::cos(2.2 * d) * std::exp(-0.35 * d) + lift;
+}
+
+void BM_FillGridMat(benchmark::State& state) {
+  mivo::TPlot3D p;
+  p.SetBounds(0, 0, W, H);
+  p.GridMat.Resize(FillSide, FillSide);
+  double lift = 0;
+  for (auto _ : state) {
+    lift += 1;
+    for (std::int32_t c = 1; c <= FillSide; ++c)
+      for (std::int32_t r = 1; r <= FillSide; ++r) p.GridMat.SetElem(c, r, RippleAt(c, r, lift));
+    benchmark::ClobberMemory();
+  }
+  benchmark::DoNotOptimize(p.MaxZ());
+}
+
+void BM_FillVector(benchmark::State& state) {
+  std::vector<double> v(std::size_t(FillSide) * FillSide);
+  double lift = 0;
+  for (auto _ : state) {
+    lift += 1;
+    for (std::int32_t c = 1; c <= FillSide; ++c)
+      for (std::int32_t r = 1; r <= FillSide; ++r)
+        v[std::size_t(r - 1) * FillSide + std::size_t(c - 1)] = RippleAt(c, r, lift);
+    benchmark::DoNotOptimize(v.data());
+    benchmark::ClobberMemory();
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -105,6 +146,8 @@ int main(int argc, char** argv) {
     benchmark::RegisterBenchmark("BM_Floor", BM_Floor)->Arg(n)->Unit(benchmark::kMillisecond);
   }
   benchmark::RegisterBenchmark("BM_RotateStep", BM_RotateStep)->Arg(100)->Unit(benchmark::kMillisecond);
+  benchmark::RegisterBenchmark("BM_FillGridMat", BM_FillGridMat)->Unit(benchmark::kMillisecond);
+  benchmark::RegisterBenchmark("BM_FillVector", BM_FillVector)->Unit(benchmark::kMillisecond);
   mivo::bench::TRatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
   benchmark::Shutdown();
@@ -115,6 +158,9 @@ int main(int argc, char** argv) {
     if (reporter.Ratio("BM_Paint" + suffix, "BM_Floor" + suffix, r))
       std::printf("  %lld x %lld: %.2f\n", (long long)n, (long long)n, r);
   }
+  double fill = 0;
+  if (reporter.Ratio("BM_FillGridMat", "BM_FillVector", fill))
+    std::printf("fill 1000 x 1000 element by element, GridMat / vector (goal: at most 2): %.2f\n", fill);
   const auto it = reporter.Times.find("BM_RotateStep/100");
   if (it != reporter.Times.end())
     std::printf("rotation step 100 x 100: %.2f ms (%.0f steps a second)\n", it->second, 1000.0 / it->second);

@@ -19,6 +19,8 @@
 #include "mivo/platform/properties.h"
 #include "mivo/scale/scale.h"
 
+#include "form_fuzz_util.h"
+
 namespace {
 
 using namespace mivo;
@@ -78,23 +80,7 @@ class TFuzzComponent : public TCustomControl {
   TFuzzSub FSub;
 };
 
-bool Loading(const TComponent& c) { return c.ComponentState().Contains(TComponentStateItem::csLoading); }
-
-// Paints every control of a form as a window system would, on a surface of
-// at most MaxSide pixels a side (a stored size may ask for 8192 x 8192).
-void PaintAll(const std::vector<std::unique_ptr<TComponent>>& components) {
-  constexpr std::int32_t MaxSide = 256;
-  for (const auto& c : components) {
-    auto* control = dynamic_cast<TControl*>(c.get());
-    if (!control) continue;
-    if (control->Width() > MaxSide || control->Height() > MaxSide)
-      control->SetBounds(control->Left(), control->Top(), std::min(control->Width(), MaxSide),
-                         std::min(control->Height(), MaxSide));
-    TMessage paint;
-    paint.Kind = TMessageKind::mkPaint;
-    control->Dispatch(paint);
-  }
-}
+using fuzz::Loading;
 
 // The text as one component's file.
 void ReadAsComponent(std::string_view text) {
@@ -112,21 +98,6 @@ void ReadAsComponent(std::string_view text) {
   if (WriteComponentToString(again) != WriteComponentToString(c)) std::abort();
 }
 
-// The text as a form whose components are created from their classes. A
-// form is never a valid component file, so this runs whatever the first read
-// made of the text.
-void ReadAsForm(std::string_view text) {
-  std::vector<std::unique_ptr<TComponent>> components;
-  try {
-    components = ReadForm(text, nullptr, "fuzz.json");
-  } catch (const EMivoError&) {
-    return;
-  }
-  for (const auto& c : components)
-    if (Loading(*c)) std::abort();
-  PaintAll(components);
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -134,6 +105,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   (void)scaleRegistered;
   const std::string_view text(reinterpret_cast<const char*>(data), size);
   ReadAsComponent(text);
-  ReadAsForm(text);
+  // A form is never a valid component file, so this runs whatever the first
+  // read made of the text.
+  fuzz::ReadFormAndPaint(text);
   return 0;
 }

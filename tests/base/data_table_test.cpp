@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "mivo/platform/errors.h"
+#include "support/hostile_files.h"
 
 namespace mivo {
 namespace {
@@ -126,6 +127,15 @@ TEST(DataTableTest, ExportLinesUpInThirteenCharacterColumns) {
   std::getline(f, second);
   EXPECT_EQ(second, "   1:          12.0          1.0");
   EXPECT_THROW(t.ExportAsASC("/nonexistent-dir/x.txt", 1), EMivoError);
+  {
+    // A full disk: the export fails and the previous file stays whole.
+    const test::TFileSizeLimit limit(16);
+    EXPECT_THROW(t.ExportAsASC(path, 1), EMivoError);
+  }
+  std::ifstream again(path);
+  std::getline(again, first);
+  std::getline(again, second);
+  EXPECT_EQ(second, "   1:          12.0          1.0");
 }
 
 TEST(DataTableTest, NotifiesOnRealChangesOnly) {

@@ -488,5 +488,81 @@ TEST(Properties, PalettePages) {
   EXPECT_TRUE(PaletteComponents("No page").empty());
 }
 
+// A component with rules between its properties that only Loaded checks (a
+// range and a flag that needs the range positive), and a setter that refuses.
+class TStrict : public TCustomControl {
+ public:
+  explicit TStrict(TComponent* owner = nullptr) : TCustomControl(owner) {
+    static const bool registered = RegisterProperties<TStrict>(
+        "TStrict", "TCustomControl",
+        {Prop("Low", &TStrict::Low, &TStrict::SetLow, -1.0), Prop("Positive", &TStrict::Positive,
+                                                                  &TStrict::SetPositive, false),
+         Prop("Level", &TStrict::Level, &TStrict::SetLevel, 0)});
+    (void)registered;
+  }
+  std::string ClassName() const override { return "TStrict"; }
+  double Low() const { return FLow; }
+  void SetLow(double v) { FLow = v; }
+  bool Positive() const { return FPositive; }
+  void SetPositive(bool on) {
+    FPositive = on;
+    if (on && FLow <= 0 && !ComponentState().Contains(TComponentStateItem::csLoading))
+      RaiseMivoError("Positive needs Low above 0.");
+  }
+  std::int32_t Level() const { return FLevel; }
+  void SetLevel(std::int32_t v) {
+    if (v < 0) RaiseMivoError("Level must not be negative.");
+    FLevel = v;
+  }
+  void Loaded() override {
+    TCustomControl::Loaded();
+    if (FPositive && FLow <= 0) RaiseMivoError("Positive needs Low above 0.");
+  }
+
+ private:
+  double FLow = -1;
+  bool FPositive = false;
+  std::int32_t FLevel = 0;
+};
+
+// A read that a setter or Loaded refuses leaves every component of it as it
+// was, out of the loading state, and passes the error on.
+TEST(Properties, RefusedReadLeavesEveryComponentAsItWas) {
+  struct Row {
+    const char* Form;
+    const char* Message;
+  };
+  const std::vector<Row> rows = {
+      {R"({"name": "A", "properties": {"Positive": true}})", "Positive needs Low above 0."},
+      {R"({"name": "A", "properties": {"Low": -5, "Width": 77, "Level": -1}})", "Level must not be negative."},
+  };
+  for (const Row& r : rows) {
+    TStrict a, b;
+    a.SetName("A");
+    b.SetName("B");
+    a.SetLow(-2);
+    b.SetLevel(4);
+    const TJson beforeA = PropertiesToJson(a), beforeB = PropertiesToJson(b);
+    const std::string form = std::string(R"({"components": [{"class": "TStrict", "name": "B", "properties":)") +
+                             R"( {"Level": 9, "Low": 8, "Height": 99}}, {"class": "TStrict", )" + (r.Form + 1) + "]}";
+    for (bool asForm : {true, false}) {
+      try {
+        if (asForm)
+          ReadFormInto(form, {&a, &b}, "strict.json");
+        else
+          ReadComponentFromString(a, std::string(R"({"class": "TStrict", )") + (r.Form + 1), "strict.json");
+        ADD_FAILURE() << r.Form;
+      } catch (const EMivoError& e) {
+        EXPECT_STREQ(e.what(), r.Message);
+      }
+      EXPECT_EQ(PropertiesToJson(a), beforeA) << r.Form;
+      EXPECT_EQ(PropertiesToJson(b), beforeB) << r.Form;
+      EXPECT_EQ(a.Name(), "A");
+      EXPECT_FALSE(a.ComponentState().Contains(TComponentStateItem::csLoading));
+      EXPECT_FALSE(b.ComponentState().Contains(TComponentStateItem::csLoading));
+    }
+  }
+}
+
 }  // namespace
 }  // namespace mivo

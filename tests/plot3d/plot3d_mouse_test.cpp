@@ -3,6 +3,8 @@
 // the cell search under the pointer.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdint>
 #include <limits>
 #include <vector>
 
@@ -195,6 +197,25 @@ TEST(Plot3DMouse, CellUnderThePointer) {
   const std::int32_t calls = hit.Calls;
   m.Move(cx, cy);
   EXPECT_EQ(hit.Calls, calls);
+}
+
+// A press far outside the control (anchors anywhere in 32 bits) followed by a
+// drag inside: every mode computes its distance in 64 bits.
+TEST(Plot3DMouse, DragsAnchoredFarOutsideStayDefined) {
+  constexpr auto kMin = std::numeric_limits<std::int32_t>::min();
+  constexpr auto kMax = std::numeric_limits<std::int32_t>::max();
+  for (TMouseActMode mode : {TMouseActMode::maRotate, TMouseActMode::maRotXOnly, TMouseActMode::maRotZOnly,
+                             TMouseActMode::maZoom, TMouseActMode::maPan, TMouseActMode::maRotAndZoom}) {
+    for (std::int32_t far : {kMin, kMax}) {
+      TPlot3D p;
+      p.SetMouseAction(mode);
+      Mouse m(p);
+      m.Move(far, far);
+      m.Move(10, 10, MK_LBUTTON);
+      m.Move(20, 20, MK_RBUTTON);
+      for (double a : {p.ViewAngleX(), p.ViewAngleZ(), p.Magnification()}) EXPECT_TRUE(std::isfinite(a));
+    }
+  }
 }
 
 TEST(Plot3DMouse, ZeroSizedControlIgnoresDrags) {

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <limits>
 #include <numbers>
+#include <vector>
 
 #include "mivo/platform/host.h"
 
@@ -179,6 +180,33 @@ TEST(Plot3DGrid, StatisticsFollowTheTypicalUpdateSequence) {
   EXPECT_EQ(host->PresentCount(p), after);
   p.SetSuppressPaint(false);  // the same value again: nothing happens
   EXPECT_EQ(host->PresentCount(p), after);
+}
+
+// Element by element on a painting plot, a million cells: each change costs
+// a constant (on a whole-matrix scan per change this would not finish), and
+// the statistics still describe the grid whenever asked.
+TEST(Plot3DGrid, ElementByElementFillKeepsTheStatisticsRight) {
+  TPlot3D p;
+  p.GridMat.Resize(1000, 1000);
+  ASSERT_FALSE(p.SuppressPaint());
+  for (std::int32_t c = 1; c <= 1000; ++c)
+    for (std::int32_t r = 1; r <= 1000; ++r) p.GridMat.SetElem(c, r, 0.001 * c - 0.002 * r);
+  EXPECT_DOUBLE_EQ(p.MinZ(), 0.001 - 2);
+  EXPECT_DOUBLE_EQ(p.MaxZ(), 1 - 0.002);
+  struct Step {
+    std::int32_t C, R;
+    double V, Min, Max;
+  };
+  const std::vector<Step> steps = {
+      {5, 5, 7, 0.001 - 2, 7},         {1, 1000, 0, 0.002 - 2, 7},  // the old minimum overwritten
+      {5, 5, 0, 0.002 - 2, 1 - 0.002}, {9, 9, NAN, 0.002 - 2, 1 - 0.002},  // NaN is skipped
+      {3, 3, -1e300, -1e300, 1 - 0.002},
+  };
+  for (const Step& s : steps) {
+    p.GridMat.SetElem(s.C, s.R, s.V);
+    EXPECT_DOUBLE_EQ(p.MinZ(), s.Min) << s.C << "," << s.R;
+    EXPECT_DOUBLE_EQ(p.MaxZ(), s.Max) << s.C << "," << s.R;
+  }
 }
 
 TEST(Plot3DGrid, AutoScaleEdgeCases) {

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <limits>
 #include <numbers>
 #include <string>
 #include <vector>
@@ -15,6 +16,7 @@
 #include "mivo/rchart/rchart.h"
 #include "mivo/rchart/rchart_datafile.h"
 #include "rchart_test_util.h"
+#include "support/hostile_files.h"
 
 namespace mivo {
 namespace {
@@ -212,6 +214,84 @@ TEST(RChartDataFile, FailedSaveReportsFalseAndKeepsTheOldFile) {
   EXPECT_TRUE(std::filesystem::is_directory(dir));
   EXPECT_EQ(std::filesystem::file_size(name), 104u);
   std::filesystem::remove(dir);
+  std::filesystem::remove(name);
+}
+
+TEST(RChartDataFile, FifoWithoutWriterIsRefusedAtOnce) {
+  test::TFifo fifo(test::TempPath("data.fifo"));
+  ASSERT_TRUE(fifo.Made());
+  TCustomRChart c;
+  c.MarkAt(1, 1, 1);
+  bool loaded = true;
+  EXPECT_TRUE(fifo.ReturnsWithoutWriter([&] { loaded = c.LoadData(fifo.Path(), true); }));
+  EXPECT_FALSE(loaded);
+  EXPECT_EQ(c.NumItems(), 1);
+}
+
+// Whatever a caller tries to put into the list, what the list holds is what
+// the data file can hold: the save always loads back whole.
+TEST(RChartDataFile, ItemEditsTheFileCannotHoldAreRefused) {
+  struct Row {
+    const char* What;
+    std::function<void(TrcChartItem&)> Spoil;
+  };
+  const std::vector<Row> rows = {
+      {"layer 0", [](TrcChartItem& it) { it.Layer = 0; }},
+      {"layer 7", [](TrcChartItem& it) { it.Layer = 7; }},
+      {"layer INT32_MIN", [](TrcChartItem& it) { it.Layer = std::numeric_limits<std::int32_t>::min(); }},
+      {"kind tkNone", [](TrcChartItem& it) { it.ItemKind = TrcItem::tkNone; }},
+      {"kind tkEverything", [](TrcChartItem& it) { it.ItemKind = TrcItem::tkEverything; }},
+      {"kind tkNotMoveTo", [](TrcChartItem& it) { it.ItemKind = TrcItem::tkNotMoveTo; }},
+      {"kind 255", [](TrcChartItem& it) { it.ItemKind = TrcItem(255); }},
+      {"text length 16", [](TrcChartItem& it) { it.Text.Length = 16; }},
+  };
+  const std::string name = test::TempPath("edited.dat");
+  for (const Row& r : rows) {
+    for (bool params : {true, false}) {
+      TCustomRChart c;
+      for (int i = 0; i < 1000; ++i) c.MarkAt(i, i, 1);
+      TrcChartItem bad = c.GetChartItem(500);
+      bad.x = -1;
+      r.Spoil(bad);
+      if (params)
+        c.SetItemParams(500, bad);
+      else
+        c.SetChartitem(500, bad);
+      EXPECT_EQ(c.GetChartItem(500).x, 500) << r.What;
+      EXPECT_EQ(c.GetItemCount(TrcItem::tkMarkAt), 1000) << r.What;
+      ASSERT_TRUE(c.SaveData(name)) << r.What;
+      TCustomRChart back;
+      EXPECT_TRUE(back.LoadData(name, false)) << r.What;
+      EXPECT_EQ(back.NumItems(), 1000) << r.What;
+    }
+  }
+  // A storable edit still goes in, with the counts kept right.
+  TCustomRChart c;
+  c.MarkAt(0, 0, 1);
+  TrcChartItem line = c.GetChartItem(0);
+  line.ItemKind = TrcItem::tkLine;
+  line.Layer = 2;
+  c.SetItemParams(0, line);
+  EXPECT_EQ(c.GetChartItem(0), line);
+  EXPECT_EQ(c.GetItemCount(TrcItem::tkLine), 1);
+  EXPECT_EQ(c.GetItemCount(TrcItem::tkMarkAt), 0);
+  std::filesystem::remove(name);
+}
+
+TEST(RChartDataFile, SaveOnAFullDiskKeepsTheOldFile) {
+  TCustomRChart c;
+  for (int i = 0; i < 10; ++i) c.MarkAt(i, i, 1);
+  const std::string name = test::TempPath("full_disk.dat");
+  ASSERT_TRUE(c.SaveData(name));
+  for (int i = 0; i < 1000; ++i) c.MarkAt(i, i, 1);
+  {
+    const test::TFileSizeLimit limit(4096);
+    EXPECT_FALSE(c.SaveData(name));
+  }
+  EXPECT_EQ(std::filesystem::file_size(name), 10 * kRecordSize);
+  TCustomRChart back;
+  EXPECT_TRUE(back.LoadData(name, false));
+  EXPECT_EQ(back.NumItems(), 10);
   std::filesystem::remove(name);
 }
 

@@ -169,5 +169,27 @@ TEST(RChartProperties, LoadingALogarithmicAxisOverZeroRaises) {
   EXPECT_EQ(d.JointLayers().L01xControlledBy(), 1);
 }
 
+// A refused read leaves the chart exactly as it was and able to paint.
+TEST(RChartProperties, RefusedReadLeavesTheChartAsItWas) {
+  test::TCountingChart c;
+  test::UsePaintingTestChart(c);
+  c.SetRange(1, -1, 0, 3, 10);
+  c.SetMarginLeft(60);
+  const TJson before = PropertiesToJson(c);
+  try {
+    ReadComponentFromString(c, R"({"class": "TCustomRChart", "properties": {"MarginLeft": 70,)"
+                               R"( "Scale1X": {"Logarithmic": true, "Caption": "t"}}})");
+    ADD_FAILURE() << "no error";
+  } catch (const EMivoRChartError& e) {
+    EXPECT_STREQ(e.what(), "Logarithmic axis must not be negative.");
+  }
+  EXPECT_EQ(PropertiesToJson(c), before);
+  EXPECT_FALSE(c.ScalePropsX(1).Logarithmic());
+  EXPECT_EQ(c.ScalePropsX(1).RangeLow(), -1);
+  c.Paints = 0;
+  EXPECT_NO_THROW(c.Paint());
+  EXPECT_EQ(c.Paints, 1);
+}
+
 }  // namespace
 }  // namespace mivo

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "mivo/platform/colors.h"
+#include "mivo/platform/properties.h"
 #include "mivo/platform/raster_canvas.h"
 #include "mivo/platform/recording_canvas.h"
 #include "mivo/rchart/rchart.h"
@@ -387,6 +388,32 @@ TEST(RChartPipeline, ExtremeSizesPaint) {
     c.Paint();
     EXPECT_EQ(c.ChartBmp().Width(), c.Width());
     EXPECT_EQ(c.GrafBmp().Width(), c.DataAreaWidth());
+  }
+}
+
+// A margin at the ends of 32 bits, set in code or read from a form file,
+// with every grid style: painting (screen and vector) stays within defined
+// arithmetic.
+TEST(RChartPipeline, ExtremeMarginsPaintWithAGrid) {
+  constexpr auto kMin = std::numeric_limits<std::int32_t>::min();
+  constexpr auto kMax = std::numeric_limits<std::int32_t>::max();
+  for (std::int32_t margin : {kMin, kMax}) {
+    for (int style = 1; style <= 7; ++style) {
+      for (bool fromForm : {false, true}) {
+        TCustomRChart c;
+        test::UsePaintingTestChart(c);
+        c.SetGridStyle(GridStyleType(style));
+        if (fromForm) {
+          const std::string m = std::to_string(margin);
+          ReadComponentFromString(c, R"({"class": "TCustomRChart", "properties": {"MarginLeft": )" + m + "}}");
+        } else {
+          c.SetLRim(margin);
+        }
+        c.Paint();
+        TRecordingCanvas vector(TSize{280, 200});
+        c.PaintTo(vector);
+      }
+    }
   }
 }
 

@@ -3,7 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <string>
+#include <vector>
+
+#include "mivo/platform/properties.h"
 
 #include "mivo/rchart/rchart.h"
 #include "mivo/rchart/rchart_settings.h"
@@ -69,6 +73,70 @@ TEST(RChartScaleProps, LogarithmicRules) {
   free.SetNotYetLoaded(false);
   free.SetLogAx(true);
   EXPECT_FALSE(free.Logarithmic());
+}
+
+// Keeping MinRange never takes a logarithmic bound to zero or below.
+TEST(RChartScaleProps, MinimumWidthKeepsALogarithmicRangePositive) {
+  struct Row {
+    const char* What;
+    std::function<void(TScaleProps&)> Change;
+    double Low, High;
+  };
+  const std::vector<Row> rows = {
+      {"high near the low bound", [](TScaleProps& p) { p.SetRangeHigh(50); }, 10, 1000},
+      {"low below zero", [](TScaleProps& p) { p.SetRangeLow(-5); }, 10, 1000},
+      {"low near the high bound", [](TScaleProps& p) { p.SetRangeLow(950); }, 950, 1050},
+      {"MinRange wider than the range", [](TScaleProps& p) { p.SetMinRange(5000); }, 10, 5010},
+  };
+  for (const Row& r : rows) {
+    test::TCountingChart c;
+    test::UsePaintingTestChart(c);
+    TScaleProps& p = c.ScalePropsY(1);
+    p.SetRangeLow(10);
+    p.SetRangeHigh(1000);
+    p.SetLogAx(true);
+    p.SetMinRange(100);
+    ASSERT_TRUE(p.Logarithmic());
+    EXPECT_NO_THROW(r.Change(p)) << r.What;
+    EXPECT_TRUE(p.Logarithmic()) << r.What;
+    EXPECT_EQ(p.RangeLow(), r.Low) << r.What;
+    EXPECT_EQ(p.RangeHigh(), r.High) << r.What;
+    EXPECT_NO_THROW(c.Paint()) << r.What;
+  }
+}
+
+// A setter whose change the chart refuses (here a paint handler raises)
+// leaves every setting as it was.
+TEST(RChartScaleProps, SetterThatRaisesChangesNothing) {
+  struct Row {
+    const char* What;
+    std::function<void(TCustomRChart&)> Change;
+  };
+  const std::vector<Row> rows = {
+      {"SetRangeHigh", [](TCustomRChart& c) { c.ScalePropsY(1).SetRangeHigh(5); }},
+      {"SetRangeLow near high", [](TCustomRChart& c) { c.ScalePropsY(1).SetRangeLow(10); }},
+      {"SetMinRange", [](TCustomRChart& c) { c.ScalePropsX(1).SetMinRange(1000); }},
+      {"SetCaption", [](TCustomRChart& c) { c.ScalePropsX(2).SetCaption("t"); }},
+      {"SetScaleLoc", [](TCustomRChart& c) { c.ScalePropsX(1).SetScaleLoc(TScaleLocationHoriz::slTop); }},
+      {"Assign", [](TCustomRChart& c) { c.ScalePropsY(2).Assign(TScalePropsVert()); }},
+      {"SetIsoMetric", [](TCustomRChart& c) { c.SetIsoMetric(true); }},
+      {"SetLRim", [](TCustomRChart& c) { c.SetLRim(70); }},
+      {"SetBRim", [](TCustomRChart& c) { c.SetBRim(5); }},
+      {"SetF3DRim", [](TCustomRChart& c) { c.SetF3DRim(8); }},
+  };
+  for (const Row& r : rows) {
+    TCustomRChart c;
+    test::UsePaintingTestChart(c);
+    const TJson before = PropertiesToJson(c);
+    c.OnDataRendered = [](TObject&, TCanvas&, std::int32_t, std::int32_t) {
+      RaiseMivoError("refused by the host");
+    };
+    EXPECT_THROW(r.Change(c), EMivoError) << r.What;
+    EXPECT_EQ(PropertiesToJson(c), before) << r.What;
+    EXPECT_EQ(c.ScalePropsX(1).ScaleLocation(), TScaleLocationHoriz::slBottom) << r.What;
+    c.OnDataRendered = nullptr;
+    EXPECT_NO_THROW(c.Paint()) << r.What;
+  }
 }
 
 TEST(RChartScaleProps, DecimalsAndMinimumRange) {

@@ -162,6 +162,41 @@ TEST_F(RChartSharing, ShowGrafAsksTheWholeGroupToRedraw) {
   EXPECT_EQ(Other.Paints, 0);
 }
 
+// A paint handler of one chart destroys another chart of the group (or the
+// one whose ShowGraf started the redraw): the rest of the group is redrawn,
+// nothing freed is touched. (Chart 1 draws its own items in ShowGraf, not
+// through Paint.)
+TEST_F(RChartSharing, GroupRedrawSurvivesChartsDestroyedByPaintHandlers) {
+  // owner 0, users 1 ... 3; chart `killer` destroys chart `victim` while it
+  // paints; chart 1 calls ShowGraf.
+  for (std::size_t killer = 0; killer < 4; ++killer) {
+    for (std::size_t victim = 0; victim < 4; ++victim) {
+      if (victim == killer) continue;
+      SCOPED_TRACE(testing::Message() << "chart " << killer << " destroys chart " << victim);
+      std::array<std::unique_ptr<TCountingChart>, 4> c;
+      for (auto& p : c) {
+        p = std::make_unique<TCountingChart>();
+        test::UsePaintingTestChart(*p);
+      }
+      for (std::size_t i = 1; i < 4; ++i) c[i]->SetUseDataOf(c[0].get());
+      c[killer]->OnDataRendered = [&c, victim](TObject&, TCanvas&, std::int32_t, std::int32_t) {
+        c[victim].reset();
+      };
+      for (auto& p : c) p->Paints = 0;
+      c[1]->MarkAt(1, 1, 1);
+      c[1]->ShowGraf();
+      EXPECT_FALSE(c[victim]);
+      for (std::size_t i = 0; i < 4; ++i) {
+        if (!c[i]) continue;
+        // The owner gone before the group redraw leaves no group to redraw.
+        const bool alone = killer == 1 && victim == 0;
+        EXPECT_EQ(c[i]->Paints, i == 1 || alone ? 0 : 1) << "chart " << i;
+        EXPECT_EQ(c[i]->NumItems(), 1) << "chart " << i;
+      }
+    }
+  }
+}
+
 // Destroys the charts of a group (owner 0, users 1 and 2, a user of the owner
 // made through user 1) in the given order; the survivors keep working on
 // what they showed, each on a list of its own once the owner is gone.

@@ -14,6 +14,7 @@
 #include "mivo/platform/errors.h"
 #include "mivo/platform/host.h"
 #include "mivo/rot3d/rot3d.h"
+#include "support/hostile_files.h"
 #include "support/image_compare.h"
 
 namespace mivo {
@@ -84,6 +85,29 @@ TEST(Rot3DExport, VectorCopyHoldsTheDrawing) {
   std::remove(svgFile.c_str());
   p.CopyToClipboardWMF(true);
   EXPECT_NE(Host().ClipboardData("image/svg+xml").find("Distance"), std::string::npos);
+}
+
+TEST(Rot3DExport, FailedVectorCopyKeepsTheOldFile) {
+  TRot3D p;
+  Scatter(p);
+  const std::string svgFile = TempPath("kept.svg");
+  {
+    std::ofstream old(svgFile, std::ios::binary | std::ios::trunc);
+    old << "old picture";
+  }
+  {
+    // The picture is larger than the files this process may now write.
+    const test::TFileSizeLimit limit(256);
+    EXPECT_THROW(p.CopyToWMF(svgFile, true), EMivoError);
+  }
+  std::ifstream in(svgFile, std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  EXPECT_EQ(text.str(), "old picture");
+  const auto parent = std::filesystem::path(svgFile).parent_path();
+  for (const auto& e : std::filesystem::directory_iterator(parent))
+    EXPECT_EQ(e.path().filename().string().find("rot3d_export_kept.svg.tmp"), std::string::npos) << e.path();
+  std::remove(svgFile.c_str());
 }
 
 TEST(Rot3DExport, PrintScalesToThePrinter) {

@@ -2,6 +2,10 @@
 // measured from the anchors taken while no button is down.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdint>
+#include <limits>
+
 #include "mivo/rot3d/rot3d.h"
 
 namespace mivo {
@@ -84,6 +88,28 @@ TEST(Rot3DMouse, ZoomAndPan) {
   p.MouseMove(kLeft, 400, 300);
   EXPECT_EQ(p.CentX(), 255);
   EXPECT_EQ(p.ViewAngleX(), 110);
+}
+
+// A press far outside the control (anchors anywhere in 32 bits) followed by a
+// drag inside: every mode computes its distance in 64 bits.
+TEST(Rot3DMouse, DragsAnchoredFarOutsideStayDefined) {
+  constexpr auto kMin = std::numeric_limits<std::int32_t>::min();
+  constexpr auto kMax = std::numeric_limits<std::int32_t>::max();
+  for (TMouseActMode mode : {TMouseActMode::maRotate, TMouseActMode::maRotXOnly, TMouseActMode::maRotZOnly,
+                             TMouseActMode::maZoom, TMouseActMode::maPan, TMouseActMode::maRotAndZoom}) {
+    for (bool threeAxes : {false, true}) {
+      for (std::int32_t far : {kMin, kMax}) {
+        TRot3D p;
+        p.SetMouseAction(mode);
+        p.SetMouseRot3Axes(threeAxes);
+        p.MouseMove(kNone, far, far);
+        p.MouseMove(kLeft, 10, 10);
+        p.MouseMove(kRight, 20, 20);
+        for (double a : {p.ViewAngleX(), p.ViewAngleY(), p.ViewAngleZ(), p.Magnification()})
+          EXPECT_TRUE(std::isfinite(a));
+      }
+    }
+  }
 }
 
 TEST(Rot3DMouse, ZeroSizedControlIgnoresDrags) {

@@ -127,7 +127,11 @@ TEST(TimeSpanLabel, HoursMinutesSeconds) {
                                        {360000, false, " 100:00:00"},
                                        {6.9999999999, false, " 00:00:07"},
                                        {-1e-17, true, " 00:00:00.000"},
-                                       {0.3 - 1e-15, true, " 00:00:00.300"}})
+                                       {0.3 - 1e-15, true, " 00:00:00.300"},
+                                       // Beyond the milliseconds a double holds: the seconds stay.
+                                       {-999999999999300, false, "-277777777777:35:00"},
+                                       {-999999999999300, true, "-277777777777:35:00.000"},
+                                       {4e15 + 1, false, " 1111111111111:06:40"}})
     EXPECT_EQ(TimeSpanLabel(r.Seconds, r.Millis), r.Expected) << r.Seconds;
 }
 

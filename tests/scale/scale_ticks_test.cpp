@@ -192,6 +192,25 @@ TEST(TimeSpanTicks, FarFromZeroLikeNearZero) {
   }
 }
 
+// Where a double holds only eighths of a second (near 1e15), no tick lies
+// outside the range and the ticks are those of the same range near zero.
+TEST(TimeSpanTicks, AtTheEdgeOfPrecisionNoTickLeavesTheRange) {
+  struct Row {
+    double Lo, Hi;
+  };
+  for (Row r : {Row{-1e15, -1e15 + 1}, Row{-1e15 + 1, -1e15}, Row{1e15, 1e15 + 10}, Row{-4e15, -4e15 + 60}}) {
+    TTickLayout near, far;
+    ASSERT_TRUE(TimeSpanTicks(Input(0, r.Hi - r.Lo, 3, true, false), near));
+    ASSERT_TRUE(TimeSpanTicks(Input(r.Lo, r.Hi, 3, true, false), far)) << r.Lo;
+    EXPECT_EQ(Values(far, true).size(), Values(near, true).size()) << r.Lo;
+    EXPECT_EQ(Values(far, false).size(), Values(near, false).size()) << r.Lo;
+    for (const auto& t : far.Ticks) {
+      EXPECT_GE(t.Value, std::fmin(r.Lo, r.Hi)) << r.Lo;
+      EXPECT_LE(t.Value, std::fmax(r.Lo, r.Hi)) << r.Lo;
+    }
+  }
+}
+
 struct SpanCase {
   double Lo, Hi;
   std::int32_t MinTicks;

@@ -2,12 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
-#include <fstream>
 
 #include "mivo/base/number_format.h"
 #include "mivo/base/statistics.h"
 #include "mivo/base/string_utils.h"
 #include "mivo/platform/errors.h"
+#include "mivo/platform/file_replace.h"
 
 namespace mivo {
 
@@ -213,11 +213,7 @@ std::string TDataTable::ExportAsText(std::int32_t decimals) const {
 
 void TDataTable::ExportAsASC(const std::string& fileName, std::int32_t decimals) const {
   const std::string text = ExportAsText(decimals);
-  std::ofstream f(fileName, std::ios::binary | std::ios::trunc);
-  if (!f) RaiseMivoError("Cannot create the file \"" + fileName + "\"");
-  f.write(text.data(), std::streamsize(text.size()));
-  f.close();
-  if (!f) RaiseMivoError("Cannot write the file \"" + fileName + "\"");
+  WriteFileReplacing(fileName, reinterpret_cast<const std::uint8_t*>(text.data()), text.size(), "Data table file");
 }
 
 void TDataTable::Assign(const TPersistent& source) {

@@ -9,7 +9,6 @@
 #include <bit>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <limits>
 #include <new>
 #include <string>
@@ -17,6 +16,7 @@
 
 #include "mivo/platform/bitmap.h"
 #include "mivo/platform/errors.h"
+#include "mivo/platform/file_read.h"
 #include "mivo/platform/file_replace.h"
 
 namespace mivo {
@@ -291,24 +291,7 @@ void TBitmap::LoadFromMemory(const std::uint8_t* data, std::size_t size, const s
 }
 
 void TBitmap::LoadFromFile(const std::string& fileName) {
-  const auto fail = [&](const std::string& fault) { RaiseMivoError("bitmap file '" + fileName + "': " + fault); };
-  std::error_code ec;
-  if (std::filesystem::is_directory(fileName, ec)) fail("is a directory");
-  std::ifstream in(fileName, std::ios::binary);
-  if (!in) fail("cannot be opened");
-  in.seekg(0, std::ios::end);
-  const std::streamoff end = in.tellg();
-  if (end < 0) fail("cannot be read");
-  if (std::uint64_t(end) > MaxFileSize) fail("is too large (" + std::to_string(end) + " bytes)");
-  in.seekg(0, std::ios::beg);
-  std::vector<std::uint8_t> bytes;
-  try {
-    bytes.resize(std::size_t(end));
-  } catch (const std::bad_alloc&) {
-    fail("not enough memory to read " + std::to_string(end) + " bytes");
-  }
-  if (!bytes.empty() && !in.read(reinterpret_cast<char*>(bytes.data()), std::streamsize(bytes.size())))
-    fail("cannot be read (read " + std::to_string(in.gcount()) + " of " + std::to_string(end) + " bytes)");
+  const std::vector<std::uint8_t> bytes = ReadRegularFile(fileName, MaxFileSize, "bitmap file");
   LoadFromMemory(bytes.data(), bytes.size(), fileName);
 }
 

@@ -17,11 +17,15 @@
 
 #include "mivo/platform/bitmap.h"
 #include "mivo/platform/errors.h"
+#include "mivo/platform/file_read.h"
 #include "mivo/platform/file_replace.h"
 #include "mivo/platform/png_internal.h"
 
 namespace mivo {
 namespace {
+
+// A PNG file larger than this is refused before it is read.
+constexpr std::uint64_t MaxPngFileSize = std::uint64_t(1) << 30;
 
 struct TPngErrorState {
   std::jmp_buf Jump;
@@ -122,7 +126,10 @@ void TBitmap::LoadFromPNG(const std::string& fileName) {
     png_image_free(&image);
     RaiseMivoError("PNG file '" + fileName + "': " + why);
   };
-  if (!png_image_begin_read_from_file(&image, fileName.c_str())) fail(image.message);
+  // Read whole first: the file is opened without blocking and only when it is
+  // a regular file.
+  const std::vector<std::uint8_t> bytes = ReadRegularFile(fileName, MaxPngFileSize, "PNG file");
+  if (!png_image_begin_read_from_memory(&image, bytes.data(), bytes.size())) fail(image.message);
   if (image.width == 0 || image.height == 0 || image.width > std::uint32_t(MaxSide) ||
       image.height > std::uint32_t(MaxSide) || std::uint64_t(image.width) * image.height > (std::uint64_t(1) << 26))
     fail("the image size is out of range");

@@ -2,11 +2,11 @@
 
 #include <algorithm>
 #include <cmath>
-#include <fstream>
 #include <map>
 #include <sstream>
 
 #include "mivo/platform/colors.h"
+#include "mivo/platform/file_read.h"
 #include "mivo/platform/file_replace.h"
 
 namespace mivo {
@@ -307,20 +307,72 @@ void CheckComponent(const TComponent& c, const TComponentJson& j, const std::str
     RaiseMivoError(FormPrefix(source) + ": class " + c.ClassName() + " is not registered");
 }
 
-// Sets the loading state of all, applies all, then calls Loaded on all; a
-// failing setter still ends the loading state of every component.
-void LoadChecked(const std::vector<TComponent*>& comps, const std::vector<TComponentJson>& parts) {
+// Every property of obj, defaults included: what it takes to put obj back.
+TJson AllProperties(const TPersistent& obj) {
+  TJson j = TJson::object();
+  for (const TPropInfo& p : Registry().All(obj.ClassName()))
+    j[p.Name] = p.Kind == TPropKind::pkObject ? AllProperties(*p.Sub(const_cast<TPersistent&>(obj))) : p.Get(obj);
+  return j;
+}
+
+// What the components were before a read touched them.
+struct TSnapshot {
+  std::string Name;
+  TJson Props;
+};
+
+// Ends the loading state of c even when its Loaded raises.
+void EndLoading(TComponent& c) noexcept {
+  try {
+    c.Loaded();
+  } catch (...) {
+  }
+  c.TComponent::Loaded();
+}
+
+// Puts every component back as its snapshot says, in the loading state as a
+// read does. Setters that depend on one another (a range and its logarithmic
+// flag) may refuse a value on the first pass that they take on the second, so
+// a component that does not match its snapshot yet gets another pass. Best
+// effort: a setter or Loaded that raises here does not stop the rest.
+void RestoreAll(const std::vector<TComponent*>& comps, const std::vector<TSnapshot>& saved) noexcept {
+  constexpr int MaxPasses = 3;
+  for (TComponent* c : comps) c->BeginLoading();
+  for (std::size_t i = 0; i < comps.size(); ++i) {
+    for (int pass = 0; pass < MaxPasses; ++pass) {
+      try {
+        comps[i]->SetName(saved[i].Name);
+        ApplyObject(*comps[i], saved[i].Props);
+        if (AllProperties(*comps[i]) == saved[i].Props) break;
+      } catch (...) {
+      }
+    }
+  }
+  for (TComponent* c : comps) EndLoading(*c);
+}
+
+// Sets the loading state of all, applies all, then calls Loaded on all. When
+// a setter or a Loaded raises, every component is put back as it was before
+// the read (when `restore`: a component created for the read is dropped by its
+// caller anyway) and ends the loading state, and the error goes on.
+void LoadChecked(const std::vector<TComponent*>& comps, const std::vector<TComponentJson>& parts, bool restore) {
+  std::vector<TSnapshot> saved;
+  if (restore)
+    for (TComponent* c : comps) saved.push_back({c->Name(), AllProperties(*c)});
   for (TComponent* c : comps) c->BeginLoading();
   try {
     for (std::size_t i = 0; i < comps.size(); ++i) {
       if (parts[i].Name) comps[i]->SetName(parts[i].Name->get<std::string>());
       if (parts[i].Props) ApplyObject(*comps[i], *parts[i].Props);
     }
-  } catch (...) {
     for (TComponent* c : comps) c->Loaded();
+  } catch (...) {
+    if (restore)
+      RestoreAll(comps, saved);
+    else
+      for (TComponent* c : comps) EndLoading(*c);
     throw;
   }
-  for (TComponent* c : comps) c->Loaded();
 }
 
 // The parser itself keeps its nesting on the heap, but a deep value would
@@ -348,17 +400,8 @@ std::string Dump(const TJson& j) { return j.dump(2, ' ', false, TJson::error_han
 constexpr std::size_t MaxFormFileSize = 64u << 20;
 
 std::string ReadWholeFile(const std::string& fileName) {
-  std::ifstream in(fileName, std::ios::binary);
-  if (!in) RaiseMivoError("Cannot open form file '" + fileName + "'");
-  in.seekg(0, std::ios::end);
-  const std::streamoff size = in.tellg();
-  if (size < 0 || std::uint64_t(size) > MaxFormFileSize)
-    RaiseMivoError(FormPrefix(fileName) + " is larger than " + std::to_string(MaxFormFileSize >> 20) + " MiB");
-  in.seekg(0, std::ios::beg);
-  std::string text(std::size_t(size), '\0');
-  in.read(text.data(), size);
-  if (!in) RaiseMivoError(FormPrefix(fileName) + " cannot be read");
-  return text;
+  const std::vector<std::uint8_t> bytes = ReadRegularFile(fileName, MaxFormFileSize, "Form file");
+  return std::string(bytes.begin(), bytes.end());
 }
 
 void WriteWholeFile(const std::string& fileName, const std::string& text) {
@@ -477,7 +520,7 @@ TJson ComponentToJson(const TComponent& c) {
 void ComponentFromJson(TComponent& c, const TJson& j, const std::string& source) {
   const TComponentJson parts = SplitComponent(j, source);
   CheckComponent(c, parts, source);
-  LoadChecked({&c}, {parts});
+  LoadChecked({&c}, {parts}, true);
 }
 
 std::string WriteComponentToString(const TComponent& c) { return Dump(ComponentToJson(c)); }
@@ -525,7 +568,7 @@ void ReadFormInto(std::string_view text, const std::vector<TComponent*>& compone
     targets.push_back(*it);
     parts.push_back(p);
   }
-  LoadChecked(targets, parts);
+  LoadChecked(targets, parts, true);
 }
 
 std::vector<std::unique_ptr<TComponent>> ReadForm(std::string_view text, TComponent* owner, const std::string& source) {
@@ -545,7 +588,7 @@ std::vector<std::unique_ptr<TComponent>> ReadForm(std::string_view text, TCompon
   }
   std::vector<TComponent*> raw;
   for (auto& c : created) raw.push_back(c.get());
-  LoadChecked(raw, parts);
+  LoadChecked(raw, parts, false);
   return created;
 }
 

@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <fstream>
 #include <numbers>
 
 #include "mivo/platform/colors.h"
 #include "mivo/platform/errors.h"
 #include "mivo/platform/fonts.h"
+#include "mivo/platform/file_replace.h"
 #include "mivo/platform/fonts_internal.h"
 #include "mivo/platform/png_internal.h"
 
@@ -362,11 +362,7 @@ std::string RecordingToSvg(const TRecordingCanvas& canvas, const TSvgOptions& op
 
 void SaveRecordingToSvg(const TRecordingCanvas& canvas, const std::string& fileName, const TSvgOptions& options) {
   const std::string svg = RecordingToSvg(canvas, options);
-  std::ofstream out(fileName, std::ios::binary | std::ios::trunc);
-  if (!out) RaiseMivoError("SVG file '" + fileName + "': cannot be created");
-  out.write(svg.data(), std::streamsize(svg.size()));
-  out.close();
-  if (!out) RaiseMivoError("SVG file '" + fileName + "': cannot be written");
+  WriteFileReplacing(fileName, reinterpret_cast<const std::uint8_t*>(svg.data()), svg.size(), "SVG file");
 }
 
 }  // namespace mivo

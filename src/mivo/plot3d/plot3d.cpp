@@ -81,9 +81,10 @@ void TPlot3D::AutoScale() {
     FSclXIntern = m / nc;
     FSclYIntern = m / nr;
   }
-  const double z = (FRangeHighZ - FRangeLowZ) / (FMaxZ - FMinZ);
+  const double lo = MinZ(), hi = MaxZ();
+  const double z = (FRangeHighZ - FRangeLowZ) / (hi - lo);
   // A spread beyond the doubles would flatten the surface to nothing: keep 1.
-  FSclZIntern = FMaxZ != FMinZ && std::isfinite(z) && z != 0 ? z : 1;
+  FSclZIntern = hi != lo && std::isfinite(z) && z != 0 ? z : 1;
   Redraw();
 }
 
@@ -145,15 +146,35 @@ void TPlot3D::AdjustScaling() {
 
 void TPlot3D::GridMatChanged(TObject&) {
   if (FSuppressPaint) return;
+  FStatisticsStale = true;
+  const std::int32_t nc = GridMat.NrOfColumns(), nr = GridMat.NrOfRows();
+  // A change of elements only (the node maps have the grid's size already)
+  // affects nothing else: this is the path of every SetElem.
+  const auto sized = [nc, nr](const TIntMatrix& m) { return m.NrOfColumns() == nc && m.NrOfRows() == nr; };
+  if (sized(ProjMapX) && sized(ProjMapY) && sized(ProjMapZ)) return;
   SetCubeCorners();
+  ProjMapX.Resize(nc, nr);
+  ProjMapY.Resize(nc, nr);
+  ProjMapZ.Resize(nc, nr);
+}
+
+void TPlot3D::RefreshStatistics() const {
+  if (!FStatisticsStale) return;
   double lo = 0, hi = 0;
   GridMat.MinMax(1, 1, GridMat.NrOfColumns(), GridMat.NrOfRows(), lo, hi);
   FMinZ = lo;
   FMaxZ = hi;
-  const std::int32_t nc = GridMat.NrOfColumns(), nr = GridMat.NrOfRows();
-  ProjMapX.Resize(nc, nr);
-  ProjMapY.Resize(nc, nr);
-  ProjMapZ.Resize(nc, nr);
+  FStatisticsStale = false;
+}
+
+double TPlot3D::MinZ() const {
+  RefreshStatistics();
+  return FMinZ;
+}
+
+double TPlot3D::MaxZ() const {
+  RefreshStatistics();
+  return FMaxZ;
 }
 
 void TPlot3D::ProcessResize(TObject&) {

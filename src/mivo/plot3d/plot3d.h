@@ -239,9 +239,13 @@ class TPlot3D : public TCustomControl {
   // Clearing it refreshes the grid statistics (GridMatChanged) and repaints.
   void SetSuppressPaint(bool b);
 
-  // Grid statistics maintained by GridMatChanged.
-  double MinZ() const { return FMinZ; }
-  double MaxZ() const { return FMaxZ; }
+  // The smallest and largest element of GridMat, brought up to date after
+  // a change that GridMatChanged sees (while SuppressPaint is on it sees
+  // none; clearing it counts as one). Computed on the first query after such
+  // a change, not on every change: filling the grid element by element stays
+  // linear.
+  double MinZ() const;
+  double MaxZ() const;
   double CalibZk() const { return FCalibZk; }
   double CalibZd() const { return FCalibZd; }
 
@@ -323,7 +327,10 @@ class TPlot3D : public TCustomControl {
   bool FAutoCenter = true;
   std::int32_t FCentXAnchor = 0, FCentYAnchor = 0;
   std::array<double, 3> FAngleAnchor{60, 0, 15};
-  double FMinZ = 0, FMaxZ = 0;
+  // The cached MinZ and MaxZ, recomputed on the next query once stale.
+  void RefreshStatistics() const;
+  mutable double FMinZ = 0, FMaxZ = 0;
+  mutable bool FStatisticsStale = false;
   double FSclXIntern = 1, FSclYIntern = 1, FSclZIntern = 1;
   bool FSuppressPaint = true;
   TRotMatrix FRotMat{};

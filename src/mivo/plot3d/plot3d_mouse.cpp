@@ -19,6 +19,10 @@ double WrapAngle(double v) {
   return v;
 }
 
+// a - b for pixel positions, which may lie anywhere in 32 bits (a press far
+// outside the control).
+double Delta(std::int32_t a, std::int32_t b) { return double(std::int64_t(a) - b); }
+
 // The centre moved by the drag, kept inside the projected pixel range however
 // often the user pans in one direction.
 std::int32_t PanTo(std::int32_t anchor, std::int32_t pos, std::int32_t mouseAnchor) {
@@ -71,8 +75,8 @@ void TPlot3D::MouseMove(TShiftState shift, std::int32_t x, std::int32_t y) {
   const double w = FWidth, h = FHeight;
 
   auto rotate = [&](bool clampToLimits) {
-    FViewAngle[2] = WrapAngle((MouseAnchorX - x) * 360.0 / w + FAngleAnchor[2]);
-    FViewAngle[0] = WrapAngle((MouseAnchorY - y) * 360.0 / h + FAngleAnchor[0]);
+    FViewAngle[2] = WrapAngle(Delta(MouseAnchorX, x) * 360.0 / w + FAngleAnchor[2]);
+    FViewAngle[0] = WrapAngle(Delta(MouseAnchorY, y) * 360.0 / h + FAngleAnchor[0]);
     FViewAngle[1] = 0;
     if (clampToLimits) {
       FViewAngle[0] = std::clamp(FViewAngle[0], FViewAngLimLow[0], FViewAngLimHigh[0]);
@@ -80,7 +84,7 @@ void TPlot3D::MouseMove(TShiftState shift, std::int32_t x, std::int32_t y) {
     }
   };
   auto zoom = [&]() {
-    const double f = (kMagnifyHigh - kMagnifyLow) * (MouseAnchorY - y) / h / 2;
+    const double f = (kMagnifyHigh - kMagnifyLow) * Delta(MouseAnchorY, y) / h / 2;
     FMagnify = std::clamp(FMagAnchor + f, kMagnifyLow, kMagnifyHigh);
   };
   auto finish = [&](bool zoomPan) {
@@ -98,13 +102,13 @@ void TPlot3D::MouseMove(TShiftState shift, std::int32_t x, std::int32_t y) {
       break;
     case TMouseActMode::maRotXOnly:
       if (!left) return;
-      FViewAngle[0] = WrapAngle((y - MouseAnchorY) * 360.0 / h + FAngleAnchor[0]);
+      FViewAngle[0] = WrapAngle(Delta(y, MouseAnchorY) * 360.0 / h + FAngleAnchor[0]);
       FViewAngle[1] = 0;
       finish(false);
       break;
     case TMouseActMode::maRotZOnly:
       if (!left) return;
-      FViewAngle[2] = WrapAngle((MouseAnchorX - x) * 360.0 / w + FAngleAnchor[2]);
+      FViewAngle[2] = WrapAngle(Delta(MouseAnchorX, x) * 360.0 / w + FAngleAnchor[2]);
       FViewAngle[1] = 0;
       finish(false);
       break;

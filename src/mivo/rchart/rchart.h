@@ -15,6 +15,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -191,7 +192,8 @@ class TCustomRChart : public TCustomControl {
   void SetAllocSize(std::int32_t n);
   // A copy of item idx; a record of kind tkNone outside 0 ... NumItems - 1.
   TrcChartItem GetChartItem(std::int32_t idx) const;
-  // Overwrites item idx; kind counts are not adjusted (see SetItemParams).
+  // Overwrites item idx; kind counts are not adjusted (see SetItemParams). An
+  // item the list may not hold (IsStorableItem) is refused.
   void SetChartitem(std::int32_t idx, const TrcChartItem& item);
   TrcChartItem DataContainer(std::int32_t idx) const { return GetChartItem(idx); }
   std::int32_t GetItemCount(TrcItem kind) const;
@@ -587,8 +589,9 @@ class TCustomRChart : public TCustomControl {
   void ScaleSelectedItems(double factorX, double offsetX, double factorY, double offsetY, std::uint8_t cls);
   void NewColorOfClassItems(TColor color, std::uint8_t cls);
   TrcChartItem GetItemParams(std::int32_t index) const { return GetChartItem(index); }
-  // Replaces an item and keeps the kind counts right; a record whose kind is
-  // not a stored kind is refused.
+  // Replaces an item and keeps the kind counts right; an item the list may
+  // not hold (IsStorableItem: a kind that is not stored, a layer other than 1
+  // or 2, a text longer than 15) is refused.
   void SetItemParams(std::int32_t index, const TrcChartItem& item);
   TLayerSet FindUsedLayers() const;
 
@@ -713,6 +716,10 @@ class TCustomRChart : public TCustomControl {
   void ResizeGrafBmp();
   void ApplyScaleMargins(bool left, bool right, bool top, bool bottom);
   void SetRim(std::int32_t& field, std::int32_t v, bool left, bool right, bool top, bool bottom);
+  // Runs a change of margins, bounds or the isometric flag; when it raises,
+  // puts those and the four scales' settings back as they were and passes
+  // the error on.
+  void KeepLayoutOnFailure(const std::function<void()>& change);
   template <typename T>
   void StoreAndRedraw(T& field, T value);
   // Scales.
@@ -862,6 +869,9 @@ class TCustomRChart : public TCustomControl {
   void RedrawSharingCharts();
   TCustomRChart* FUseDataOf = nullptr;
   std::array<TCustomRChart*, 4> FDataUsers{};
+  // Lives exactly as long as the chart: a walk that runs the host's handlers
+  // holds a weak reference to see whether the chart is still there.
+  std::shared_ptr<const char> FLifeToken = std::make_shared<const char>('\0');
   std::int32_t FDataUsersNum = 0;
   // Black and white (rchart_bw.cpp).
   TColor ColBakWindow = 0, ColBakFrame = 0, ColBakChart = 0, ColBakFont = 0, ColBakShadow = 0,

@@ -1,21 +1,19 @@
 // The binary data file (104-byte little-endian records, written and read field
 // by field) and the text listing of the display list.
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <limits>
 #include <memory>
 #include <new>
 #include <string>
 #include <vector>
 
+#include "mivo/platform/errors.h"
+#include "mivo/platform/file_read.h"
 #include "mivo/platform/file_replace.h"
 #include "mivo/rchart/rchart.h"
 #include "mivo/rchart/rchart_datafile.h"
@@ -47,10 +45,6 @@ double GetF64(const std::uint8_t* p) {
 
 // Records read or written per block.
 constexpr std::size_t kBlockRecords = 8192;
-
-struct TFileCloser {
-  void operator()(std::FILE* f) const { std::fclose(f); }
-};
 
 }  // namespace
 
@@ -111,70 +105,25 @@ bool DecodeChartItem(const std::uint8_t* p, TrcChartItem& it) {
 
 // ---------------------------------------------------------------- binary file
 
-namespace {
-
-// A file written through a temporary file in the target's folder that
-// replaces the target only once it is complete; a writer that is not
-// committed removes its temporary file and leaves any previous file as it was.
-class TReplacingFile {
- public:
-  explicit TReplacingFile(const std::string& target) : FTarget(target) {
-    std::error_code ec;
-    if (target.empty() || std::filesystem::is_directory(target, ec)) return;
-    std::string pattern = target + ".tmp-XXXXXX";
-    const int fd = ::mkstemp(pattern.data());
-    if (fd < 0) return;
-    FTemp = pattern;
-    FFile.reset(::fdopen(fd, "wb"));
-    if (!FFile) ::close(fd);
-  }
-  TReplacingFile(const TReplacingFile&) = delete;
-  TReplacingFile& operator=(const TReplacingFile&) = delete;
-  ~TReplacingFile() {
-    FFile.reset();
-    if (!FTemp.empty()) std::remove(FTemp.c_str());
-  }
-  bool Write(const std::uint8_t* p, std::size_t n) {
-    return FFile && std::fwrite(p, 1, n, FFile.get()) == n;
-  }
-  // Gives the file the permissions of a newly created one and puts it in place.
-  bool Commit() {
-    if (!FFile) return false;
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    bool ok = std::fflush(FFile.get()) == 0 && ::fchmod(::fileno(FFile.get()), mode_t(0666) & ~mask) == 0;
-    ok = std::fclose(FFile.release()) == 0 && ok;
-    if (!ok || std::rename(FTemp.c_str(), FTarget.c_str()) != 0) return false;
-    FTemp.clear();
-    return true;
-  }
-
- private:
-  std::string FTarget, FTemp;
-  std::unique_ptr<std::FILE, TFileCloser> FFile;
-};
-
-}  // namespace
-
 bool TCustomRChart::SaveData(const std::string& fileName) {
-  TReplacingFile file(fileName);
-  std::vector<std::uint8_t> block(kBlockRecords * kRecordSize);
-  for (std::int32_t first = 0; first < FNumChartItems;) {
-    const std::int32_t n = std::min<std::int32_t>(std::int32_t(kBlockRecords), FNumChartItems - first);
-    for (std::int32_t i = 0; i < n; ++i)
-      EncodeChartItem(FDataContainer[std::size_t(first + i)], block.data() + std::size_t(i) * kRecordSize);
-    if (!file.Write(block.data(), std::size_t(n) * kRecordSize)) return false;
-    first += n;
+  std::vector<std::uint8_t> bytes;
+  try {
+    bytes.resize(std::size_t(FNumChartItems) * kRecordSize);
+    for (std::int32_t i = 0; i < FNumChartItems; ++i)
+      EncodeChartItem(FDataContainer[std::size_t(i)], bytes.data() + std::size_t(i) * kRecordSize);
+    WriteFileReplacing(fileName, bytes.data(), bytes.size(), "Chart data file");
+  } catch (const std::bad_alloc&) {
+    return false;
+  } catch (const EMivoError&) {
+    return false;
   }
-  return file.Commit();
+  return true;
 }
 
 bool TCustomRChart::LoadData(const std::string& fileName, bool append) {
-  std::unique_ptr<std::FILE, TFileCloser> f(std::fopen(fileName.c_str(), "rb"));
-  if (!f) return false;
-  struct stat st {};
-  if (::fstat(::fileno(f.get()), &st) != 0 || !S_ISREG(st.st_mode) || st.st_size < 0) return false;
-  const auto size = std::uint64_t(st.st_size);
+  TRegularFileReader f(fileName);
+  if (!f.IsOpen()) return false;
+  const std::uint64_t size = f.Size();
   if (size % kRecordSize != 0) return false;
   const std::uint64_t n = size / kRecordSize;
   const std::int32_t base = append ? FNumChartItems : 0;
@@ -198,7 +147,7 @@ bool TCustomRChart::LoadData(const std::string& fileName, bool append) {
     std::vector<std::uint8_t> block(kBlockRecords * kRecordSize);
     for (std::uint64_t done = 0; done < n;) {
       const std::size_t want = std::size_t(std::min<std::uint64_t>(kBlockRecords, n - done));
-      if (std::fread(block.data(), kRecordSize, want, f.get()) != want) return false;
+      if (!f.ReadExactly(block.data(), want * kRecordSize)) return false;
       for (std::size_t r = 0; r < want; ++r) {
         TrcChartItem& it = dest[done + r];
         if (!DecodeChartItem(block.data() + r * kRecordSize, it)) return false;
@@ -207,7 +156,7 @@ bool TCustomRChart::LoadData(const std::string& fileName, bool append) {
       done += want;
     }
     // The file must end where its size said it would.
-    if (std::fgetc(f.get()) != EOF) return false;
+    if (!f.AtEnd()) return false;
   } catch (const std::bad_alloc&) {
     return false;
   }

@@ -207,7 +207,7 @@ TrcChartItem TCustomRChart::GetChartItem(std::int32_t idx) const {
 }
 
 void TCustomRChart::SetChartitem(std::int32_t idx, const TrcChartItem& item) {
-  if (idx >= 0 && idx < FNumChartItems) FDataContainer[std::size_t(idx)] = item;
+  if (idx >= 0 && idx < FNumChartItems && IsStorableItem(item)) FDataContainer[std::size_t(idx)] = item;
 }
 
 std::int32_t TCustomRChart::GetItemCount(TrcItem kind) const {

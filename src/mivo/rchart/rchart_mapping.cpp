@@ -1,7 +1,9 @@
 // The data area, world <-> pixel mapping, item extents, margins, isometric
 // correction and the standard layouts.
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <functional>
 
 #include "mivo/rchart/rchart.h"
 #include "mivo/rchart/rchart_internal.h"
@@ -240,27 +242,68 @@ void TCustomRChart::ApplyScaleMargins(bool left, bool right, bool top, bool bott
   }
 }
 
+void TCustomRChart::KeepLayoutOnFailure(const std::function<void()>& change) {
+  const std::array<std::int32_t, 5> rims{RcLRim, RcRRim, RcTRim, RcBRim, F3DRim};
+  const bool isometric = FIsometric;
+  const std::array<std::int32_t, 4> bounds{Left(), Top(), Width(), Height()};
+  std::array<TScalePropsHoriz, kNumLayers> xs;
+  std::array<TScalePropsVert, kNumLayers> ys;
+  for (std::int32_t layer = 1; layer <= kNumLayers; ++layer) {
+    xs[std::size_t(layer - 1)].Assign(ScalePropsX(layer));
+    ys[std::size_t(layer - 1)].Assign(ScalePropsY(layer));
+  }
+  try {
+    change();
+  } catch (...) {
+    // Best effort: the old layout worked before, so this should not raise;
+    // if it does, the first error is the one worth reporting.
+    try {
+      TPaintHold hold(FSuppressPaint);
+      RcLRim = rims[0];
+      RcRRim = rims[1];
+      RcTRim = rims[2];
+      RcBRim = rims[3];
+      F3DRim = rims[4];
+      FIsometric = isometric;
+      TCustomControl::SetBounds(bounds[0], bounds[1], bounds[2], bounds[3]);
+      ResizeGrafBmp();
+      for (std::int32_t layer = 1; layer <= kNumLayers; ++layer) {
+        ScalePropsX(layer).Assign(xs[std::size_t(layer - 1)]);
+        ScalePropsY(layer).Assign(ys[std::size_t(layer - 1)]);
+        ScaleX(layer).SetBounds(0, 0, Width(), Height());
+        ScaleY(layer).SetBounds(0, 0, Width(), Height());
+      }
+      ApplyScaleMargins(true, true, true, true);
+      AdjustScaling();
+    } catch (...) {
+    }
+    throw;
+  }
+}
+
 void TCustomRChart::SetBounds(std::int32_t left, std::int32_t top, std::int32_t width, std::int32_t height) {
   if (!FConstructed) {
     TCustomControl::SetBounds(left, top, width, height);
     return;
   }
-  TPaintHold hold(FSuppressPaint);
-  height = std::max(height, Sat32(std::int64_t(RcTRim) + RcBRim + F3DRim + 20));
-  width = std::max(width, Sat32(std::int64_t(RcLRim) + RcRRim + F3DRim + 80));
-  TCustomControl::SetBounds(left, top, width, height);
-  for (std::int32_t layer = 1; layer <= kNumLayers; ++layer) {
-    if (FIsometric) IsoCorrectLayer(layer);
-    TScale& sx = ScaleX(layer);
-    SetScaleProps(sx, ScalePropsX(layer));
-    sx.SetBounds(0, 0, Width(), Height());
-    TScale& sy = ScaleY(layer);
-    SetScaleProps(sy, ScalePropsY(layer));
-    sy.SetBounds(0, 0, Width(), Height());
-  }
-  ApplyScaleMargins(true, true, true, true);
-  TCustomControl::SetBounds(left, top, width, height);
-  AdjustScaling();
+  KeepLayoutOnFailure([&] {
+    TPaintHold hold(FSuppressPaint);
+    height = std::max(height, Sat32(std::int64_t(RcTRim) + RcBRim + F3DRim + 20));
+    width = std::max(width, Sat32(std::int64_t(RcLRim) + RcRRim + F3DRim + 80));
+    TCustomControl::SetBounds(left, top, width, height);
+    for (std::int32_t layer = 1; layer <= kNumLayers; ++layer) {
+      if (FIsometric) IsoCorrectLayer(layer);
+      TScale& sx = ScaleX(layer);
+      SetScaleProps(sx, ScalePropsX(layer));
+      sx.SetBounds(0, 0, Width(), Height());
+      TScale& sy = ScaleY(layer);
+      SetScaleProps(sy, ScalePropsY(layer));
+      sy.SetBounds(0, 0, Width(), Height());
+    }
+    ApplyScaleMargins(true, true, true, true);
+    TCustomControl::SetBounds(left, top, width, height);
+    AdjustScaling();
+  });
 }
 
 // ---------------------------------------------------------------- isometric
@@ -285,33 +328,37 @@ void TCustomRChart::IsoCorrectLayer(std::int32_t layer) {
 }
 
 void TCustomRChart::SetIsoMetric(bool on) {
-  FIsometric = on;
-  if (!on) return;
-  {
-    TPaintHold hold(FSuppressPaint);
-    for (std::int32_t layer = 1; layer <= kNumLayers; ++layer) IsoCorrectLayer(layer);
-  }
-  ZoomStateOnStack();
-  Redraw();
+  KeepLayoutOnFailure([&] {
+    FIsometric = on;
+    if (!on) return;
+    {
+      TPaintHold hold(FSuppressPaint);
+      for (std::int32_t layer = 1; layer <= kNumLayers; ++layer) IsoCorrectLayer(layer);
+    }
+    ZoomStateOnStack();
+    Redraw();
+  });
 }
 
 // ---------------------------------------------------------------- margins
 
 void TCustomRChart::SetRim(std::int32_t& field, std::int32_t v, bool left, bool right, bool top, bool bottom) {
-  field = v;
-  DataAreaChanged();
-  ResizeGrafBmp();
-  {
-    TPaintHold hold(FSuppressPaint);
-    for (std::int32_t layer = 1; layer <= kNumLayers; ++layer) {
-      if (FIsometric) IsoCorrectLayer(layer);
-      SetScaleProps(ScaleX(layer), ScalePropsX(layer));
-      SetScaleProps(ScaleY(layer), ScalePropsY(layer));
+  KeepLayoutOnFailure([&] {
+    field = v;
+    DataAreaChanged();
+    ResizeGrafBmp();
+    {
+      TPaintHold hold(FSuppressPaint);
+      for (std::int32_t layer = 1; layer <= kNumLayers; ++layer) {
+        if (FIsometric) IsoCorrectLayer(layer);
+        SetScaleProps(ScaleX(layer), ScalePropsX(layer));
+        SetScaleProps(ScaleY(layer), ScalePropsY(layer));
+      }
+      ApplyScaleMargins(left, right, top, bottom);
+      AdjustScaling();
     }
-    ApplyScaleMargins(left, right, top, bottom);
-    AdjustScaling();
-  }
-  Redraw();
+    Redraw();
+  });
 }
 
 void TCustomRChart::SetLRim(std::int32_t v) { SetRim(RcLRim, v, true, false, false, false); }
@@ -320,19 +367,21 @@ void TCustomRChart::SetTRim(std::int32_t v) { SetRim(RcTRim, v, false, false, tr
 void TCustomRChart::SetBRim(std::int32_t v) { SetRim(RcBRim, v, false, false, false, true); }
 
 void TCustomRChart::SetF3DRim(std::int32_t v) {
-  F3DRim = std::clamp(v, 0, 32);
-  DataAreaChanged();
-  ResizeGrafBmp();
-  {
-    TPaintHold hold(FSuppressPaint);
-    for (std::int32_t layer = 1; layer <= kNumLayers; ++layer) {
-      SetScaleProps(ScaleX(layer), ScalePropsX(layer));
-      SetScaleProps(ScaleY(layer), ScalePropsY(layer));
+  KeepLayoutOnFailure([&] {
+    F3DRim = std::clamp(v, 0, 32);
+    DataAreaChanged();
+    ResizeGrafBmp();
+    {
+      TPaintHold hold(FSuppressPaint);
+      for (std::int32_t layer = 1; layer <= kNumLayers; ++layer) {
+        SetScaleProps(ScaleX(layer), ScalePropsX(layer));
+        SetScaleProps(ScaleY(layer), ScalePropsY(layer));
+      }
+      ApplyScaleMargins(false, true, false, true);
+      AdjustScaling();
     }
-    ApplyScaleMargins(false, true, false, true);
-    AdjustScaling();
-  }
-  Redraw();
+    Redraw();
+  });
 }
 
 // ---------------------------------------------------------------- standard layouts

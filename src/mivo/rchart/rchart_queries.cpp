@@ -236,7 +236,7 @@ void TCustomRChart::NewColorOfClassItems(TColor color, std::uint8_t cls) {
 }
 
 void TCustomRChart::SetItemParams(std::int32_t index, const TrcChartItem& item) {
-  if (index >= 0 && index < FNumChartItems && IsStoredKind(item.ItemKind)) {
+  if (index >= 0 && index < FNumChartItems && IsStorableItem(item)) {
     TrcChartItem& it = FDataContainer[std::size_t(index)];
     Uncount(FItemCount, it.ItemKind);
     ++FItemCount[std::size_t(item.ItemKind)];

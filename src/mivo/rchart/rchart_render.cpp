@@ -3,6 +3,7 @@
 // same drawing straight onto any canvas for vector output.
 #include <algorithm>
 #include <cmath>
+#include <memory>
 #include <vector>
 
 #include "mivo/rchart/rchart.h"
@@ -322,7 +323,7 @@ void TCustomRChart::ConstructDataBmpCanvas(TCanvas& canvas, std::int32_t offsetX
     canvas.Pen.Color = pen;
     canvas.Brush.Color = brush;
   }
-  if (RcGridStyle != GridStyleType::gsNone && startItem == 0 && !FSkipGrid) DrawGrid(canvas, -left, -top);
+  if (RcGridStyle != GridStyleType::gsNone && startItem == 0 && !FSkipGrid) DrawGrid(canvas, Sat32(-std::int64_t(left)), Sat32(-std::int64_t(top)));
   RenderItems(canvas, offsetX, offsetY, mono, startItem);
   DrawTextLabels(canvas, offsetX, offsetY);
   if (OnDataRendered) OnDataRendered(*this, canvas, top, left);
@@ -343,6 +344,8 @@ void TCustomRChart::DrawFinish(std::int32_t x, std::int32_t y, TCanvas& canvas, 
 }
 
 void TCustomRChart::ShowGraf() {
+  // The paint runs the host's handlers, which may destroy this chart.
+  const std::weak_ptr<const char> self = FLifeToken;
   if (Visible()) {
     FLastElemOnShow = FNumChartItems - 1;
     AdjustCanInfoOfSharedCharts();
@@ -356,7 +359,7 @@ void TCustomRChart::ShowGraf() {
       Paint();
     }
   }
-  RedrawSharingCharts();
+  if (!self.expired()) RedrawSharingCharts();
 }
 
 void TCustomRChart::ShowGrafNewOnly() {

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <exception>
 
 #include "mivo/rchart/rchart.h"
 
@@ -70,6 +71,20 @@ bool TScaleProps::Loading() const {
   return FOwner == nullptr || FOwner->ComponentState().Contains(TComponentStateItem::csLoading);
 }
 
+TScaleProps::TUndo::TUndo(TScaleProps& props) : FProps(props), FExceptions(std::uncaught_exceptions()) {
+  FSaved.CopySettings(props);
+}
+
+TScaleProps::TUndo::~TUndo() {
+  if (std::uncaught_exceptions() <= FExceptions) return;
+  FProps.CopySettings(FSaved);
+  // The owner saw the refused settings: let it see the old ones again.
+  try {
+    FProps.Changed();
+  } catch (...) {
+  }
+}
+
 void TScaleProps::Changed() {
   if (OnChange) OnChange(*this);
 }
@@ -77,36 +92,43 @@ void TScaleProps::Changed() {
 std::int32_t TScaleProps::GetScalePos() const { return IsHorizontal(FScaleType) ? FScalePosY : FScalePosX; }
 
 void TScaleProps::SetCaption(const std::string& v) {
+  const TUndo undo(*this);
   FCaption = v;
   Changed();
 }
 
 void TScaleProps::SetCaptionPosX(std::int32_t v) {
+  const TUndo undo(*this);
   FCaptionPosX = v;
   Changed();
 }
 
 void TScaleProps::SetCaptionPosY(std::int32_t v) {
+  const TUndo undo(*this);
   FCaptionPosY = v;
   Changed();
 }
 
 void TScaleProps::SetCaptionAlignment(TAlignment v) {
+  const TUndo undo(*this);
   FCaptAlign = v;
   Changed();
 }
 
 void TScaleProps::SetCaptionAnchor(TScaleUnitAnchor v) {
+  const TUndo undo(*this);
   FCaptAnchor = v;
   Changed();
 }
 
 void TScaleProps::SetColorScale(TColor v) {
+  const TUndo undo(*this);
   FColorScale = v;
   Changed();
 }
 
 void TScaleProps::SetDTFormat(const TDTLabel& v) {
+  const TUndo undo(*this);
   if (&v != FDTFormat.get()) {
     const TNotifyEvent keep = FDTFormat->OnChange;
     FDTFormat->OnChange = nullptr;
@@ -117,11 +139,13 @@ void TScaleProps::SetDTFormat(const TDTLabel& v) {
 }
 
 void TScaleProps::SetDecPlaces(std::int32_t v) {
+  const TUndo undo(*this);
   FDecPlaces = std::clamp(v, kScalePropsDecLow, kScalePropsDecHigh);
   Changed();
 }
 
 void TScaleProps::SetLogAx(bool on) {
+  const TUndo undo(*this);
   if (!on || Loading() ||
       (FRangeLow >= kLogAxisMin && FRangeHigh >= kLogAxisMin && FLabelType != TFigType::ftDateTime))
     FLogAx = on;
@@ -129,6 +153,7 @@ void TScaleProps::SetLogAx(bool on) {
 }
 
 void TScaleProps::SetLabelType(TFigType t) {
+  const TUndo undo(*this);
   FLabelType = t;
   if (t == TFigType::ftDateTime) FLogAx = false;
   // While loading, the stored DecPlaces is the truth.
@@ -137,24 +162,29 @@ void TScaleProps::SetLabelType(TFigType t) {
 }
 
 void TScaleProps::SetScaleFont(const TFont& f) {
+  const TUndo undo(*this);
   FFont = f;
   Changed();
 }
 
 void TScaleProps::SetMinTicks(std::int32_t v) {
+  const TUndo undo(*this);
   FMinTicks = v;
   Changed();
 }
 
 void TScaleProps::SetRangeLow(double v) {
-  if (std::isfinite(v)) {
+  const TUndo undo(*this);
+  // A logarithmic axis takes no bound below kLogAxisMin, whichever rule
+  // would set it.
+  if (std::isfinite(v) && !(FLogAx && v < kLogAxisMin)) {
     if (std::fabs(FRangeHigh - v) < FMinRngDiff) {
       const double high = Above(v, FMinRngDiff);
       if (std::isfinite(high)) {
         FRangeLow = v;
         FRangeHigh = high;
       }
-    } else if (!(FLogAx && v < kLogAxisMin)) {
+    } else {
       FRangeLow = v;
     }
   }
@@ -162,14 +192,17 @@ void TScaleProps::SetRangeLow(double v) {
 }
 
 void TScaleProps::SetRangeHigh(double v) {
-  if (std::isfinite(v)) {
+  const TUndo undo(*this);
+  if (std::isfinite(v) && !(FLogAx && v < kLogAxisMin)) {
     if (std::fabs(FRangeLow - v) < FMinRngDiff) {
+      // Keeping MinRange moves the low bound down; on a logarithmic axis it
+      // must stay positive, or the value is not taken.
       const double low = Below(v, FMinRngDiff);
-      if (std::isfinite(low)) {
+      if (std::isfinite(low) && !(FLogAx && low < kLogAxisMin)) {
         FRangeHigh = v;
         FRangeLow = low;
       }
-    } else if (!(FLogAx && v < kLogAxisMin)) {
+    } else {
       FRangeHigh = v;
     }
   }
@@ -177,21 +210,25 @@ void TScaleProps::SetRangeHigh(double v) {
 }
 
 void TScaleProps::SetShortTicks(bool v) {
+  const TUndo undo(*this);
   FShortTicks = v;
   Changed();
 }
 
 void TScaleProps::SetScaleInscript(const std::string& v) {
+  const TUndo undo(*this);
   FScaleInscript = v;
   Changed();
 }
 
 void TScaleProps::SetScaleType(TScaleType t) {
+  const TUndo undo(*this);
   FScaleType = t;
   Changed();
 }
 
 void TScaleProps::SetScalePos(std::int32_t p) {
+  const TUndo undo(*this);
   if (IsHorizontal(FScaleType))
     FScalePosY = p;
   else
@@ -200,11 +237,17 @@ void TScaleProps::SetScalePos(std::int32_t p) {
 }
 
 void TScaleProps::SetMinRngDiff(double m) {
+  const TUndo undo(*this);
   if (!(m > 1e-100) || !std::isfinite(m)) return;
   FMinRngDiff = m;
   if (std::fabs(FRangeHigh - FRangeLow) < m) {
     const double c = (FRangeLow + FRangeHigh) / 2;
-    const double lo = c - m / 2, hi = c + m / 2;
+    double lo = c - m / 2, hi = c + m / 2;
+    // A logarithmic range widens upwards from its low bound instead.
+    if (FLogAx && lo < kLogAxisMin) {
+      lo = FRangeLow;
+      hi = Above(lo, m);
+    }
     if (std::isfinite(lo) && std::isfinite(hi) && lo != hi) {
       FRangeLow = lo;
       FRangeHigh = hi;
@@ -214,21 +257,19 @@ void TScaleProps::SetMinRngDiff(double m) {
 }
 
 void TScaleProps::SetUserTickText(const std::string& v) {
+  const TUndo undo(*this);
   FUserTickText = v;
   Changed();
 }
 
 void TScaleProps::SetVisible(bool v) {
+  const TUndo undo(*this);
   FVisible = v;
   Changed();
 }
 
-void TScaleProps::Assign(const TPersistent& source) {
-  const auto* s = dynamic_cast<const TScaleProps*>(&source);
-  if (!s) {
-    TPersistent::Assign(source);
-    return;
-  }
+void TScaleProps::CopySettings(const TScaleProps& from) {
+  const TScaleProps* s = &from;
   if (s == this) return;
   FCaption = s->FCaption;
   FCaptionPosX = s->FCaptionPosX;
@@ -258,6 +299,17 @@ void TScaleProps::Assign(const TPersistent& source) {
   FMinRngDiff = s->FMinRngDiff;
   FUserTickText = s->FUserTickText;
   FVisible = s->FVisible;
+}
+
+void TScaleProps::Assign(const TPersistent& source) {
+  const auto* s = dynamic_cast<const TScaleProps*>(&source);
+  if (!s) {
+    TPersistent::Assign(source);
+    return;
+  }
+  if (s == this) return;
+  const TUndo undo(*this);
+  CopySettings(*s);
   Changed();
 }
 
@@ -276,14 +328,27 @@ void TScalePropsHoriz::Reset() {
 }
 
 void TScalePropsHoriz::SetScaleLoc(TScaleLocationHoriz loc) {
-  FScaleLoc = loc;
-  FScaleType = loc == TScaleLocationHoriz::slTop ? TScaleType::sctHorzUp : TScaleType::sctHorzDown;
-  Changed();
+  const TScaleLocationHoriz old = FScaleLoc;
+  try {
+    const TUndo undo(*this);
+    FScaleLoc = loc;
+    FScaleType = loc == TScaleLocationHoriz::slTop ? TScaleType::sctHorzUp : TScaleType::sctHorzDown;
+    Changed();
+  } catch (...) {
+    FScaleLoc = old;
+    throw;
+  }
 }
 
 void TScalePropsHoriz::Assign(const TPersistent& source) {
+  const TScaleLocationHoriz old = FScaleLoc;
   if (const auto* s = dynamic_cast<const TScalePropsHoriz*>(&source)) FScaleLoc = s->FScaleLoc;
-  TScaleProps::Assign(source);
+  try {
+    TScaleProps::Assign(source);
+  } catch (...) {
+    FScaleLoc = old;
+    throw;
+  }
 }
 
 void TScalePropsVert::Reset() {
@@ -293,14 +358,27 @@ void TScalePropsVert::Reset() {
 }
 
 void TScalePropsVert::SetScaleLoc(TScaleLocationVert loc) {
-  FScaleLoc = loc;
-  FScaleType = loc == TScaleLocationVert::slRight ? TScaleType::sctVertRight : TScaleType::sctVertLeft;
-  Changed();
+  const TScaleLocationVert old = FScaleLoc;
+  try {
+    const TUndo undo(*this);
+    FScaleLoc = loc;
+    FScaleType = loc == TScaleLocationVert::slRight ? TScaleType::sctVertRight : TScaleType::sctVertLeft;
+    Changed();
+  } catch (...) {
+    FScaleLoc = old;
+    throw;
+  }
 }
 
 void TScalePropsVert::Assign(const TPersistent& source) {
+  const TScaleLocationVert old = FScaleLoc;
   if (const auto* s = dynamic_cast<const TScalePropsVert*>(&source)) FScaleLoc = s->FScaleLoc;
-  TScaleProps::Assign(source);
+  try {
+    TScaleProps::Assign(source);
+  } catch (...) {
+    FScaleLoc = old;
+    throw;
+  }
 }
 
 // ---------------------------------------------------------------- TJointLayers

@@ -120,6 +120,11 @@ class TScaleProps : public TPersistent {
   void AssignTo(TPersistent& dest) const override;
   // True while Logarithmic and LabelType take their values unchecked.
   bool Loading() const;
+  // Every setting but OnChange, without notifying.
+  void CopySettings(const TScaleProps& from);
+
+  // Made first in every setter: a setter that raises changes nothing.
+  class TUndo;
 
   std::string FCaption;
   std::int32_t FCaptionPosX = 0, FCaptionPosY = 0;
@@ -142,6 +147,22 @@ class TScaleProps : public TPersistent {
   std::string FUserTickText;
   bool FVisible = false;
   TComponent* FOwner = nullptr;
+};
+
+// When the setter that made it raises (its OnChange refused the new
+// settings), puts the settings back as they were and notifies the owner of
+// them again.
+class TScaleProps::TUndo {
+ public:
+  explicit TUndo(TScaleProps& props);
+  TUndo(const TUndo&) = delete;
+  TUndo& operator=(const TUndo&) = delete;
+  ~TUndo();
+
+ private:
+  TScaleProps& FProps;
+  TScaleProps FSaved;
+  int FExceptions;
 };
 
 enum class TScaleLocationHoriz : std::uint8_t { slTop, slBottom };

@@ -7,6 +7,7 @@
 // list of users, and an owner that is destroyed leaves its items to each of
 // its users as a list of their own.
 #include <algorithm>
+#include <memory>
 #include <new>
 
 #include "mivo/platform/host.h"
@@ -108,17 +109,30 @@ void TCustomRChart::AdjustCanInfoOfSharedCharts() {
 }
 
 void TCustomRChart::RedrawSharingCharts() {
-  TObject& sender = *this;
-  // Copied first: a redraw that raises leaves the rest undone, never a stale walk.
-  std::array<TCustomRChart*, 2 * kMaxDataUsers + 1> charts{};
+  // A redraw runs the host's handlers, which may destroy any chart of the
+  // group, this one included. The group is taken first, each chart with a
+  // weak reference to its life, and a chart that is gone by its turn is
+  // passed over; once this chart is gone, nothing of it is touched again.
+  struct TMember {
+    TCustomRChart* Chart;
+    std::weak_ptr<const char> Alive;
+  };
+  std::array<TMember, 2 * kMaxDataUsers + 1> members{};
   std::size_t n = 0;
+  const auto add = [&](TCustomRChart* c) {
+    if (c && c != this) members[n++] = {c, c->FLifeToken};
+  };
   if (FUseDataOf) {
-    charts[n++] = FUseDataOf;
-    for (std::int32_t i = 0; i < FUseDataOf->FDataUsersNum; ++i)
-      if (FUseDataOf->FDataUsers[std::size_t(i)] != this) charts[n++] = FUseDataOf->FDataUsers[std::size_t(i)];
+    add(FUseDataOf);
+    for (std::int32_t i = 0; i < FUseDataOf->FDataUsersNum; ++i) add(FUseDataOf->FDataUsers[std::size_t(i)]);
   }
-  for (std::int32_t i = 0; i < FDataUsersNum; ++i) charts[n++] = FDataUsers[std::size_t(i)];
-  for (std::size_t i = 0; i < n; ++i) charts[i]->StyleChanged(sender);
+  for (std::int32_t i = 0; i < FDataUsersNum; ++i) add(FDataUsers[std::size_t(i)]);
+  const std::weak_ptr<const char> self = FLifeToken;
+  for (std::size_t i = 0; i < n; ++i) {
+    if (members[i].Alive.expired()) continue;
+    TCustomRChart& chart = *members[i].Chart;
+    chart.StyleChanged(self.expired() ? static_cast<TObject&>(chart) : static_cast<TObject&>(*this));
+  }
 }
 
 void TCustomRChart::LeaveSharing() noexcept {

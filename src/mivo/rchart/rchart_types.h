@@ -101,6 +101,12 @@ struct TrcChartItem {
   friend bool operator==(const TrcChartItem&, const TrcChartItem&) = default;
 };
 
+// True for an item the display list may hold, which is exactly what the data
+// file can hold: a stored kind, layer 1 or 2 and a text of at most 15 bytes.
+constexpr bool IsStorableItem(const TrcChartItem& it) {
+  return IsStoredKind(it.ItemKind) && (it.Layer == 1 || it.Layer == 2) && it.Text.Length <= kItemTextMax;
+}
+
 // The five standard layouts of margins, caption and scales.
 enum class TrcLayout : std::uint8_t {
   rcl_X1Bottom_Y1Left,

@@ -22,8 +22,8 @@ std::int32_t PanTo(std::int32_t anchor, std::int32_t pos, std::int32_t mouseAnch
 
 void TRot3D::DragRotate(std::int32_t x, std::int32_t y) {
   // The vertical term carries a full turn, which leaves the view unchanged.
-  const double horz = double(MouseAnchorX - x) * kFullTurn / FWidth;
-  const double vert = double(FHeight + y - MouseAnchorY) * kFullTurn / FHeight;
+  const double horz = double(std::int64_t(MouseAnchorX) - x) * kFullTurn / FWidth;
+  const double vert = double(std::int64_t(FHeight) + y - MouseAnchorY) * kFullTurn / FHeight;
   if (FRotMat3D) {
     FViewAngle[0] = FAngleAnchor[0] + horz;
     FViewAngle[1] = FAngleAnchor[1] + vert;
@@ -36,7 +36,7 @@ void TRot3D::DragRotate(std::int32_t x, std::int32_t y) {
 }
 
 void TRot3D::DragZoom(std::int32_t y) {
-  const double f = (kMaxMagnification - kMinMagnification) * double(MouseAnchorY - y) / FHeight;
+  const double f = (kMaxMagnification - kMinMagnification) * double(std::int64_t(MouseAnchorY) - y) / FHeight;
   FMagnify = MagnifyDivisor(FMagAnchor + f, FMagnify);
   Redraw();
 }

@@ -101,15 +101,22 @@ std::string LogNumberLabel(double value, double decade, std::int32_t mult, const
 }
 
 std::string TimeSpanLabel(double seconds, bool millis) {
-  // Split the value rounded to whole milliseconds, so a tick computed as
-  // 6.9999999999 s reads 00:00:07 and never 00:00:06.1000.
-  constexpr double kLimit = 4.0e18;  // keeps the magnitude inside int64
-  double ms = std::nearbyint(seconds * 1000.0);
-  if (std::isnan(ms)) ms = 0;
-  ms = std::fmax(-kLimit, std::fmin(kLimit, ms));
-  const std::int64_t total = std::int64_t(ms);
+  // Split into whole seconds and the fraction first (both exact), then round
+  // the fraction to whole milliseconds, so a tick computed as 6.9999999999 s
+  // reads 00:00:07 and never 00:00:06.1000, and a value far from zero, whose
+  // milliseconds a double no longer holds exactly, keeps its seconds.
+  constexpr double kLimit = 4.0e15;  // seconds; keeps the milliseconds inside int64
+  if (std::isnan(seconds)) seconds = 0;
+  const double magnitude = std::fmin(std::fabs(seconds), kLimit);
+  double whole = std::floor(magnitude);
+  double fraction = std::nearbyint((magnitude - whole) * 1000.0);
+  if (fraction >= 1000) {
+    whole += 1;
+    fraction -= 1000;
+  }
+  const std::int64_t c = std::int64_t(whole) * 1000 + std::int64_t(fraction);
+  const std::int64_t total = seconds < 0 ? -c : c;
   const char sign = total < 0 ? '-' : ' ';
-  const std::int64_t c = total < 0 ? -total : total;
   const std::int64_t hours = c / 3600000;
   const std::int64_t minutes = c / 60000 % 60;
   const std::int64_t secs = c / 1000 % 60;

@@ -158,26 +158,29 @@ bool TimeSpanTicks(const TTickInput& in, TTickLayout& out) {
   // steps from there, so the far end is reached even with six sub-divisions.
   const std::int64_t count =
       std::min<std::int64_t>(TruncToInt64((high - first) / e) + 5, kMaxTickWalkSteps);
-  // The admitted interval is widened at both ends (the smaller end moves
-  // down, the larger one up, whichever way the scale runs) by a sliver of a
-  // step and the rounding error at the values' magnitude, never by a fraction
-  // of the values themselves.
-  const double lo = std::min(low, high);
-  const double hi = std::max(low, high);
-  const double widen =
-      std::fabs(e) * kTimeSpanStepSlack + std::fmax(std::fabs(lo), std::fabs(hi)) * kRelativeRoundingSlack;
-  const double admMin = lo - widen;
-  const double admMax = hi + widen;
+  // A tick is admitted by its offset from `first` (g short steps), not by its
+  // position: far from zero a position is rounded to the doubles there (an
+  // eighth of a second at 1e15), while offsets and the ends' distances from
+  // `first` are as exact as near zero. The admitted interval is widened at
+  // both ends by a sliver of a step and the rounding error of those
+  // distances, never by a fraction of the values themselves.
+  const double toLow = std::min(low, high) - first;
+  const double toHigh = std::max(low, high) - first;
+  const double widen = std::fabs(e) * kTimeSpanStepSlack +
+                       std::fmax(std::fabs(toLow), std::fabs(toHigh)) * kRelativeRoundingSlack;
+  const std::int32_t subdivisions = kTimeSpanSubdivisions[std::size_t(index)];
 
   TTickLayout result;
   result.Kind = TTickLayoutKind::tlkTimeSpan;
   result.TimeSpanIndex = index;
   result.TimeSpanMillis = index <= 9;
   for (std::int64_t g = 0; g <= count; ++g) {
-    const double pos = first + double(g) * e;
-    if (!(pos >= admMin && pos <= admMax)) continue;
-    const double r = pos / dist;
-    const bool isLong = std::fabs(r - std::round(r)) < kTimeSpanLongTolerance;
+    const double offset = double(g) * e;
+    if (!(offset >= toLow - widen && offset <= toHigh + widen)) continue;
+    // `first` is a whole number of long steps, so every subdivisions-th
+    // short step is a long one.
+    const bool isLong = g % subdivisions == 0;
+    const double pos = first + offset;
     if (in.ShortTicks) result.Ticks.push_back(MakeTick(pos, false, true));
     if (isLong) {
       TScaleTick t = MakeTick(pos, true, !in.ShortTicks);

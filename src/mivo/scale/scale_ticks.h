@@ -22,13 +22,12 @@ inline constexpr double kTickSlack = 0.999999999;
 // A linear tick within this fraction of its step beyond the high end is still drawn.
 inline constexpr double kLinearEndFraction = 0.001;
 // Time-span walk: the first tick and the admitted interval reach this
-// fraction of a step beyond the range, plus the rounding error of values of
-// the range's magnitude (kRelativeRoundingSlack of the larger end), so that
-// one second of Unix time (1.7e9 ... 1.7e9 + 1) is laid out like 0 ... 1.
+// fraction of a step beyond the range, plus the rounding error of the ends'
+// distances from the first tick (kRelativeRoundingSlack of the larger), so
+// that one second of Unix time (1.7e9 ... 1.7e9 + 1) or at -1e15 is laid out
+// like 0 ... 1.
 inline constexpr double kTimeSpanStepSlack = 1e-9;
 inline constexpr double kRelativeRoundingSlack = 1e-15;
-// A time-span position within this fraction of a long step of a multiple is long.
-inline constexpr double kTimeSpanLongTolerance = 0.01;
 // Calendar walks: positions (days) closer than this to an end count as on it.
 inline constexpr double kDateTimeEps = 1e-8;
 // Calendar sub-day units: a position within this fraction of a step is long.
