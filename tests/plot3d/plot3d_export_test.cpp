@@ -14,6 +14,7 @@
 #include "mivo/platform/host.h"
 #include "mivo/plot3d/plot3d.h"
 #include "support/image_compare.h"
+#include "support/picture_files.h"
 
 namespace mivo {
 namespace {
@@ -65,6 +66,17 @@ TEST(Plot3DExport, VectorCopyHoldsTheDrawing) {
   std::remove(svgFile.c_str());
   p.CopyToClipboardWMF(true);
   EXPECT_NE(Host().ClipboardData("image/svg+xml").find("Distance"), std::string::npos);
+}
+
+// One SaveToFile by extension, as every component has; the vector copy takes
+// .svg and .pdf (a PDF for a .pdf name) and refuses any other name.
+TEST(Plot3DExport, FilesTakeTheFormatTheExtensionNames) {
+  TPlot3D p;
+  Surface(p);
+  test::ExpectSavesByExtension([&](const std::string& n) { p.SaveToFile(n); }, TempPath("saved"), 240, 180,
+                               "TPlot3D");
+  test::ExpectVectorCopyByExtension([&](const std::string& n) { p.CopyToWMF(n, true); }, TempPath("copy"),
+                                    "TPlot3D");
 }
 
 TEST(Plot3DExport, PrintScalesToThePrinter) {

@@ -15,6 +15,7 @@
 #include "mivo/platform/host.h"
 #include "mivo/rot3d/rot3d.h"
 #include "support/image_compare.h"
+#include "support/picture_files.h"
 
 namespace mivo {
 namespace {
@@ -84,6 +85,17 @@ TEST(Rot3DExport, VectorCopyHoldsTheDrawing) {
   std::remove(svgFile.c_str());
   p.CopyToClipboardWMF(true);
   EXPECT_NE(Host().ClipboardData("image/svg+xml").find("Distance"), std::string::npos);
+}
+
+// One SaveToFile by extension, as every component has; the vector copy takes
+// .svg and .pdf (a PDF for a .pdf name) and refuses any other name.
+TEST(Rot3DExport, FilesTakeTheFormatTheExtensionNames) {
+  TRot3D p;
+  Scatter(p);
+  test::ExpectSavesByExtension([&](const std::string& n) { p.SaveToFile(n); }, TempPath("saved"), 240, 180,
+                               "TRot3D");
+  test::ExpectVectorCopyByExtension([&](const std::string& n) { p.CopyToWMF(n, true); }, TempPath("copy"),
+                                    "TRot3D");
 }
 
 TEST(Rot3DExport, PrintScalesToThePrinter) {

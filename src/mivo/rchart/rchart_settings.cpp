@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "mivo/rchart/rchart.h"
+#include "mivo/scale/scale_ticks.h"
 
 namespace mivo {
 
@@ -122,9 +123,9 @@ void TScaleProps::SetDecPlaces(std::int32_t v) {
 }
 
 void TScaleProps::SetLogAx(bool on) {
-  if (!on || Loading() ||
-      (FRangeLow >= kLogAxisMin && FRangeHigh >= kLogAxisMin && FLabelType != TFigType::ftDateTime))
-    FLogAx = on;
+  FLogRefusal.clear();
+  if (on && !Loading()) FLogRefusal = LogAxisRefusal(FRangeLow, FRangeHigh, FLabelType == TFigType::ftDateTime);
+  if (FLogRefusal.empty()) FLogAx = on;
   Changed();
 }
 
