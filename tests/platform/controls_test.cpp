@@ -295,13 +295,14 @@ TEST_F(ControlsTest, DrawingOutsideAPaintIsPresentedOncePerFrame) {
   c.SetBounds(0, 0, 6, 4);
   c.HandleNeeded();
   H().ProcessMessages();  // the first paint
+  c.Log.clear();
   const std::int32_t shown = H().PresentCount(c);
   for (int i = 0; i < 50; ++i) c.Canvas().SetPixel(i % 6, 1, clRed);
   EXPECT_TRUE(H().IsPresentRequested(c));
   EXPECT_EQ(H().PresentCount(c), shown);  // nothing reaches the screen before the frame
   EXPECT_EQ(H().FlushInvalidations(), 0u);  // presented, not painted again
   EXPECT_EQ(H().PresentCount(c), shown + 1);
-  EXPECT_TRUE(c.Log.size() == 1u && c.Log[0] == "paint 6x4");
+  EXPECT_TRUE(c.Log.empty()) << c.Log.front();
   H().ProcessMessages();
   EXPECT_EQ(H().PresentCount(c), shown + 1);
 
