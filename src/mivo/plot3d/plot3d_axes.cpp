@@ -164,17 +164,21 @@ void TPlot3D::DrawAxis(TCanvas& canvas, TP3ScaleKind scaleKind, std::int32_t x1,
   const std::int32_t sgn2 = (angleX <= 90 || (angleX > 180 && angleX <= 270)) ? -1 : 1;
   const double v = double(scaleKind == TP3ScaleKind::p3skX ? FLabDistX : FLabDistY) * sgn2;
   const std::int64_t p = RoundToInt(dy * v / len), q = RoundToInt(dx * v / len);
-  if (scaleKind == TP3ScaleKind::p3skX) {
-    if (angleZ <= 90 || angleZ > 270)
-      DrawCenteredText(canvas, FCaptX, Shifted(mx, p), Shifted(my, -q));
-    else
-      DrawCenteredText(canvas, FCaptX, Shifted(mx, -p), Shifted(my, q));
-  } else {
-    if (angleZ > 180)
-      DrawCenteredText(canvas, FCaptY, Shifted(mx, p), Shifted(my, -q));
-    else
-      DrawCenteredText(canvas, FCaptY, Shifted(mx, -p), Shifted(my, q));
+  const bool plus = scaleKind == TP3ScaleKind::p3skX ? (angleZ <= 90 || angleZ > 270) : angleZ > 180;
+  const std::int64_t ox = plus ? p : -p, oy = plus ? -q : q;
+  const std::string& caption = scaleKind == TP3ScaleKind::p3skX ? FCaptX : FCaptY;
+  std::int32_t cx = Shifted(mx, ox), cy = Shifted(my, oy);
+  // Moved on outwards, a text height at a time, while it would cover a label.
+  if (FPlacedLabels && !caption.empty() && (ox != 0 || oy != 0)) {
+    const double step = double(textHeight) / std::sqrt(double(ox) * double(ox) + double(oy) * double(oy));
+    for (std::size_t guard = 0; guard <= FPlacedLabels->size(); ++guard) {
+      const std::int32_t w = canvas.TextWidth(caption), h = canvas.TextHeight(caption);
+      if (!OverlapsAny(*FPlacedLabels, TextBox(canvas, caption, cx - w / 2, cy - h / 2))) break;
+      cx = Shifted(cx, RoundToInt(double(ox) * step));
+      cy = Shifted(cy, RoundToInt(double(oy) * step));
+    }
   }
+  DrawCenteredText(canvas, caption, cx, cy);
 }
 
 }  // namespace mivo
