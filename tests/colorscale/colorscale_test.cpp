@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <cfloat>
 #include <cmath>
 #include <functional>
@@ -15,6 +17,7 @@
 #include "mivo/base/dt_label.h"
 #include "mivo/platform/colors.h"
 #include "mivo/platform/errors.h"
+#include "support/picture_files.h"
 
 namespace mivo {
 namespace {
@@ -333,6 +336,14 @@ TEST(ColorScaleModel, AssignCopiesSettingsCrossHairColoursAndInnerScale) {
   TColorScale c;
   TDTLabel notAColorScale;
   EXPECT_THROW(c.Assign(notAColorScale), EMivoError);
+}
+
+// The picture as the control shows it, in the format the extension names.
+TEST(ColorScaleFiles, SaveToFileTakesTheFormatTheExtensionNames) {
+  TColorScale s;
+  s.SetBounds(0, 0, 80, 240);
+  test::ExpectSavesByExtension([&](const std::string& n) { s.SaveToFile(n); },
+                               (std::filesystem::temp_directory_path() / "TColorScale_saved").string(), 80, 240, "TColorScale");
 }
 
 }  // namespace

@@ -20,6 +20,61 @@ function(expect_png file)
   endif()
 endfunction()
 
+# The README's install commands, run as written in the source tree (only the
+# prefix /opt/mivo becomes one of ours): they must configure without
+# GoogleTest or Google Benchmark, build the libraries alone, and install a
+# package a program builds against.
+file(READ ${README} readme)
+string(FIND "${readme}" "## Installing and using the library" at)
+if(at EQUAL -1)
+  message(FATAL_ERROR "README.md has no section \"Installing and using the library\"")
+endif()
+string(SUBSTRING "${readme}" ${at} -1 section)
+string(REGEX MATCHALL "\n    cmake [^\n]+" readme_commands "${section}")
+list(LENGTH readme_commands n)
+if(n LESS 3)
+  message(FATAL_ERROR "README.md shows ${n} install commands, expected configure, build and install")
+endif()
+list(SUBLIST readme_commands 0 3 readme_commands)
+set(readme_prefix ${WORK_DIR}/readme_prefix)
+set(readme_build "")
+foreach(line IN LISTS readme_commands)
+  # A build tree left from an earlier run would keep its cached options.
+  if(line MATCHES "-B ([^ ]+)" AND NOT readme_build)
+    file(REMOVE_RECURSE ${README_DIR}/${CMAKE_MATCH_1})
+  endif()
+  string(STRIP "${line}" line)
+  string(REPLACE "/opt/mivo" "${readme_prefix}" line "${line}")
+  separate_arguments(args UNIX_COMMAND "${line}")
+  list(POP_FRONT args)  # cmake: the one that runs this script
+  if(line MATCHES "-B ([^ ]+)")
+    set(readme_build ${README_DIR}/${CMAKE_MATCH_1})
+  endif()
+  message(STATUS "README: ${line}")
+  execute_process(COMMAND ${CMAKE_COMMAND} ${args} WORKING_DIRECTORY ${README_DIR}
+                  RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "the README command failed (${rc}): ${line}\n${out}\n${err}")
+  endif()
+endforeach()
+file(READ ${readme_build}/CMakeCache.txt cache)
+foreach(unwanted GTest_DIR benchmark_DIR)
+  if(cache MATCHES "\n${unwanted}:")
+    message(FATAL_ERROR "the README's configure looked for ${unwanted}")
+  endif()
+endforeach()
+foreach(part tests examples bench fuzz)
+  if(EXISTS ${readme_build}/${part})
+    message(FATAL_ERROR "the README's build configured ${part}: it must build the libraries alone")
+  endif()
+endforeach()
+run(${CMAKE_COMMAND} -S ${SOURCE_DIR} -B ${WORK_DIR}/readme_consumer -G Ninja
+    -DCMAKE_PREFIX_PATH=${readme_prefix} -DCMAKE_BUILD_TYPE=Release -DWITH_QT=OFF)
+run(${CMAKE_COMMAND} --build ${WORK_DIR}/readme_consumer)
+run(${WORK_DIR}/readme_consumer/consumer ${WORK_DIR}/readme.png)
+expect_png(${WORK_DIR}/readme.png)
+
+# The tree as the suite built it (with the sanitizers, and Qt when found).
 run(${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${prefix})
 foreach(expected include/mivo/platform/canvas.h include/mivo/scale/scale.h lib/libmivo.a
                  lib/cmake/mivo/mivoConfig.cmake lib/pkgconfig/mivo.pc)

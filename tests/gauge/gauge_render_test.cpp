@@ -228,6 +228,35 @@ TEST(GaugeRender, CoverCaptionAndFixedFrameColours) {
   EXPECT_GT(reddish, 10);
 }
 
+// The fixed dial's end labels lie in the window, not under the cover: the
+// dark ink of a gauge over 0 ... 100 is the same with the cover as when the
+// cover is as narrow as it gets, in the window's columns. A moving dial's
+// labels slide under the cover as the dial turns.
+TEST(GaugeRender, FixedDialEndLabelsStayInTheWindow) {
+  Painted p;
+  p.G.SetMin(0);
+  p.G.SetMax(100);
+  EXPECT_TRUE(p.G.Scale().LabelsWithinMargins());
+  p.G.Paint();
+  const TBitmap& s = p.G.Surface();
+  // Columns of label ink (dark pixels above the tick lines) left and right.
+  std::int32_t first = s.Width(), last = -1;
+  for (std::int32_t y = 3; y < kBaseH - 8; ++y)  // inside the outer frame, above the ticks
+    for (std::int32_t x = 3; x < s.Width() - 3; ++x) {
+      const TRGB32 c = s.ScanLine(y)[x];
+      if (c.R < 128 && c.G < 128 && c.B < 128) {
+        first = std::min(first, x);
+        last = std::max(last, x);
+      }
+    }
+  EXPECT_GE(first, p.G.MarginLeft() + 2);
+  EXPECT_LE(last, s.Width() - p.G.MarginRight() - 3);
+  EXPECT_LT(first, p.G.MarginLeft() + 6);  // the "0" is there, whole
+
+  p.G.SetFixedDial(false);
+  EXPECT_FALSE(p.G.Scale().LabelsWithinMargins());
+}
+
 TEST(GaugeRender, DisabledGaugeIsGrey) {
   TScaleGauge g;
   g.SetCaption("Off");

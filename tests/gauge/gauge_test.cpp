@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <cfloat>
 #include <cmath>
 #include <functional>
@@ -14,6 +16,7 @@
 #include "mivo/platform/colors.h"
 #include "mivo/platform/errors.h"
 #include "mivo/platform/host.h"
+#include "support/picture_files.h"
 
 namespace mivo {
 namespace {
@@ -332,6 +335,14 @@ TEST(GaugeModel, AssignCopiesTheLookAndTheValue) {
   TScale notAGauge;
   EXPECT_THROW(c.Assign(notAGauge), EMivoError);
   EXPECT_THROW(notAGauge.Assign(c), EMivoError);
+}
+
+// The picture as the control shows it, in the format the extension names.
+TEST(GaugeFiles, SaveToFileTakesTheFormatTheExtensionNames) {
+  TScaleGauge s;
+  s.SetBounds(0, 0, 240, 90);
+  test::ExpectSavesByExtension([&](const std::string& n) { s.SaveToFile(n); },
+                               (std::filesystem::temp_directory_path() / "TScaleGauge_saved").string(), 240, 90, "TScaleGauge");
 }
 
 }  // namespace

@@ -239,7 +239,7 @@ TEST_F(ControlsTest, InvalidateFlushPaints) {
   EXPECT_EQ(a.Log, std::vector<std::string>{"paint 8x6"});
   EXPECT_EQ(b.Log, std::vector<std::string>{"paint 3x2"});
   EXPECT_EQ(H().PresentCount(a), 1);
-  EXPECT_EQ(a.Canvas().Pixel(7, 5), clRed);  // default Paint fills with Color
+  EXPECT_EQ(a.Surface().Canvas().Pixel(7, 5), clRed);  // default Paint fills with Color
   EXPECT_EQ(H().FlushInvalidations(), 0u);
 
   a.Repaint();
@@ -284,6 +284,45 @@ TEST_F(ControlsTest, NewWindowGetsItsFirstPaint) {
   direct.SetBounds(0, 0, 3, 3);
   direct.Repaint();
   EXPECT_FALSE(H().IsInvalidated(direct));
+}
+
+// Drawing on a control's canvas outside a paint message (a chart showing new
+// data, a range change) reaches the screen: the host presents the surface at
+// its next frame, once however often the control drew meanwhile. A paint
+// presents on its own and answers a pending request.
+TEST_F(ControlsTest, DrawingOutsideAPaintIsPresentedOncePerFrame) {
+  TLogControl c;
+  c.SetBounds(0, 0, 6, 4);
+  c.HandleNeeded();
+  H().ProcessMessages();  // the first paint
+  c.Log.clear();
+  const std::int32_t shown = H().PresentCount(c);
+  for (int i = 0; i < 50; ++i) c.Canvas().SetPixel(i % 6, 1, clRed);
+  EXPECT_TRUE(H().IsPresentRequested(c));
+  EXPECT_EQ(H().PresentCount(c), shown);  // nothing reaches the screen before the frame
+  EXPECT_EQ(H().FlushInvalidations(), 0u);  // presented, not painted again
+  EXPECT_EQ(H().PresentCount(c), shown + 1);
+  EXPECT_TRUE(c.Log.empty()) << c.Log.front();
+  H().ProcessMessages();
+  EXPECT_EQ(H().PresentCount(c), shown + 1);
+
+  // Painting itself asks for nothing more; a request before a paint is answered by it.
+  c.Repaint();
+  EXPECT_FALSE(H().IsPresentRequested(c));
+  c.Canvas().SetPixel(0, 0, clBlue);
+  c.Repaint();
+  EXPECT_FALSE(H().IsPresentRequested(c));
+  EXPECT_EQ(H().PresentCount(c), shown + 3);
+
+  // A hidden control draws unseen; a destroyed one leaves no request behind.
+  c.SetVisible(false);
+  c.Canvas().SetPixel(0, 0, clBlue);
+  EXPECT_FALSE(H().IsPresentRequested(c));
+  auto gone = std::make_unique<TLogControl>();
+  gone->SetBounds(0, 0, 2, 2);
+  gone->Canvas().SetPixel(0, 0, clRed);
+  gone.reset();
+  H().FlushInvalidations();
 }
 
 TEST_F(ControlsTest, DestroyedControlsLeaveNoTraces) {

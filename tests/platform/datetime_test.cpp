@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cmath>
 #include <limits>
 #include <random>
@@ -122,6 +123,45 @@ TEST(DateTime, OutOfRangeAndNonFiniteClamp) {
     EXPECT_FALSE(FormatDateTime("yyyy-mm-dd hh:nn:ss.zzz am/pm mmmm", c.v).empty());
   }
   EXPECT_EQ(DayOfWeek(inf), DayOfWeek(MaxDateTime));
+}
+
+// Day counts from Unix seconds and the system clock, and back: the rows are
+// moments a program meets (the epoch, a recent date with a time of day,
+// before day 0 where the fraction counts forward from the day's start).
+TEST(DateTime, UnixSecondsAndSystemClockConvert) {
+  struct Row {
+    double Unix;
+    double Day;
+  };
+  const Row rows[] = {
+      {0, 25569},                        // 1970-01-01 00:00
+      {1700000000, 45244.9259259259},    // 2023-11-14 22:13:20
+      {-2209161600, 0},                  // 1899-12-30 00:00, day 0
+      {-2209226400, -1.25},              // 1899-12-29 06:00
+      {-2209248000, -1.0},               // 1899-12-29 00:00
+      {-62135596800, MinDateTime},       // 0001-01-01
+  };
+  for (const Row& r : rows) {
+    EXPECT_NEAR(DateTimeFromUnixSeconds(r.Unix), r.Day, 1e-9) << r.Unix;
+    EXPECT_NEAR(UnixSecondsFromDateTime(r.Day), r.Unix, 1e-4) << r.Day;
+  }
+  EXPECT_EQ(FormatDateTime("yyyy-mm-dd hh:nn:ss", DateTimeFromUnixSeconds(1700000000)), "2023-11-14 22:13:20");
+  EXPECT_TRUE(std::isnan(DateTimeFromUnixSeconds(std::nan(""))));
+  EXPECT_TRUE(std::isnan(UnixSecondsFromDateTime(std::nan(""))));
+  EXPECT_EQ(DateTimeFromUnixSeconds(HUGE_VAL), HUGE_VAL);
+
+  using namespace std::chrono;
+  const system_clock::time_point tp = sys_days{year{2024} / 2 / 29} + hours{18} + milliseconds{250};
+  const TDateTime day = DateTimeFromTimePoint(tp);
+  EXPECT_EQ(FormatDateTime("yyyy-mm-dd hh:nn:ss.zzz", day), "2024-02-29 18:00:00.250");
+  EXPECT_LE(abs(TimePointFromDateTime(day) - tp), microseconds{1});
+  const system_clock::time_point before = sys_days{year{1899} / 12 / 29} + hours{6};
+  EXPECT_NEAR(DateTimeFromTimePoint(before), -1.25, 1e-12);
+  EXPECT_LE(abs(TimePointFromDateTime(-1.25) - before), microseconds{1});
+
+  // What the clock cannot hold is refused, never wrapped around.
+  for (double bad : {std::nan(""), HUGE_VAL, -HUGE_VAL, 1e300, MinDateTime})
+    EXPECT_THROW(TimePointFromDateTime(bad), EMivoError) << bad;
 }
 
 TEST(DateTime, DayOfWeek) {

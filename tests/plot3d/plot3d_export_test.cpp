@@ -15,6 +15,7 @@
 #include "mivo/plot3d/plot3d.h"
 #include "support/hostile_files.h"
 #include "support/image_compare.h"
+#include "support/picture_files.h"
 
 namespace mivo {
 namespace {
@@ -89,6 +90,17 @@ TEST(Plot3DExport, FailedVectorCopyKeepsTheOldFile) {
   for (const auto& e : std::filesystem::directory_iterator(parent))
     EXPECT_EQ(e.path().filename().string().find("plot3d_export_kept.svg.tmp"), std::string::npos) << e.path();
   std::remove(svgFile.c_str());
+}
+
+// One SaveToFile by extension, as every component has; the vector copy takes
+// .svg and .pdf (a PDF for a .pdf name) and refuses any other name.
+TEST(Plot3DExport, FilesTakeTheFormatTheExtensionNames) {
+  TPlot3D p;
+  Surface(p);
+  test::ExpectSavesByExtension([&](const std::string& n) { p.SaveToFile(n); }, TempPath("saved"), 240, 180,
+                               "TPlot3D");
+  test::ExpectVectorCopyByExtension([&](const std::string& n) { p.CopyToWMF(n, true); }, TempPath("copy"),
+                                    "TPlot3D");
 }
 
 TEST(Plot3DExport, PrintScalesToThePrinter) {

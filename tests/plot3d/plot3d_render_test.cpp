@@ -260,12 +260,59 @@ TEST(Plot3DAxes, DefaultViewAxesAlongTheNearEdges) {
   ASSERT_TRUE(rc.FindText("-1.00"));
   const std::int32_t h = rc.TextHeight("0");
   EXPECT_EQ(rc.FindText("-1.00")->Pos, (TPoint{z0.x + 8 + 3, z0.y - h / 2}));
-  // Captions: "Z" at the lower end's x plus LabDistZ, 8 above the middle.
+  // Captions: "Z" at the lower end's x plus LabDistZ, 8 above the middle,
+  // and moved up off the "0.00" label it would cover there.
   ASSERT_TRUE(rc.FindText("Z"));
-  EXPECT_EQ(rc.FindText("Z")->Pos, (TPoint{z0.x + 20, (z0.y + z1.y) / 2 - 8}));
+  ASSERT_TRUE(rc.FindText("0.00"));
+  EXPECT_EQ(rc.FindText("Z")->Pos.x, z0.x + 20);
+  EXPECT_EQ(rc.FindText("Z")->Pos.y, rc.FindText("0.00")->Pos.y - h - 1);
   // "X" beside the middle of its axis, on the side away from the box (below it here).
   ASSERT_TRUE(rc.FindText("X"));
   EXPECT_GT(rc.FindText("X")->Pos.y, (a.y + b.y) / 2);
+}
+
+// Where the axes meet at the box's corners, no label covers another: a tick
+// label that would is left out, the z caption moves up off the labels and
+// the x and y captions move further out. Rows:
+// the default view and turned ones, a 100 x 100 grid and the default one.
+TEST(Plot3DAxes, LabelsAndCaptionsNeverOverlap) {
+  struct Row {
+    double Vx, Vz;
+    std::int32_t Nodes;
+  };
+  for (const Row r : {Row{60, 15, 0}, Row{60, 15, 100}, Row{30, 45, 100}, Row{120, 200, 100}, Row{80, 300, 40},
+                      Row{10, 89, 100}}) {
+    SCOPED_TRACE(testing::Message() << r.Vx << "/" << r.Vz << " grid " << r.Nodes);
+    TPlot3D p;
+    if (r.Nodes > 0) {
+      p.SetSuppressPaint(true);
+      p.GridMat.Resize(r.Nodes, r.Nodes);
+      for (std::int32_t i = 1; i <= r.Nodes; ++i)
+        for (std::int32_t j = 1; j <= r.Nodes; ++j) p.GridMat.SetElem(i, j, std::sin(i * 0.1) * j);
+      p.SetSuppressPaint(false);
+      p.AutoScale();
+    }
+    p.SetViewAngles(r.Vx, r.Vz);
+    TRecordingCanvas rc;
+    p.ConstructDataBmp(rc);
+    std::vector<TRect> boxes;
+    std::vector<std::string> texts;
+    TBitmap measure(1, 1);
+    for (const TRecordedText& t : rc.Texts()) {
+      measure.Canvas().Font = t.Font;
+      boxes.push_back(TRect{t.Pos.x, t.Pos.y, t.Pos.x + measure.Canvas().TextWidth(t.Text),
+                            t.Pos.y + measure.Canvas().TextHeight(t.Text)});
+      texts.push_back(t.Text);
+    }
+    ASSERT_GT(boxes.size(), 6u);
+    for (std::size_t i = 0; i < boxes.size(); ++i)
+      for (std::size_t j = i + 1; j < boxes.size(); ++j) {
+        const TRect& a = boxes[i];
+        const TRect& b = boxes[j];
+        EXPECT_FALSE(a.Left < b.Right && b.Left < a.Right && a.Top < b.Bottom && b.Top < a.Bottom)
+            << "'" << texts[i] << "' and '" << texts[j] << "'";
+      }
+  }
 }
 
 TEST(Plot3DAxes, TickLabelsAndEvents) {

@@ -18,6 +18,7 @@
 #include "mivo/platform/host.h"
 #include "rchart_test_util.h"
 #include "support/image_compare.h"
+#include "support/picture_files.h"
 #include "support/raster_compare.h"
 
 namespace mivo {
@@ -107,6 +108,27 @@ TEST_F(RChartExport, BitmapsShowWhatTheScreenShows) {
   std::filesystem::remove(pdf);
   C.CopyToClipboardWMF(false);
   EXPECT_NE(Host().ClipboardData("image/svg+xml").find("Export test"), std::string::npos);
+}
+
+// One SaveToFile for the chart (and the charts built on it): PNG and BMP hold
+// the picture CopyToBitmap makes, SVG and PDF the vector document; the vector
+// copy takes only .svg and .pdf and refuses anything else before it writes
+// or recolours.
+TEST_F(RChartExport, FilesTakeTheFormatTheExtensionNames) {
+  test::ExpectSavesByExtension([&](const std::string& n) { C.SaveToFile(n); }, TempPath("saved"), C.Width(),
+                               C.Height(), "TCustomRChart");
+  TBitmap screen, back;
+  C.CopyToBitmap(screen, false);
+  const std::string png = TempPath("saved_same.png");
+  C.SaveToFile(png);
+  back.LoadFromPNG(png);
+  EXPECT_TRUE(SameRGB(back, screen));
+  std::filesystem::remove(png);
+
+  const TColor wind = C.WindColor();
+  test::ExpectVectorCopyByExtension([&](const std::string& n) { C.CopyToWMF(n, true); }, TempPath("copy"),
+                                    "TCustomRChart");
+  EXPECT_EQ(C.WindColor(), wind);  // a refused name leaves the colours as they were
 }
 
 TEST_F(RChartExport, BlackAndWhiteHasNoColourAndGivesTheColoursBack) {

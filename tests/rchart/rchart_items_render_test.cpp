@@ -2,7 +2,9 @@
 // range, lines drawn wherever they map, and incremental showing.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdint>
+#include <filesystem>
 #include <limits>
 #include <memory>
 #include <numbers>
@@ -495,6 +497,106 @@ TEST(RChartItemsRender, GarbageItemsOfEveryKindRenderWithinTheClamp) {
     c.ConstructDataBmpCanvas(far, off, off, false, 0);
     EXPECT_GT(far.Size(), 100u);
   }
+}
+
+// A point that is not finite has no place on the chart: it ends the line and
+// the next finite line-to starts a new one, a mark there is not drawn, and the
+// stored items keep their values. The same on a raster (the screen, PNG) and
+// on a recording (SVG, PDF), and when the items are shown piece by piece.
+TEST(RChartItemsRender, NonFinitePointsLeaveAGapNotASpike) {
+  const double nan = std::numeric_limits<double>::quiet_NaN(), inf = std::numeric_limits<double>::infinity();
+  struct Row {
+    const char* Name;
+    double X, Y;
+  };
+  for (const Row& bad : {Row{"NaN x", nan, 5}, Row{"NaN y", 4, nan}, Row{"+Inf y", 4, inf}, Row{"-Inf x", -inf, 5}}) {
+    SCOPED_TRACE(bad.Name);
+    // A line, the bad point, and a line after it (the second half may be
+    // added after the first has been shown).
+    auto firstHalf = [&](TCustomRChart& ch) {
+      PixelWorld(ch);
+      ch.SetDataCol(clBlack);
+      ch.MoveTo(20, Y(50));
+      ch.DrawTo(60, Y(50));
+      ch.DrawTo(bad.X, bad.Y);
+    };
+    auto secondHalf = [&](TCustomRChart& ch) {
+      ch.DrawTo(100, Y(50));  // starts the next line
+      ch.DrawTo(140, Y(50));
+    };
+    TCustomRChart c;
+    firstHalf(c);
+    secondHalf(c);
+    c.MarkAt(bad.X, bad.Y, 1);
+    const auto polys = Polylines(*Record(c));
+    ASSERT_EQ(polys.size(), 2u);
+    EXPECT_EQ(polys[0], (std::vector<TPoint>{{20, 50}, {60, 50}}));
+    EXPECT_EQ(polys[1], (std::vector<TPoint>{{100, 50}, {140, 50}}));
+    TBitmap b = Raster(c);
+    std::int32_t dark = 0;
+    for (std::int32_t y = 0; y < b.Height(); ++y)
+      for (std::int32_t x = 0; x < b.Width(); ++x) dark += b.Canvas().Pixel(x, y) != clWhite;
+    EXPECT_EQ(dark, 40 + 40);  // two lines of 40 pixels, nothing else
+    EXPECT_EQ(b.Canvas().Pixel(80, 50), clWhite);
+    const TrcChartItem kept = c.GetChartItem(2);
+    EXPECT_FALSE(std::isfinite(kept.x) && std::isfinite(kept.y));
+
+    // Shown piece by piece, with the gap at the seam, the same picture.
+    TCustomRChart step;
+    firstHalf(step);
+    step.ShowGraf();
+    secondHalf(step);
+    step.ShowGrafNewOnly();
+    c.ShowGraf();
+    EXPECT_TRUE(SamePixels(step.GrafBmp(), c.GrafBmp()));
+  }
+}
+
+// A vector document of the chart (a recording at the screen's pixels) leaves
+// out chain steps wholly beyond one side of the data area, keeps the steps
+// that can be seen with their joins, and reduces runs within a pixel column
+// as the screen does; an unbounded recording keeps every point.
+TEST(RChartItemsRender, VectorDocumentsDropWhatCannotBeSeen) {
+  TCustomRChart c;
+  PixelWorld(c);  // x 0 ... 220, a unit a pixel
+  c.MoveTo(10, Y(50));
+  c.DrawTo(100, Y(60));
+  c.DrawTo(5000, Y(60));   // out to the right
+  c.DrawTo(9000, Y(20));   // beyond the right edge all along: left out
+  c.DrawTo(9000, Y(-80));  // still beyond it, and beyond the bottom
+  c.DrawTo(120, Y(30));    // back in
+  c.DrawTo(150, Y(30));
+  TRecordingCanvas doc(TSize{c.DataAreaWidth(), c.DataAreaHeight()});
+  c.ConstructDataBmpCanvas(doc, 0, 0, false, 0);
+  const auto polys = Polylines(doc);
+  ASSERT_EQ(polys.size(), 2u);
+  EXPECT_EQ(polys[0], (std::vector<TPoint>{{10, 50}, {100, 60}, {5000, 60}}));
+  EXPECT_EQ(polys[1], (std::vector<TPoint>{{9000, -80}, {120, 30}, {150, 30}}));
+  // Replayed, the document gives the screen's pixels.
+  TBitmap replayed = White(c);
+  TRasterCanvas target(replayed);
+  doc.Replay(target);
+  EXPECT_TRUE(SamePixels(replayed, Raster(c)));
+  EXPECT_EQ(Polylines(*Record(c)).size(), 1u);  // unbounded: every point, one chain
+
+  // A zoomed view of a long series: a few points a column (up to the cull
+  // margin beyond the data area), not the series.
+  TCustomRChart zoomed;
+  PixelWorld(zoomed);
+  zoomed.MoveTo(0, 0);
+  for (int i = 1; i <= 100000; ++i) zoomed.DrawTo(i * 0.01, 76 + 60 * std::sin(i * 0.37));
+  TRecordingCanvas view(TSize{zoomed.DataAreaWidth(), zoomed.DataAreaHeight()});
+  zoomed.ConstructDataBmpCanvas(view, 0, 0, false, 0);
+  std::size_t points = 0;
+  for (const auto& poly : Polylines(view)) points += poly.size();
+  EXPECT_LT(points, 4u * 800);
+  // The SVG file of that view stays small (all 100,000 points would not).
+  const std::string svg = test::TempPath("zoomed.svg");
+  zoomed.SaveToFile(svg);
+  const auto bytes = std::filesystem::file_size(svg);
+  RecordProperty("zoomed_svg_bytes", std::to_string(bytes));
+  EXPECT_LT(bytes, 200u * 1024);
+  std::filesystem::remove(svg);
 }
 
 // ---------------------------------------------------------------- column reduction

@@ -58,6 +58,19 @@ TEST(RChartScaleProps, LogarithmicRules) {
   p.SetLabelType(TFigType::ftTime);
   EXPECT_EQ(p.DecPlaces(), 4);
 
+  EXPECT_EQ(p.LogRefusal(), "A date/time axis cannot be logarithmic.");
+  // The chart's own axes tell the caller why a switch was refused.
+  c.Scale1Y().SetRangeLow(-1.05);
+  c.Scale1Y().SetRangeHigh(1.05);
+  c.Scale1Y().SetLogarithmic(true);
+  EXPECT_FALSE(c.Scale1Y().Logarithmic());
+  EXPECT_EQ(c.Scale1Y().LogRefusal(),
+            "A logarithmic axis needs both range ends >= 1e-100; the range is -1.05 ... 1.05.");
+  c.Scale1Y().SetRangeLow(0.5);
+  c.Scale1Y().SetLogarithmic(true);
+  EXPECT_TRUE(c.Scale1Y().Logarithmic());
+  EXPECT_EQ(c.Scale1Y().LogRefusal(), "");
+
   // While the owning chart reads its form file the value is stored unchecked.
   TCustomRChart loading;
   loading.BeginLoading();

@@ -16,6 +16,7 @@
 #include "mivo/rot3d/rot3d.h"
 #include "support/hostile_files.h"
 #include "support/image_compare.h"
+#include "support/picture_files.h"
 
 namespace mivo {
 namespace {
@@ -108,6 +109,17 @@ TEST(Rot3DExport, FailedVectorCopyKeepsTheOldFile) {
   for (const auto& e : std::filesystem::directory_iterator(parent))
     EXPECT_EQ(e.path().filename().string().find("rot3d_export_kept.svg.tmp"), std::string::npos) << e.path();
   std::remove(svgFile.c_str());
+}
+
+// One SaveToFile by extension, as every component has; the vector copy takes
+// .svg and .pdf (a PDF for a .pdf name) and refuses any other name.
+TEST(Rot3DExport, FilesTakeTheFormatTheExtensionNames) {
+  TRot3D p;
+  Scatter(p);
+  test::ExpectSavesByExtension([&](const std::string& n) { p.SaveToFile(n); }, TempPath("saved"), 240, 180,
+                               "TRot3D");
+  test::ExpectVectorCopyByExtension([&](const std::string& n) { p.CopyToWMF(n, true); }, TempPath("copy"),
+                                    "TRot3D");
 }
 
 TEST(Rot3DExport, PrintScalesToThePrinter) {

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <cfloat>
 #include <cmath>
 #include <functional>
@@ -14,6 +16,7 @@
 #include "mivo/platform/colors.h"
 #include "mivo/platform/errors.h"
 #include "mivo/platform/host.h"
+#include "support/picture_files.h"
 
 namespace mivo {
 namespace {
@@ -140,6 +143,35 @@ TEST(ScaleSetters, LogarithmicAcceptance) {
   s.Loaded();
   // A logarithmic scale with a non-positive end keeps its mapping and draws no ticks.
   EXPECT_TRUE(s.BuildTickLayout().Ticks.empty());
+}
+
+// A refused switch to a logarithmic axis says why; an accepted one, or a
+// switch off, leaves no reason behind.
+TEST(ScaleSetters, LogarithmicRefusalTellsWhy) {
+  struct Row {
+    double Low, High;
+    TFigType Labels;
+    const char* Reason;
+  };
+  const Row rows[] = {
+      {-1.05, 1.05, TFigType::ftNum,
+       "A logarithmic axis needs both range ends >= 1e-100; the range is -1.05 ... 1.05."},
+      {0, 100, TFigType::ftNum, "A logarithmic axis needs both range ends >= 1e-100; the range is 0 ... 100."},
+      {1e-101, 5, TFigType::ftNum, "A logarithmic axis needs both range ends >= 1e-100; the range is 1e-101 ... 5."},
+      {1, 1000, TFigType::ftDateTime, "A date/time axis cannot be logarithmic."},
+      {1, 1000, TFigType::ftNum, ""},
+      {1e-100, 1e300, TFigType::ftTime, ""},
+  };
+  for (const Row& r : rows) {
+    TScale s;
+    s.SetRange(r.Low, r.High);
+    s.SetLabelType(r.Labels);
+    s.SetLogarithmic(true);
+    EXPECT_EQ(s.LogRefusal(), r.Reason) << r.Low << " " << r.High;
+    EXPECT_EQ(s.Logarithmic(), std::string(r.Reason).empty());
+    s.SetLogarithmic(false);
+    EXPECT_EQ(s.LogRefusal(), "");
+  }
 }
 
 TEST(ScaleMapping, LinearAndLogarithmicBothKinds) {
@@ -405,6 +437,14 @@ TEST(ScaleAssign, CopiesSettingsTicksAndEvents) {
   TScale c;
   TDTLabel notAScale;
   EXPECT_THROW(c.Assign(notAScale), EMivoError);
+}
+
+// The picture as the control shows it, in the format the extension names.
+TEST(ScaleFiles, SaveToFileTakesTheFormatTheExtensionNames) {
+  TScale s;
+  s.SetBounds(0, 0, 300, 60);
+  test::ExpectSavesByExtension([&](const std::string& n) { s.SaveToFile(n); },
+                               (std::filesystem::temp_directory_path() / "TScale_saved").string(), 300, 60, "TScale");
 }
 
 }  // namespace

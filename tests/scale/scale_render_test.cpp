@@ -98,6 +98,27 @@ TEST(ScaleRender, LabelsStayInsideTheControl) {
   EXPECT_EQ(r.TextPos("1100").x, 400 - 2 * half - 2);
 }
 
+// A dial seen through a window (the gauge's fixed dial) keeps its end labels
+// between the margins, horizontally and vertically; the labels in between
+// stay centred on their ticks.
+TEST(ScaleRender, LabelsWithinMarginsStayInTheWindow) {
+  Rec h(T::sctHorzUp);
+  h.S.SetRange(1000, 1100);
+  h.S.SetLabelsWithinMargins(true);
+  h.Paint();
+  EXPECT_EQ(h.TextPos("1000").x, 20 + 2);
+  EXPECT_EQ(h.TextPos("1100").x, 400 - 20 - 2 - 2 * (h.W("1100") / 2));
+  EXPECT_EQ(h.TextPos("1020").x, 92 - h.W("1020") / 2);
+
+  Rec v(T::sctVertLeft);
+  v.S.SetRange(0, 100);
+  v.S.SetLabelsWithinMargins(true);
+  v.Paint();
+  EXPECT_EQ(v.TextPos("0").y, 400 - 20 - v.H());  // the low end is at the bottom
+  EXPECT_EQ(v.TextPos("100").y, 20);
+  EXPECT_EQ(v.TextPos("20").y, 307 - v.H() / 2);
+}
+
 TEST(ScaleRender, CaptionAnchorsAndAlignment) {
   struct Row {
     TScaleUnitAnchor Anchor;

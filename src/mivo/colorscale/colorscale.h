@@ -171,6 +171,11 @@ class TColorScale : public TCustomControl {
   TMouseMoveInColorScaleEvent OnMouseMoveInScale;
   TZoomPanEvent OnZoomPan;
 
+  // The picture as the control shows it, in the format the extension names:
+  // .png, .bmp, .svg or .pdf (the vector files hold the picture as an
+  // embedded image); any other raises EMivoError naming the supported ones
+  // and writes nothing.
+  void SaveToFile(const std::string& fileName);
  protected:
   void AssignTo(TPersistent& dest) const override;
   void CreateWnd() override;

@@ -8,6 +8,7 @@
 #include "mivo/base/frames.h"
 #include "mivo/colorscale/colorscale.h"
 #include "mivo/platform/colors.h"
+#include "mivo/platform/picture_file.h"
 
 namespace mivo {
 
@@ -164,6 +165,11 @@ void TColorScale::CopyToBitMap(TBitmap* bmp, std::int32_t posX, std::int32_t pos
   c.CopyMode = TCopyMode::cmSrcCopy;
   c.Draw(posX, posY, *FGrafBmp);
   c.CopyMode = saved;
+}
+
+void TColorScale::SaveToFile(const std::string& fileName) {
+  PictureFormatOf(fileName);  // refused before painting
+  SavePictureFile(fileName, BitmapPictureSource([this](TBitmap& bmp) { bmp = PaintedSurface(); }));
 }
 
 }  // namespace mivo

@@ -89,6 +89,7 @@ void TScaleGauge::SetLogarithmic(bool b) {
 void TScaleGauge::SetFixedDial(bool b) {
   if (b == FScaleFixed) return;
   FScaleFixed = b;
+  FScale->SetLabelsWithinMargins(b);
   if (b) {
     FScale->SetRange(FGaugeMin, FGaugeMax);
     SetScaleDims();
@@ -124,6 +125,8 @@ void TScaleGauge::SetOrientation(TGaugeOrientation o) {
 void TScaleGauge::SetScaleDims() {
   TScale& s = *FScale;
   s.SetBounds(0, 0, FWidth, FHeight);
+  // A fixed dial's end labels stay in the window rather than under the cover.
+  s.SetLabelsWithinMargins(FScaleFixed);
   s.SetMarginLeft(FCovMargLeft);
   s.SetMarginTop(FCovMargTop);
   if (FGaugeOrient == TGaugeOrientation::goHorizontal) {

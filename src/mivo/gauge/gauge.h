@@ -151,6 +151,11 @@ class TScaleGauge : public TCustomControl {
 
   TMouseMoveInGaugeEvent OnMouseMoveInGauge;
 
+  // The picture as the control shows it, in the format the extension names:
+  // .png, .bmp, .svg or .pdf (the vector files hold the picture as an
+  // embedded image); any other raises EMivoError naming the supported ones
+  // and writes nothing.
+  void SaveToFile(const std::string& fileName);
  protected:
   void AssignTo(TPersistent& dest) const override;
   void MouseMove(TShiftState shift, std::int32_t x, std::int32_t y) override;

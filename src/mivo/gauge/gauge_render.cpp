@@ -6,6 +6,7 @@
 #include "mivo/base/frames.h"
 #include "mivo/gauge/gauge.h"
 #include "mivo/platform/canvas.h"
+#include "mivo/platform/picture_file.h"
 
 namespace mivo {
 
@@ -142,6 +143,11 @@ void TScaleGauge::Paint() {
 
   // 10. To the window.
   Canvas().Draw(0, 0, FGrafBmp);
+}
+
+void TScaleGauge::SaveToFile(const std::string& fileName) {
+  PictureFormatOf(fileName);  // refused before painting
+  SavePictureFile(fileName, BitmapPictureSource([this](TBitmap& bmp) { bmp = PaintedSurface(); }));
 }
 
 }  // namespace mivo

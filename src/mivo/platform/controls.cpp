@@ -244,6 +244,9 @@ void TCustomControl::SetVisible(bool b) {
 
 TCanvas& TCustomControl::Canvas() {
   HandleNeeded();
+  // Drawing outside a paint message must reach the screen as well; the host
+  // merges the requests of one frame into one update.
+  if (!FInPaint && FVisible) Host().RequestPresent(*this);
   return FSurface->Canvas();
 }
 
@@ -256,7 +259,22 @@ void TCustomControl::Invalidate() { Host().Invalidate(*this); }
 
 void TCustomControl::Repaint() {
   if (!FVisible) return;
+  PaintAndPresent();
+}
+
+const TBitmap& TCustomControl::PaintedSurface() {
+  PaintAndPresent();
+  return *FSurface;
+}
+
+void TCustomControl::PaintAndPresent() {
   CreateHandle();
+  struct TPainting {
+    bool& Flag;
+    bool Saved;
+    explicit TPainting(bool& f) : Flag(f), Saved(f) { Flag = true; }
+    ~TPainting() { Flag = Saved; }
+  } painting(FInPaint);
   Paint();
   Host().Present(*this);
 }
@@ -270,10 +288,7 @@ void TCustomControl::SetBounds(std::int32_t left, std::int32_t top, std::int32_t
 
 void TCustomControl::Dispatch(const TMessage& msg) {
   if (msg.Kind == TMessageKind::mkPaint) {
-    if (!FVisible) return;
-    CreateHandle();
-    Paint();
-    Host().Present(*this);
+    if (FVisible) PaintAndPresent();
     return;
   }
   TControl::Dispatch(msg);

@@ -231,9 +231,19 @@ class TCustomControl : public TControl {
   std::string ClassName() const override { return "TCustomControl"; }
 
   // The window surface's canvas; creates the window first when needed.
+  // Whatever draws on it outside a paint message (a chart showing new data, a
+  // range change, a mouse mode) is shown too: taking the canvas then asks the
+  // host to present the surface at its next screen update
+  // (THost::RequestPresent), so a burst of drawing costs one update.
   TCanvas& Canvas();
-  // The window surface itself.
+  // The window surface itself, for reading (hosts show it from here); drawing
+  // goes through Canvas().
   TBitmap& Surface();
+  // Paints the control on its surface now, as for a paint message (shown or
+  // not), and returns the surface: the picture of a control drawn as a bitmap.
+  const TBitmap& PaintedSurface();
+  // True while the control paints in answer to a paint message or Repaint.
+  bool InPaint() const { return FInPaint; }
 
   bool HandleAllocated() const { return FHandleAllocated; }
   // Creates the window (once): sizes the surface, calls CreateWnd and, when the
@@ -263,7 +273,10 @@ class TCustomControl : public TControl {
 
  private:
   void CreateHandle();
+  // Paint for a paint message or Repaint, then the host shows the surface.
+  void PaintAndPresent();
   bool FHandleAllocated = false;
+  bool FInPaint = false;
   std::unique_ptr<TBitmap> FSurface;
 };
 

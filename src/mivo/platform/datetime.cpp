@@ -267,4 +267,57 @@ std::string FormatDateTime(std::string_view format, TDateTime dt) {
   return out;
 }
 
+// ---------------------------------------------------------------- clocks
+
+namespace {
+
+constexpr double SecsPerDay = 86400.0;
+
+// Days since day 0 on a straight line (-0.75 is 29 December 1899, 06:00) from
+// the day count, whose negative values keep the time of day positive (-1.25).
+double LinearDays(TDateTime dt) {
+  if (!(dt < 0) || !std::isfinite(dt)) return dt;
+  const double day = std::trunc(dt);
+  return day + (day - dt);
+}
+
+TDateTime FromLinearDays(double days) {
+  if (!(days < 0) || !std::isfinite(days)) return days;
+  const double day = std::floor(days);
+  return day - (days - day);
+}
+
+}  // namespace
+
+TDateTime DateTimeFromUnixSeconds(double seconds) {
+  return FromLinearDays(double(UnixEpochDay) + seconds / SecsPerDay);
+}
+
+double UnixSecondsFromDateTime(TDateTime dt) { return (LinearDays(dt) - double(UnixEpochDay)) * SecsPerDay; }
+
+TDateTime DateTimeFromTimePoint(std::chrono::system_clock::time_point tp) {
+  using namespace std::chrono;
+  // Whole seconds and the rest apart, so that nanosecond clocks keep their precision.
+  const auto whole = floor<seconds>(tp);
+  const double rest = duration<double>(tp - whole).count();
+  return DateTimeFromUnixSeconds(double(whole.time_since_epoch().count()) + rest);
+}
+
+std::chrono::system_clock::time_point TimePointFromDateTime(TDateTime dt) {
+  using namespace std::chrono;
+  using clock = system_clock;
+  const double secs = UnixSecondsFromDateTime(dt);
+  const double lo = duration<double>(clock::time_point::min().time_since_epoch()).count();
+  const double hi = duration<double>(clock::time_point::max().time_since_epoch()).count();
+  // A margin of a second keeps the conversion below away from the clock's ends.
+  if (!(secs > lo + 1 && secs < hi - 1)) {
+    char buf[96];
+    std::snprintf(buf, sizeof buf, "The day count %g is not a moment the system clock can hold.", dt);
+    RaiseMivoError(buf);
+  }
+  const double whole = std::floor(secs);
+  return clock::time_point(duration_cast<clock::duration>(seconds(std::int64_t(whole)) +
+                                                           duration<double>(secs - whole)));
+}
+
 }  // namespace mivo

@@ -5,6 +5,7 @@
 // the time of day (-1.25 is 29 December 1899, 06:00). Calendar dates run from
 // 1 January 0001 (day -693593) to 31 December 9999 (day 2958465).
 
+#include <chrono>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -43,6 +44,17 @@ struct TDateParts {
 TDateParts DecodeDateTime(TDateTime dt);
 void DecodeDate(TDateTime dt, std::int32_t& year, std::int32_t& month, std::int32_t& day);
 void DecodeTime(TDateTime dt, std::int32_t& hour, std::int32_t& min, std::int32_t& sec, std::int32_t& msec);
+
+// Conversions between the day count and the clocks a C++ program has. Unix
+// seconds count from 1970-01-01 00:00 UTC (day 25569); the day count of a
+// moment before day 0 follows the convention above (Unix -2209226400 is
+// 29 December 1899, 06:00, day count -1.25). Non-finite values pass through
+// the seconds conversions unchanged (a NaN stays a gap in a chart).
+TDateTime DateTimeFromUnixSeconds(double seconds);
+double UnixSecondsFromDateTime(TDateTime dt);
+TDateTime DateTimeFromTimePoint(std::chrono::system_clock::time_point tp);
+// Raises EMivoError for NaN, infinities and moments the clock cannot hold.
+std::chrono::system_clock::time_point TimePointFromDateTime(TDateTime dt);
 
 // 1 = Sunday ... 7 = Saturday.
 std::int32_t DayOfWeek(TDateTime dt);

@@ -152,11 +152,26 @@ void THeadlessHost::Invalidate(TCustomControl& control) {
   if (std::find(FInvalid.begin(), FInvalid.end(), id) == FInvalid.end()) FInvalid.push_back(id);
 }
 
-void THeadlessHost::Present(TCustomControl& control) { ++FPresents[control.ControlId()]; }
+void THeadlessHost::Present(TCustomControl& control) {
+  const std::uint64_t id = control.ControlId();
+  std::erase(FPresentRequests, id);
+  ++FPresents[id];
+}
+
+void THeadlessHost::RequestPresent(TCustomControl& control) {
+  const std::uint64_t id = control.ControlId();
+  if (std::find(FPresentRequests.begin(), FPresentRequests.end(), id) == FPresentRequests.end())
+    FPresentRequests.push_back(id);
+}
+
+bool THeadlessHost::IsPresentRequested(const TControl& control) const {
+  return std::find(FPresentRequests.begin(), FPresentRequests.end(), control.ControlId()) != FPresentRequests.end();
+}
 
 void THeadlessHost::ControlDestroyed(TControl& control) {
   const std::uint64_t id = control.ControlId();
   FInvalid.erase(std::remove(FInvalid.begin(), FInvalid.end(), id), FInvalid.end());
+  std::erase(FPresentRequests, id);
   FPresents.erase(id);
   std::erase_if(FQueue, [id](const TPosted& p) { return p.Id == id; });
 }
@@ -178,6 +193,11 @@ std::size_t THeadlessHost::FlushInvalidations() {
       ++painted;
     }
   }
+  // A paint above presented its control and answered its request.
+  std::vector<std::uint64_t> requests;
+  requests.swap(FPresentRequests);
+  for (std::uint64_t id : requests)
+    if (auto* c = dynamic_cast<TCustomControl*>(FindControl(id))) Present(*c);
   return painted;
 }
 
@@ -200,7 +220,7 @@ std::size_t THeadlessHost::PendingMessages() const { return FQueue.size(); }
 
 void THeadlessHost::ProcessMessages() {
   const std::uint64_t postedBefore = FNextSerial;
-  const bool idle = FQueue.empty() && FInvalid.empty();
+  const bool idle = FQueue.empty() && FInvalid.empty() && FPresentRequests.empty();
   bool delivered = false;
   // Each message is taken off the queue before it is delivered: a handler may
   // post, process messages again (a nested loop) or destroy controls (and

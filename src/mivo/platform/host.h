@@ -140,9 +140,14 @@ class THost {
   virtual ~THost() = default;
 
   // Window surfaces. Invalidate asks for a paint message later; Present shows
-  // the control's surface now.
+  // the control's surface now. RequestPresent asks for the surface to be
+  // shown at the next screen update, with no paint message: the control has
+  // drawn (or is about to draw) on it outside a paint message. Requests
+  // before that update are merged into it, so a burst of drawing costs one
+  // update per frame. The default presents at once.
   virtual void Invalidate(TCustomControl& control) = 0;
   virtual void Present(TCustomControl& control) = 0;
+  virtual void RequestPresent(TCustomControl& control) { Present(control); }
   // The control is being destroyed: forget everything about it.
   virtual void ControlDestroyed(TControl& control) { (void)control; }
   // The control's own cursor changed (shown while the mouse is over it).
@@ -213,13 +218,18 @@ class THeadlessHost : public THost {
   void Invalidate(TCustomControl& control) override;
   void Present(TCustomControl& control) override;
   void ControlDestroyed(TControl& control) override;
+  // Queued until the next FlushInvalidations (a frame); a Present meanwhile
+  // answers the request.
+  void RequestPresent(TCustomControl& control) override;
   bool IsInvalidated(const TControl& control) const;
   std::size_t PendingInvalidations() const;
+  bool IsPresentRequested(const TControl& control) const;
   // Delivers one paint message to every invalidated control (in the order of
-  // their first invalidation) and returns how many were painted. Controls
+  // their first invalidation), then presents the surfaces that asked for it
+  // and were not painted, and returns how many were painted. Controls
   // invalidated while painting wait for the next flush.
   std::size_t FlushInvalidations();
-  // How often the control's surface was presented.
+  // How often the control's surface was presented (shown on the screen).
   std::int32_t PresentCount(const TControl& control) const;
 
   // --- input queue
@@ -285,6 +295,7 @@ class THeadlessHost : public THost {
   };
   void InputArrived();
   std::vector<std::uint64_t> FInvalid;  // control ids, first-invalidation order
+  std::vector<std::uint64_t> FPresentRequests;  // control ids, first-request order
   std::map<std::uint64_t, std::int32_t> FPresents;
   std::deque<TPosted> FQueue;
   std::uint64_t FNextSerial = 0;

@@ -107,8 +107,14 @@ class TPlot3D : public TCustomControl {
   void CopyToClipboard(bool includeFrame);
   void CopyToBMP(const std::string& fName, bool includeFrame);
   void CopyToPNG(const std::string& fName, bool includeFrame);
-  // A vector copy: SVG through the recording canvas.
+  // A vector copy through the recording canvas: SVG or PDF by the name's
+  // extension (.svg, .pdf); any other raises EMivoError naming the supported
+  // ones and writes nothing.
   void CopyToWMF(const std::string& fName, bool includeFrame);
+  // The picture as the control shows it (with its frame), in the format the
+  // extension names: .png, .bmp, .svg or .pdf; any other raises EMivoError
+  // naming the supported ones and writes nothing.
+  void SaveToFile(const std::string& fileName);
   void CopyToClipboardWMF(bool includeFrame);
   // Prints on a new page of the host's printer, scaled by scaleF (of the
   // printable width), optionally in black and white.
@@ -284,6 +290,8 @@ class TPlot3D : public TCustomControl {
   // Range setter shared by the six ends.
   void SetRangeEnd(double& field, double other, double v, bool low);
   void CopySettingsFrom(const TPlot3D& source);
+  // Draws the visible axes; a tick label that would overlap one already drawn
+  // is left out, and the z caption moves up off the labels.
   void DrawAxes(TCanvas& canvas, std::int32_t nearCorner);
   void RenderCells(TCanvas& canvas);
   // Renders the whole picture (background, data, frame) onto `canvas` of the
@@ -303,6 +311,8 @@ class TPlot3D : public TCustomControl {
          FColorCubeFaceLo = 0xC0C0C0;
   std::string FCaptX = "X", FCaptY = "Y", FCaptZ = "Z";
   std::int32_t FLabDistX = 40, FLabDistY = 40, FLabDistZ = 20;
+  // The boxes of the labels drawn so far by DrawAxes (null outside it).
+  std::vector<TRect>* FPlacedLabels = nullptr;
   std::int32_t FDecPlaceX = 1, FDecPlaceY = 1, FDecPlaceZ = -2;
   TBoundingBox FBoundBox = TBoundingBox::bbFaces;
   TColor FColorBakGnd = 0xFFFFFF;

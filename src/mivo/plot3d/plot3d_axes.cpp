@@ -23,6 +23,18 @@ std::int32_t Shifted(std::int32_t a, std::int64_t b) {
   return std::int32_t(std::clamp<std::int64_t>(std::int64_t(a) + b, -kMaxProjectedPixel, kMaxProjectedPixel));
 }
 
+bool Overlaps(const TRect& a, const TRect& b) {
+  return a.Left < b.Right && b.Left < a.Right && a.Top < b.Bottom && b.Top < a.Bottom;
+}
+
+bool OverlapsAny(const std::vector<TRect>& placed, const TRect& r) {
+  return std::any_of(placed.begin(), placed.end(), [&](const TRect& p) { return Overlaps(p, r); });
+}
+
+TRect TextBox(TCanvas& canvas, const std::string& text, std::int32_t x, std::int32_t y) {
+  return TRect{x, y, Shifted(x, canvas.TextWidth(text)), Shifted(y, canvas.TextHeight(text))};
+}
+
 }  // namespace
 
 void TPlot3D::DrawCenteredText(TCanvas& canvas, const std::string& text, std::int32_t x, std::int32_t y) {
@@ -30,6 +42,12 @@ void TPlot3D::DrawCenteredText(TCanvas& canvas, const std::string& text, std::in
 }
 
 void TPlot3D::DrawAxes(TCanvas& canvas, std::int32_t nearCorner) {
+  std::vector<TRect> placed;
+  FPlacedLabels = &placed;
+  struct TReset {
+    std::vector<TRect>*& P;
+    ~TReset() { P = nullptr; }
+  } reset{FPlacedLabels};
   const TProjection proj = Projection();
   auto pixel = [&](std::int32_t i) {
     const TPoint3DDouble& p = FCubeCorners[std::size_t(i)];
@@ -90,25 +108,35 @@ void TPlot3D::DrawAxis(TCanvas& canvas, TP3ScaleKind scaleKind, std::int32_t x1,
     std::string label = AxisTickLabel(tick.Value, low, high, decimals);
     if (OnBeforeDrawScaleLabel) OnBeforeDrawScaleLabel(*this, canvas, scaleKind, label, xt, yt);
     const std::int32_t hw = canvas.TextWidth(label) / 2;
+    // Labels of the axes meet at the box's corners: one that would cover a
+    // label drawn before is left out.
+    auto put = [&](std::int32_t x, std::int32_t y) {
+      if (FPlacedLabels) {
+        const TRect box = TextBox(canvas, label, x, y);
+        if (OverlapsAny(*FPlacedLabels, box)) return;
+        FPlacedLabels->push_back(box);
+      }
+      canvas.TextOut(x, y, label);
+    };
     switch (scaleKind) {
       case TP3ScaleKind::p3skX: {
         const std::int32_t q = RoundToInt(std::sin(az) * hw);
         if (angleZ <= 90 || angleZ > 270)
-          canvas.TextOut(ex - hw - q * sgn, ey + offset, label);
+          put(ex - hw - q * sgn, ey + offset);
         else
-          canvas.TextOut(ex - hw + q * sgn, ey + offset, label);
+          put(ex - hw + q * sgn, ey + offset);
         break;
       }
       case TP3ScaleKind::p3skY: {
         const std::int32_t q = RoundToInt(std::cos(az) * hw);
         if (angleZ > 180)
-          canvas.TextOut(ex - hw - q * sgn, ey + offset, label);
+          put(ex - hw - q * sgn, ey + offset);
         else
-          canvas.TextOut(ex - hw + q * sgn, ey + offset, label);
+          put(ex - hw + q * sgn, ey + offset);
         break;
       }
       case TP3ScaleKind::p3skZ:
-        canvas.TextOut(ex + kZLabelGap, ey + offset, label);
+        put(ex + kZLabelGap, ey + offset);
         break;
     }
   }
@@ -118,23 +146,39 @@ void TPlot3D::DrawAxis(TCanvas& canvas, TP3ScaleKind scaleKind, std::int32_t x1,
   if (len == 0) return;
   const std::int32_t mx = (x1 + x2) / 2, my = (y1 + y2) / 2;
   if (scaleKind == TP3ScaleKind::p3skZ) {
-    canvas.TextOut(Shifted(x1, FLabDistZ), my - kZCaptionRise, FCaptZ);
+    // Beside the axis's middle, moved up above any tick label it would cover.
+    const std::int32_t cx = Shifted(x1, FLabDistZ);
+    std::int32_t cy = my - kZCaptionRise;
+    if (FPlacedLabels && !FCaptZ.empty()) {
+      for (std::size_t guard = 0; guard <= FPlacedLabels->size(); ++guard) {
+        const TRect box = TextBox(canvas, FCaptZ, cx, cy);
+        const auto hit = std::find_if(FPlacedLabels->begin(), FPlacedLabels->end(),
+                                      [&](const TRect& p) { return Overlaps(p, box); });
+        if (hit == FPlacedLabels->end()) break;
+        cy = Shifted(hit->Top, -std::int64_t(box.Height()) - 1);
+      }
+    }
+    canvas.TextOut(cx, cy, FCaptZ);
     return;
   }
   const std::int32_t sgn2 = (angleX <= 90 || (angleX > 180 && angleX <= 270)) ? -1 : 1;
   const double v = double(scaleKind == TP3ScaleKind::p3skX ? FLabDistX : FLabDistY) * sgn2;
   const std::int64_t p = RoundToInt(dy * v / len), q = RoundToInt(dx * v / len);
-  if (scaleKind == TP3ScaleKind::p3skX) {
-    if (angleZ <= 90 || angleZ > 270)
-      DrawCenteredText(canvas, FCaptX, Shifted(mx, p), Shifted(my, -q));
-    else
-      DrawCenteredText(canvas, FCaptX, Shifted(mx, -p), Shifted(my, q));
-  } else {
-    if (angleZ > 180)
-      DrawCenteredText(canvas, FCaptY, Shifted(mx, p), Shifted(my, -q));
-    else
-      DrawCenteredText(canvas, FCaptY, Shifted(mx, -p), Shifted(my, q));
+  const bool plus = scaleKind == TP3ScaleKind::p3skX ? (angleZ <= 90 || angleZ > 270) : angleZ > 180;
+  const std::int64_t ox = plus ? p : -p, oy = plus ? -q : q;
+  const std::string& caption = scaleKind == TP3ScaleKind::p3skX ? FCaptX : FCaptY;
+  std::int32_t cx = Shifted(mx, ox), cy = Shifted(my, oy);
+  // Moved on outwards, a text height at a time, while it would cover a label.
+  if (FPlacedLabels && !caption.empty() && (ox != 0 || oy != 0)) {
+    const double step = double(textHeight) / std::sqrt(double(ox) * double(ox) + double(oy) * double(oy));
+    for (std::size_t guard = 0; guard <= FPlacedLabels->size(); ++guard) {
+      const std::int32_t w = canvas.TextWidth(caption), h = canvas.TextHeight(caption);
+      if (!OverlapsAny(*FPlacedLabels, TextBox(canvas, caption, cx - w / 2, cy - h / 2))) break;
+      cx = Shifted(cx, RoundToInt(double(ox) * step));
+      cy = Shifted(cy, RoundToInt(double(oy) * step));
+    }
   }
+  DrawCenteredText(canvas, caption, cx, cy);
 }
 
 }  // namespace mivo

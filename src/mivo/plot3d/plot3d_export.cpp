@@ -7,6 +7,7 @@
 #include "mivo/base/export_util.h"
 #include "mivo/base/frames.h"
 #include "mivo/platform/host.h"
+#include "mivo/platform/picture_file.h"
 #include "mivo/platform/recording_canvas.h"
 #include "mivo/platform/svg_writer.h"
 #include "mivo/plot3d/plot3d.h"
@@ -62,9 +63,19 @@ void TPlot3D::CopyToPNG(const std::string& fName, bool includeFrame) {
 }
 
 void TPlot3D::CopyToWMF(const std::string& fName, bool includeFrame) {
-  TRecordingCanvas rc(TSize{FWidth, FHeight});
-  RenderPicture(rc, includeFrame, !IsDesigning());
-  SaveRecordingToSvg(rc, fName);
+  SaveVectorPictureFile(fName, TSize{FWidth, FHeight}, [&](TRecordingCanvas& rc, std::vector<TClipRun>&) {
+    RenderPicture(rc, includeFrame, !IsDesigning());
+  });
+}
+
+void TPlot3D::SaveToFile(const std::string& fileName) {
+  TPictureSource source;
+  source.Raster = [&](TBitmap& bmp) { CopyToBitmap(bmp, true); };
+  source.Size = TSize{FWidth, FHeight};
+  source.Vector = [&](TRecordingCanvas& rc, std::vector<TClipRun>&) {
+    RenderPicture(rc, true, !IsDesigning());
+  };
+  SavePictureFile(fileName, source);
 }
 
 void TPlot3D::CopyToClipboardWMF(bool includeFrame) {

@@ -639,8 +639,13 @@ class TCustomRChart : public TCustomControl {
   void CopyToClipboardDAOnly(bool blkWhite, bool includeCrossHairs);
   // A BMP file, whatever the name; the previous file stays when writing fails.
   void CopyToBMP(const std::string& fName, bool blkWhite);
-  // A vector document: SVG, or PDF when the name ends in ".pdf".
+  // A vector document, SVG or PDF by the name's extension (.svg, .pdf); any
+  // other raises EMivoError naming the supported ones and writes nothing.
   void CopyToWMF(const std::string& fName, bool blkWhite);
+  // The whole control as shown (colours, crosshairs), in the format the
+  // extension names: .png, .bmp, .svg or .pdf; any other raises EMivoError
+  // naming the supported ones and writes nothing. Descendants inherit it.
+  void SaveToFile(const std::string& fileName);
   // The vector document (SVG) on the clipboard.
   void CopyToClipboardWMF(bool blkWhite);
   // A print job of its own on the host's printer; scaleF 1 prints the

@@ -10,17 +10,14 @@
 // through a canvas that scales the chart's pixel coordinates, with text set at
 // its point size on the printer.
 #include <algorithm>
-#include <cctype>
 #include <cmath>
-#include <filesystem>
 #include <vector>
 
 #include "mivo/base/export_util.h"
 #include "mivo/platform/errors.h"
-#include "mivo/platform/file_replace.h"
 #include "mivo/platform/fonts.h"
 #include "mivo/platform/host.h"
-#include "mivo/platform/pdf_writer.h"
+#include "mivo/platform/picture_file.h"
 #include "mivo/platform/raster_canvas.h"
 #include "mivo/platform/recording_canvas.h"
 #include "mivo/platform/svg_writer.h"
@@ -58,12 +55,6 @@ TPrinter& ChartPrinter() {
 void PutBitmapOnClipboard(const TBitmap& bmp) {
   Host().SetClipboardBitmap(bmp);
   if (!Host().HasClipboardBitmap()) RaiseMivoError("Chart copy to the clipboard: no clipboard is available");
-}
-
-std::string LowerExtension(const std::string& fileName) {
-  std::string ext = std::filesystem::path(fileName).extension().string();
-  for (char& ch : ext) ch = char(std::tolower(static_cast<unsigned char>(ch)));
-  return ext;
 }
 
 // A canvas that draws the chart's pixel coordinates, scaled by `f` and moved
@@ -265,20 +256,24 @@ void TCustomRChart::CopyToBMP(const std::string& fName, bool blkWhite) {
 // ---------------------------------------------------------------- vector documents
 
 void TCustomRChart::CopyToWMF(const std::string& fName, bool blkWhite) {
-  TRecordingCanvas rc(TSize{std::max(Width(), 0), std::max(Height(), 0)});
+  PictureFormatOf(fName, true);  // an unsupported name is refused before the colours change
   TBlackWhiteScope bw(*this, blkWhite);
-  const TClipRun area = RecordChart(*this, rc, blkWhite);
-  ExportCrossHairs(rc, 0, 0, true);
-  if (LowerExtension(fName) == ".pdf") {
-    TPdfOptions options;
-    options.Clips.push_back(area);
-    SaveRecordingToPdf(rc, fName, options);
-    return;
-  }
-  TSvgOptions options;
-  options.Clips.push_back(area);
-  const std::string svg = RecordingToSvg(rc, options);
-  WriteFileReplacing(fName, reinterpret_cast<const std::uint8_t*>(svg.data()), svg.size(), "SVG file");
+  SaveVectorPictureFile(fName, TSize{std::max(Width(), 0), std::max(Height(), 0)},
+                        [&](TRecordingCanvas& rc, std::vector<TClipRun>& clips) {
+                          clips.push_back(RecordChart(*this, rc, blkWhite));
+                          ExportCrossHairs(rc, 0, 0, true);
+                        });
+}
+
+void TCustomRChart::SaveToFile(const std::string& fileName) {
+  TPictureSource source;
+  source.Raster = [&](TBitmap& bmp) { RenderExportBitmap(bmp, false, false, true); };
+  source.Size = TSize{std::max(Width(), 0), std::max(Height(), 0)};
+  source.Vector = [&](TRecordingCanvas& rc, std::vector<TClipRun>& clips) {
+    clips.push_back(RecordChart(*this, rc, false));
+    ExportCrossHairs(rc, 0, 0, true);
+  };
+  SavePictureFile(fileName, source);
 }
 
 void TCustomRChart::CopyToClipboardWMF(bool blkWhite) {

@@ -17,6 +17,9 @@ namespace mivo::detail {
 
 // Mapped item coordinates are limited to this many pixels either way.
 inline constexpr std::int32_t kItemPixelLimit = 30000;
+// Widest pen whose chain steps are culled; the cull rectangle reaches this
+// far beyond the data area (and a little more).
+inline constexpr std::int32_t kCullPenWidth = 255;
 // Points per polyline call.
 inline constexpr std::size_t kPolyBatch = 200;
 
@@ -34,11 +37,21 @@ inline std::int32_t ClampItemPixel(std::int64_t p) {
 // lines there leave out their end pixel and a step of length zero draws
 // nothing, so the pixels of a run are [lo, hi] of all its points but the last,
 // plus the pixels from there towards the last point; the reduced walk keeps
-// lo, hi and the last point, hence exactly the same pixels. Other canvases
-// (recordings, vector output) get every point.
+// lo, hi and the last point, hence exactly the same pixels. A recording at
+// the screen's pixels (a vector document of the chart) is reduced the same
+// way; other canvases (unbounded recordings, printing) get every point.
+//
+// With a cull rectangle (vector documents), a solid chain step with both ends
+// beyond one side of it is left out: the chain breaks there and goes on from
+// the step's end, so the steps that can be seen keep their joins.
 class TItemPainter {
  public:
   TItemPainter(TCanvas& canvas, TPoint start, bool reduceChains);
+  // Leaves out solid chain steps wholly beyond one side of `r`.
+  void SetCullRect(TRect r) {
+    FCull = r;
+    FCulling = true;
+  }
 
   void Init(std::int32_t width, TColor color);
 
@@ -73,9 +86,18 @@ class TItemPainter {
   void EmitRun();
   void DrawBuffer();
 
+  // True when the step a -> b lies wholly beyond one side of the cull rectangle.
+  bool Culled(TPoint a, TPoint b) const {
+    if (!FCulling || FPenStyle != TPenStyle::psSolid || FPenWidth > kCullPenWidth) return false;
+    return (a.x < FCull.Left && b.x < FCull.Left) || (a.x > FCull.Right && b.x > FCull.Right) ||
+           (a.y < FCull.Top && b.y < FCull.Top) || (a.y > FCull.Bottom && b.y > FCull.Bottom);
+  }
+
   TCanvas& FCanvas;
   TPoint FCurrent;
   bool FReduceChains;
+  bool FCulling = false;
+  TRect FCull;
   std::array<TPoint, kPolyBatch> FPoly{};
   std::size_t FCount = 0;
   // The column run of a reduced chain: points y0 ... yn at column FRunX;

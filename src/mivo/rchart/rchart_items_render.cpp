@@ -9,6 +9,7 @@
 
 #include "mivo/base/marks.h"
 #include "mivo/platform/raster_canvas.h"
+#include "mivo/platform/recording_canvas.h"
 #include "mivo/rchart/rchart.h"
 #include "mivo/rchart/rchart_internal.h"
 #include "mivo/rchart/rchart_items_painter_internal.h"
@@ -36,6 +37,12 @@ void TItemPainter::Init(std::int32_t width, TColor color) {
 }
 
 void TItemPainter::Emit(TPoint p) {
+  if (Culled(FCount > 0 ? FPoly[FCount - 1] : FCurrent, p)) {
+    DrawBuffer();
+    FCurrent = p;
+    FCanvas.MoveTo(p.x, p.y);
+    return;
+  }
   if (FCount == 0) FPoly[FCount++] = FCurrent;
   FPoly[FCount++] = p;
   if (FCount == kPolyBatch) DrawBuffer();
@@ -225,6 +232,10 @@ void TCustomRChart::RenderItems(TCanvas& canvas, std::int32_t offsetX, std::int3
   detail::TDupMarkGrid dupGrid;
   if (FAvoidDupMarks) dupGrid.Allocate(RcLRim, RcTRim, DataAreaWidth(), DataAreaHeight(), FDupMarksMinD);
 
+  // A point that is not finite (NaN, an infinity) has no place: it ends the
+  // line, and the next finite line-to starts a new one from its own point.
+  auto finite = [](const TrcChartItem& it) { return std::isfinite(it.x) && std::isfinite(it.y); };
+  bool gap = false;
   // A later start continues the chain from the last visible point before it.
   TPoint start{offsetX, offsetY};
   for (std::int32_t i = first - 1; i >= 0; --i) {
@@ -232,12 +243,24 @@ void TCustomRChart::RenderItems(TCanvas& canvas, std::int32_t offsetX, std::int3
     if (!visible(it)) continue;
     if (it.ItemKind == TrcItem::tkMoveTo || it.ItemKind == TrcItem::tkLineto) {
       start = pl.Place(it, it.x, it.y);
+      gap = !finite(it);
       break;
     }
   }
-  // Column reduction keeps the pixels of a raster canvas exactly; anything
-  // else gets the chains point by point.
-  detail::TItemPainter p(canvas, start, dynamic_cast<TRasterCanvas*>(&canvas) != nullptr);
+  // Column reduction keeps the pixels of a raster canvas exactly, and those
+  // of a vector document at the same pixels (a recording bound to a surface,
+  // as the exports make): what the screen would not show is left out there
+  // too. Unbounded recordings and printing get the chains point by point.
+  const TSize surface = canvas.SurfaceSize();
+  const bool document = dynamic_cast<TRecordingCanvas*>(&canvas) != nullptr && surface.cx > 0 && surface.cy > 0;
+  detail::TItemPainter p(canvas, start, document || dynamic_cast<TRasterCanvas*>(&canvas) != nullptr);
+  if (document) {
+    // The data area where the items land, widened by the widest pen's reach.
+    constexpr std::int64_t margin = 2 * detail::kCullPenWidth + 4;
+    p.SetCullRect(TRect{Sat32(offsetX - margin), Sat32(offsetY - margin),
+                        Sat32(std::int64_t(offsetX) + DataAreaWidth() + margin),
+                        Sat32(std::int64_t(offsetY) + DataAreaHeight() + margin)});
+  }
   p.Init(RcLineWid, RcChartCol);
   const detail::TItemTextStyle textStyle{FTextFontStyle, FTextBkStyle, FTextBkColor};
 
@@ -253,7 +276,17 @@ void TCustomRChart::RenderItems(TCanvas& canvas, std::int32_t offsetX, std::int3
     if (it.ItemKind != TrcItem::tkLineto) p.Flush();
     switch (it.ItemKind) {
       case TrcItem::tkLineto: {
+        if (!finite(it)) {
+          p.Flush();
+          gap = true;
+          break;
+        }
         const TPoint pt = pl.Place(it, it.x, it.y);
+        if (gap) {
+          p.MoveTo(pt);
+          gap = false;
+          break;
+        }
         if (p.PenDiffers(ink.V, it.PenStyle, it.FillColor)) {
           p.Flush();
           p.SetPen(ink.V, it.PenStyle);
@@ -264,10 +297,12 @@ void TCustomRChart::RenderItems(TCanvas& canvas, std::int32_t offsetX, std::int3
       }
       case TrcItem::tkMoveTo:
         p.MoveTo(pl.Place(it, it.x, it.y));
+        gap = !finite(it);
         break;
       case TrcItem::tkMoveRelPix:
         // The chain goes on from the new position.
         p.MoveTo(Offset(canvas.PenPos, it.x, it.y));
+        gap = false;
         break;
       case TrcItem::tkLineRelPix: {
         p.SetPen(ink.V, it.PenStyle);
@@ -277,6 +312,7 @@ void TCustomRChart::RenderItems(TCanvas& canvas, std::int32_t offsetX, std::int3
         canvas.SetPixel(to.x, to.y, ink.V);
         // The chain goes on from the end of the relative line.
         p.MoveTo(to);
+        gap = false;
         break;
       }
       case TrcItem::tkMarkAt: {
@@ -317,6 +353,7 @@ void TCustomRChart::RenderItems(TCanvas& canvas, std::int32_t offsetX, std::int3
       }
       case TrcItem::tkLine:
       case TrcItem::tkLineOffs: {
+        if (!finite(it) || !std::isfinite(it.x2) || !std::isfinite(it.y2)) break;  // no end to draw to
         p.SetPen(ink.V, it.PenStyle);
         p.SetBrushColor(it.FillColor);
         const bool offs = it.ItemKind == TrcItem::tkLineOffs;

@@ -6,6 +6,7 @@
 #include <exception>
 
 #include "mivo/rchart/rchart.h"
+#include "mivo/scale/scale_ticks.h"
 
 namespace mivo {
 
@@ -146,9 +147,9 @@ void TScaleProps::SetDecPlaces(std::int32_t v) {
 
 void TScaleProps::SetLogAx(bool on) {
   const TUndo undo(*this);
-  if (!on || Loading() ||
-      (FRangeLow >= kLogAxisMin && FRangeHigh >= kLogAxisMin && FLabelType != TFigType::ftDateTime))
-    FLogAx = on;
+  FLogRefusal.clear();
+  if (on && !Loading()) FLogRefusal = LogAxisRefusal(FRangeLow, FRangeHigh, FLabelType == TFigType::ftDateTime);
+  if (FLogRefusal.empty()) FLogAx = on;
   Changed();
 }
 

@@ -81,8 +81,11 @@ class TScaleProps : public TPersistent {
   // Clamped to -3 ... 12.
   void SetDecPlaces(std::int32_t v);
   // Switching on succeeds only over a range >= 1e-100 and not for date/time
-  // labels, except while the owning chart is being loaded.
+  // labels, except while the owning chart is being loaded. A refused switch
+  // leaves Logarithmic as it was, and LogRefusal() tells why in a sentence
+  // ("" after a switch that succeeded and after any switch off).
   void SetLogAx(bool on);
+  const std::string& LogRefusal() const { return FLogRefusal; }
   void SetLogarithmic(bool on) { SetLogAx(on); }
   // Date/time labels switch Logarithmic off; time spans set 4 decimals.
   void SetLabelType(TFigType t);
@@ -134,6 +137,7 @@ class TScaleProps : public TPersistent {
   std::unique_ptr<TDTLabel> FDTFormat;
   std::int32_t FDecPlaces = -2;
   bool FLogAx = false;
+  std::string FLogRefusal;
   TFigType FLabelType = TFigType::ftNum;
   TFont FFont;
   std::int32_t FMinTicks = 3;

@@ -126,8 +126,14 @@ class TRot3D : public TCustomControl {
   void CopyToClipboard(bool includeFrame);
   void CopyToBMP(const std::string& fName, bool includeFrame);
   void CopyToPNG(const std::string& fName, bool includeFrame);
-  // A vector copy: SVG through the recording canvas.
+  // A vector copy through the recording canvas: SVG or PDF by the name's
+  // extension (.svg, .pdf); any other raises EMivoError naming the supported
+  // ones and writes nothing.
   void CopyToWMF(const std::string& fName, bool includeFrame);
+  // The picture as the control shows it (with its frame), in the format the
+  // extension names: .png, .bmp, .svg or .pdf; any other raises EMivoError
+  // naming the supported ones and writes nothing.
+  void SaveToFile(const std::string& fileName);
   void CopyToClipboardWMF(bool includeFrame);
   // Prints on a new page of the host's printer, scaled by scaleF (1 = the
   // screen size at the printer's resolution).

@@ -7,6 +7,7 @@
 #include "mivo/base/export_util.h"
 #include "mivo/base/frames.h"
 #include "mivo/platform/host.h"
+#include "mivo/platform/picture_file.h"
 #include "mivo/platform/recording_canvas.h"
 #include "mivo/platform/svg_writer.h"
 #include "mivo/rot3d/rot3d.h"
@@ -46,9 +47,19 @@ void TRot3D::CopyToPNG(const std::string& fName, bool includeFrame) {
 }
 
 void TRot3D::CopyToWMF(const std::string& fName, bool includeFrame) {
-  TRecordingCanvas rc(TSize{FWidth, FHeight});
-  RenderPicture(rc, includeFrame, false);
-  SaveRecordingToSvg(rc, fName);
+  SaveVectorPictureFile(fName, TSize{FWidth, FHeight}, [&](TRecordingCanvas& rc, std::vector<TClipRun>&) {
+    RenderPicture(rc, includeFrame, false);
+  });
+}
+
+void TRot3D::SaveToFile(const std::string& fileName) {
+  TPictureSource source;
+  source.Raster = [&](TBitmap& bmp) { CopyToBitmap(bmp, true); };
+  source.Size = TSize{FWidth, FHeight};
+  source.Vector = [&](TRecordingCanvas& rc, std::vector<TClipRun>&) {
+    RenderPicture(rc, true, false);
+  };
+  SavePictureFile(fileName, source);
 }
 
 void TRot3D::CopyToClipboardWMF(bool includeFrame) {

@@ -201,17 +201,24 @@ void TScale::SetRange(double low, double high) {
 }
 
 void TScale::SetLogarithmic(bool b) {
+  FLogRefusal.clear();
   if (!b)
     FAxLog = false;
   else if (IsLoading())
     FAxLog = true;
-  else if (FRangeLow >= kLogMinPositive && FRangeHigh >= kLogMinPositive && FLabelType != TFigType::ftDateTime)
+  else if (FLogRefusal = LogAxisRefusal(FRangeLow, FRangeHigh, FLabelType == TFigType::ftDateTime); FLogRefusal.empty())
     FAxLog = true;
   AdjustScalePars();
   TriggerPaint();
 }
 
 // ---------------------------------------------------------------- other setters
+
+void TScale::SetLabelsWithinMargins(bool b) {
+  if (b == FLabelsWithinMargins) return;
+  FLabelsWithinMargins = b;
+  TriggerPaint();
+}
 
 void TScale::SetMinTicks(std::int32_t n) {
   FNumTicks = n == 0 ? 0 : std::clamp(n, kMinTicksLow, kMinTicksHigh);

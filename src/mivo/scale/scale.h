@@ -68,7 +68,12 @@ class TScale : public TCustomControl {
   void SetRange(double low, double high);
   double GetScaleCenter() const { return (FRangeLow + FRangeHigh) / 2; }
   bool Logarithmic() const { return FAxLog; }
+  // Switching on is refused (Logarithmic stays false) over a range with an
+  // end below 1e-100 and for date/time labels, except while loading.
+  // LogRefusal() then tells why, in a sentence; it is "" after a switch that
+  // succeeded and after any SetLogarithmic(false).
   void SetLogarithmic(bool b);
+  const std::string& LogRefusal() const { return FLogRefusal; }
   // Slope and offset of the value-to-pixel mapping.
   double Transf_k() const { return FTransf_k; }
   double Transf_d() const { return FTransf_d; }
@@ -131,6 +136,11 @@ class TScale : public TCustomControl {
   void SetMarginBottom(std::int32_t v);
   void SetMarginLeft(std::int32_t v);
   void SetMarginRight(std::int32_t v);
+  // Tick labels are kept inside the control (2 pixels from its edges); with
+  // LabelsWithinMargins they are kept between the margins instead, as a dial
+  // seen through a window needs (the scale gauge's fixed dial).
+  bool LabelsWithinMargins() const { return FLabelsWithinMargins; }
+  void SetLabelsWithinMargins(bool b);
   bool ShowBaseLine() const { return FDrawBaseLine; }
   void SetShowBaseLine(bool b);
   bool Transparent() const { return FTransparent; }
@@ -193,6 +203,11 @@ class TScale : public TCustomControl {
   TScaleRenderedEvent OnBeforeScaleRendered;
   TScaleRenderedEvent OnAfterScaleRendered;
 
+  // The picture as the control shows it, in the format the extension names:
+  // .png, .bmp, .svg or .pdf (the vector files hold the picture as an
+  // embedded image); any other raises EMivoError naming the supported ones
+  // and writes nothing.
+  void SaveToFile(const std::string& fileName);
  protected:
   void AssignTo(TPersistent& dest) const override;
   void CreateWnd() override;
@@ -216,6 +231,7 @@ class TScale : public TCustomControl {
   TColor FColBlackLine = 0, FColGrayLine = 0x808080, FColWhiteLine = 0xFFFFFF;
   TColorScheme FColorScheme = TColorScheme::csBWG;
   bool FAxLog = false;
+  std::string FLogRefusal;
   double FTransf_k = 1, FTransf_d = 0;
   double FRangeHigh = 100, FRangeLow = 0;
   bool FShortTicks = true;
@@ -228,6 +244,7 @@ class TScale : public TCustomControl {
   TFigType FLabelType = TFigType::ftNum;
   std::unique_ptr<TDTLabel> FDTFormat;
   std::int32_t FMarginTop = 20, FMarginBottom = 20, FMarginRight = 20, FMarginLeft = 20;
+  bool FLabelsWithinMargins = false;
   bool FIsHelper = false;
   std::int32_t FLblPosX = 4, FLblPosY = 4;
   TAlignment FLblAlign = TAlignment::taCenter;

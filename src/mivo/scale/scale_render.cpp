@@ -12,6 +12,7 @@
 #include "mivo/scale/scale.h"
 #include "mivo/scale/scale_datetime.h"
 #include "mivo/scale/scale_labels.h"
+#include "mivo/platform/picture_file.h"
 
 namespace mivo {
 
@@ -118,12 +119,20 @@ void TScale::DrawTicks(TCanvas& canvas, std::int32_t base, bool horizontal) {
   const bool calendar = layout.Kind == TTickLayoutKind::tlkDateTime;
   const std::int32_t zeroHeight = horizontal ? 0 : canvas.TextHeight("0");
 
-  // Left edge of a horizontal label centred on x, kept inside the control.
+  // Left edge of a horizontal label centred on x, kept inside the control
+  // (or between the margins).
+  const std::int64_t edgeLo = kLabelEdgeHorz + (FLabelsWithinMargins ? std::int64_t(FMarginLeft) : 0);
+  const std::int64_t edgeHi = std::int64_t(FWidth) - kLabelEdgeHorz - (FLabelsWithinMargins ? FMarginRight : 0);
   auto horzLeft = [&](std::int32_t x, std::int32_t w) {
     const std::int32_t half = w / 2;
-    if (std::int64_t(x) + half < std::int64_t(FWidth) - kLabelEdgeHorz)
-      return Sat(std::max<std::int64_t>(kLabelEdgeHorz, std::int64_t(x) - half));
-    return Sat(std::int64_t(FWidth) - 2 * std::int64_t(half) - kLabelEdgeHorz);
+    if (std::int64_t(x) + half < edgeHi) return Sat(std::max<std::int64_t>(edgeLo, std::int64_t(x) - half));
+    return Sat(edgeHi - 2 * std::int64_t(half));
+  };
+  // Top of a vertical label: between the margins when asked to.
+  auto vertTop = [&](std::int64_t top, std::int32_t h) {
+    if (!FLabelsWithinMargins) return Sat(top);
+    const std::int64_t hi = std::int64_t(FHeight) - FMarginBottom - h;
+    return Sat(std::max<std::int64_t>(std::min(top, hi), FMarginTop));
   };
   auto vertLeft = [&](std::int32_t w) {
     return dir > 0 ? Sat(std::int64_t(base) + kLabelDistVert) : Sat(std::int64_t(base) - w - kLabelDistVert);
@@ -155,7 +164,7 @@ void TScale::DrawTicks(TCanvas& canvas, std::int32_t base, bool horizontal) {
           canvas.TextOut(horzLeft(pix, w), Sat(top), label);
         } else {
           const std::int32_t hh = calendar ? h : zeroHeight;
-          canvas.TextOut(vertLeft(w), Sat(std::int64_t(pix) - hh / 2), label);
+          canvas.TextOut(vertLeft(w), vertTop(std::int64_t(pix) - hh / 2, h), label);
         }
       }
     }
@@ -287,6 +296,11 @@ void TScale::Paint() {
   DrawFrame(bc, FFrameStyle, 0, 0, FWidth - 1, FHeight - 1, FColWhiteLine, kFrameLight, FColGrayLine,
             FColBlackLine, FColBlackLine);
   target.Draw(ox, oy, bmp);
+}
+
+void TScale::SaveToFile(const std::string& fileName) {
+  PictureFormatOf(fileName);  // refused before painting
+  SavePictureFile(fileName, BitmapPictureSource([this](TBitmap& bmp) { bmp = PaintedSurface(); }));
 }
 
 }  // namespace mivo

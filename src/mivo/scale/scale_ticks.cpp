@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdio>
 
 #include "mivo/base/tick_params.h"
 #include "mivo/platform/mivo_types.h"
@@ -193,6 +194,15 @@ bool TimeSpanTicks(const TTickInput& in, TTickLayout& out) {
     if (t.Labelled) t.LabelIndex = ++n;
   out = std::move(result);
   return true;
+}
+
+std::string LogAxisRefusal(double low, double high, bool dateTimeLabels) {
+  if (dateTimeLabels) return "A date/time axis cannot be logarithmic.";
+  if (low >= kLogMinPositive && high >= kLogMinPositive) return "";
+  char buf[160];
+  std::snprintf(buf, sizeof buf, "A logarithmic axis needs both range ends >= 1e-100; the range is %.6g ... %.6g.", low,
+                high);
+  return buf;
 }
 
 std::vector<double> RecordedValues(const TTickLayout& layout) {

@@ -39,6 +39,11 @@ inline constexpr double kIntegerLabelTolerance = 1e-6;
 // Smallest positive end a logarithmic scale accepts; smaller values map to the edge.
 inline constexpr double kLogMinPositive = 1e-100;
 
+// Why an axis over low ... high cannot be logarithmic, as a sentence for the
+// caller ("" when it can): both ends must be at least kLogMinPositive, and
+// date/time labels are never logarithmic.
+std::string LogAxisRefusal(double low, double high, bool dateTimeLabels);
+
 // Hard cap on the steps of any walk, far above the ticks a scale can show.
 inline constexpr std::int32_t kMaxTickWalkSteps = 100000;
 // Number of tick values a drawing records (GetTickPos).
