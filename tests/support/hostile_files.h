@@ -10,9 +10,14 @@
 
 #include <chrono>
 #include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <functional>
 #include <future>
 #include <string>
+
+#include "mivo/platform/errors.h"
 
 namespace mivo::test {
 
@@ -77,5 +82,32 @@ class TFileSizeLimit {
   rlimit FOld{};
   sighandler_t FOldHandler = SIG_DFL;
 };
+
+// Writes "old picture" to `path`, then runs `write(path)` with a file-size
+// limit of `limit` bytes: the write must raise EMivoError, and
+// the old file must stay whole with no temporary file left beside it.
+inline bool FailedWriteKeepsTheOldFile(const std::function<void(const std::string&)>& write, const std::string& path,
+                                       std::uint64_t limit = 256) {
+  { std::ofstream(path, std::ios::binary | std::ios::trunc) << "old picture"; }
+  bool raised = false;
+  {
+    const TFileSizeLimit cap(limit);
+    try {
+      write(path);
+    } catch (const EMivoError&) {
+      raised = true;
+    }
+  }
+  std::ifstream in(path, std::ios::binary);
+  const std::string kept((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  const std::filesystem::path file(path);
+  bool leftovers = false;
+  for (const auto& e : std::filesystem::directory_iterator(file.parent_path())) {
+    const std::string name = e.path().filename().string();
+    leftovers |= name != file.filename().string() && name.rfind(file.filename().string(), 0) == 0;
+  }
+  std::filesystem::remove(file);
+  return raised && kept == "old picture" && !leftovers;
+}
 
 }  // namespace mivo::test
