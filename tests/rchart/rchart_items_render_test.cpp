@@ -548,7 +548,7 @@ TEST(RChartItemsRender, NonFinitePointsLeaveAGapNotASpike) {
     secondHalf(step);
     step.ShowGrafNewOnly();
     c.ShowGraf();
-    EXPECT_TRUE(SamePixels(step.GrafBmp(), c.GrafBmp()));
+    EXPECT_TRUE(test::ImagesEqual(step.GrafBmp(), c.GrafBmp()));
   }
 }
 
@@ -576,7 +576,7 @@ TEST(RChartItemsRender, VectorDocumentsDropWhatCannotBeSeen) {
   TBitmap replayed = White(c);
   TRasterCanvas target(replayed);
   doc.Replay(target);
-  EXPECT_TRUE(SamePixels(replayed, Raster(c)));
+  EXPECT_TRUE(test::ImagesEqual(replayed, Raster(c)));
   EXPECT_EQ(Polylines(*Record(c)).size(), 1u);  // unbounded: every point, one chain
 
   // A zoomed view of a long series: a few points a column (up to the cull
