@@ -14,7 +14,6 @@ namespace {
 
 constexpr std::int32_t kDefaultWidth = 280;
 constexpr std::int32_t kDefaultHeight = 200;
-constexpr double kGridDxMin = -3;
 
 }  // namespace
 
@@ -304,11 +303,11 @@ void TCustomRChart::SetGridStyle(GridStyleType s) { StoreAndRedraw(RcGridStyle, 
 void TCustomRChart::SetGridCol(TColor c) { StoreAndRedraw(RcGridCol, c); }
 
 void TCustomRChart::SetGridDx(double v) {
-  if (std::isfinite(v) && v >= kGridDxMin) StoreAndRedraw(RcGridDx, v);
+  if (std::isfinite(v) && v >= kGridLogEveryDigit) StoreAndRedraw(RcGridDx, v);
 }
 
 void TCustomRChart::SetGridDy(double v) {
-  if (std::isfinite(v) && v >= kGridDxMin) StoreAndRedraw(RcGridDy, v);
+  if (std::isfinite(v) && v >= kGridLogEveryDigit) StoreAndRedraw(RcGridDy, v);
 }
 
 void TCustomRChart::ClearMouseTrace() {

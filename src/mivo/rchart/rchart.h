@@ -38,6 +38,8 @@ namespace mivo {
 
 inline constexpr std::int32_t kNumLayers = 2;
 inline constexpr std::int32_t kNumCrossHairs = 4;
+// Charts that can show one chart's display list besides that chart.
+inline constexpr std::int32_t kMaxDataUsers = 4;
 inline constexpr std::int32_t kNumTextLabels = 30;
 inline constexpr std::int32_t kMaxMTrace = 5000;
 inline constexpr std::int32_t kZoomStackSize = 16;
@@ -873,7 +875,7 @@ class TCustomRChart : public TCustomControl {
   // Asks the other charts of the group to redraw (after ShowGraf).
   void RedrawSharingCharts();
   TCustomRChart* FUseDataOf = nullptr;
-  std::array<TCustomRChart*, 4> FDataUsers{};
+  std::array<TCustomRChart*, kMaxDataUsers> FDataUsers{};
   // Lives exactly as long as the chart: a walk that runs the host's handlers
   // holds a weak reference to see whether the chart is still there.
   std::shared_ptr<const char> FLifeToken = std::make_shared<const char>('\0');

@@ -200,7 +200,6 @@ void TCustomRChart::MouseMoveCrossHair(std::int32_t x, std::int32_t y) {
     std::int32_t bestPx = 0, bestPy = 0;
     for (std::int32_t c = 1; c <= kNumCrossHairs; ++c) {
       const TCrossHair& ch = CrossHair(c);
-      const auto m = static_cast<std::int32_t>(ch.Mode());
       std::int32_t px = 0, py = 0;
       R2M(ch.Layer(), ch.PosX(), ch.PosY(), px, py);
       if (c == 1) {
@@ -208,8 +207,8 @@ void TCustomRChart::MouseMoveCrossHair(std::int32_t x, std::int32_t y) {
         bestPy = py;
       }
       const double dx = double(px) - x, dy = double(py) - y;
-      const bool vertical = m >= 2 && m <= 5;
-      const bool horizontal = m == 1 || (m >= 3 && m <= 5);
+      const bool vertical = detail::ShowsVerticalLine(ch.Mode());
+      const bool horizontal = detail::ShowsHorizontalLine(ch.Mode());
       for (const double dist : {vertical ? dx * dx : best, horizontal ? dy * dy : best}) {
         if (dist < best) {
           best = dist;

@@ -60,7 +60,7 @@ void TScaleProps::Reset() {
   FScaleInscript.clear();
   FScaleType = TScaleType::sctHorzDown;
   FScalePosX = FScalePosY = 0;
-  FMinRngDiff = 1e-10;
+  FMinRngDiff = kDefaultMinRange;
   FUserTickText.clear();
   FVisible = false;
 }
