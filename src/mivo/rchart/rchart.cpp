@@ -131,18 +131,19 @@ void TCustomRChart::ResetComp() {
   const TNotifyEvent styleChanged = [this](TObject& sender) { StyleChanged(sender); };
   for (std::int32_t i = 0; i < kNumCrossHairs; ++i) {
     TCrossHair& ch = *FCrossHair[std::size_t(i)];
-    ch.OnChange = nullptr;
+    detail::TMuted muted(ch.OnChange);
     ch.SetPos(0, 0);
     ch.SetLayer(i + 1);
     ch.SetColor(clRed);
     ch.SetMode(TCrossHMode::chOff);
     ch.SetLineType(TPenStyle::psDashDotDot);
     ch.SetLineWidth(1);
+    muted.Restore();
     ch.OnChange = styleChanged;
   }
   for (auto& p : FTextLabels) {
     TTextLabel& tl = *p;
-    tl.OnChange = nullptr;
+    detail::TMuted muted(tl.OnChange);
     tl.SetPos(0, 0);
     tl.SetLayer(1);
     tl.SetAlignment(TAlignment::taCenter);
@@ -157,6 +158,7 @@ void TCustomRChart::ResetComp() {
     tl.SetFont(Font());
     tl.SetVisible(false);
     tl.SetMode(TTxtLblMode::tlOff);
+    muted.Restore();
     tl.OnChange = styleChanged;
   }
 
@@ -165,11 +167,12 @@ void TCustomRChart::ResetComp() {
   Fyasp = FAuxBmp.Canvas().AspectY();
 
   // Settings objects and scales.
-  FJointLayers->OnChange = nullptr;
-  FJointLayers->Reset();
+  {
+    detail::TMuted mutedJoint(FJointLayers->OnChange), mutedBack(FBakGndImg->OnChange);
+    FJointLayers->Reset();
+    FBakGndImg->Reset();
+  }
   FJointLayers->OnChange = styleChanged;
-  FBakGndImg->OnChange = nullptr;
-  FBakGndImg->Reset();
   FBakGndImg->OnChange = styleChanged;
   FZoomRange.fill(0);
   SetupScales();

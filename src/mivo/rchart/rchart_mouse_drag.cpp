@@ -35,10 +35,8 @@ bool IsFinite(long double a, long double b, long double c, long double d) {
 // caller paints once.
 template <typename T>
 void SetPosSilently(T& object, double x, double y) {
-  const TNotifyEvent keep = object.OnChange;
-  object.OnChange = nullptr;
+  detail::TMuted muted(object.OnChange);
   object.SetPos(x, y);
-  object.OnChange = keep;
 }
 
 // The horizontal and vertical extents of the data area used by the drags

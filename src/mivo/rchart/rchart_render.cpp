@@ -228,10 +228,8 @@ void TCustomRChart::InitGraf(TCanvas& canvas, std::int32_t left, std::int32_t to
     if (!loaded || FAuxBmp.Width() <= 0 || FAuxBmp.Height() <= 0) {
       canvas.Rectangle(left, top, right, bottom);
       // Dropped so that the load is not retried; no repaint from the change.
-      auto changed = bg.OnChange;
-      bg.OnChange = nullptr;
+      detail::TMuted muted(bg.OnChange);
       bg.SetName("");
-      bg.OnChange = changed;
       return;
     }
     const std::int32_t iw = FAuxBmp.Width(), ih = FAuxBmp.Height();
