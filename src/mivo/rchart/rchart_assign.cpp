@@ -113,8 +113,7 @@ void TCustomRChart::Assign(const TPersistent& source) {
     FMouseWheelZoom = s.FMouseWheelZoom;
 
     // Zoom history and confinement.
-    FZoomStack = s.FZoomStack;
-    FZStackPoi = s.FZStackPoi;
+    FZoomHistory = s.FZoomHistory;
     FZoomRange = s.FZoomRange;
 
     // Sub-objects: copied into this chart's own, which keep notifying it.

@@ -329,9 +329,9 @@ void TCustomRChart::WheelZoom(std::int32_t wheelDelta, std::int32_t x, std::int3
   }
   // One history entry per burst: later turns of the same burst rewrite the
   // entry of the first, unless something else was recorded meanwhile.
-  if (FWheelBurst && FZStackPoi == FWheelStackPoi) FZStackPoi = FZStackPoi == 1 ? kZoomStackSize : FZStackPoi - 1;
+  if (FWheelBurst && FZoomHistory.Pointer() == FWheelStackPoi) FZoomHistory.StepBack();
   ZoomStateOnStack();
-  FWheelStackPoi = FZStackPoi;
+  FWheelStackPoi = FZoomHistory.Pointer();
   FWheelBurst = true;
   SetSuppressPaint(hold.Release());
   DoZoomPanEvent();
