@@ -61,6 +61,8 @@ struct TCursorImage {
 const std::array<TCursorImage, 4>& ChartCursorImages();
 // Registers the chart cursors with the active host as cursors 1 to 4.
 void LoadChartCursors();
+// The numbers LoadChartCursors gives the chart cursors, in the order above.
+inline constexpr std::int32_t crChartHand = 1, crChartZoomWindow = 2, crChartZoomDrag = 3, crChartZoomAligned = 4;
 
 // ---------------------------------------------------------------- message box
 

@@ -194,7 +194,7 @@ const std::array<TCursorImage, 4>& ChartCursorImages() {
 
 void LoadChartCursors() {
   const auto& images = ChartCursorImages();
-  for (std::size_t i = 0; i < images.size(); ++i) Host().RegisterCursor(std::int32_t(i + 1), images[i]);
+  for (std::size_t i = 0; i < images.size(); ++i) Host().RegisterCursor(crChartHand + std::int32_t(i), images[i]);
 }
 
 }  // namespace mivo

@@ -14,7 +14,6 @@ namespace {
 
 constexpr std::int32_t kDefaultWidth = 280;
 constexpr std::int32_t kDefaultHeight = 200;
-constexpr double kGridDxMin = -3;
 
 }  // namespace
 
@@ -132,18 +131,19 @@ void TCustomRChart::ResetComp() {
   const TNotifyEvent styleChanged = [this](TObject& sender) { StyleChanged(sender); };
   for (std::int32_t i = 0; i < kNumCrossHairs; ++i) {
     TCrossHair& ch = *FCrossHair[std::size_t(i)];
-    ch.OnChange = nullptr;
+    detail::TMuted muted(ch.OnChange);
     ch.SetPos(0, 0);
     ch.SetLayer(i + 1);
     ch.SetColor(clRed);
     ch.SetMode(TCrossHMode::chOff);
     ch.SetLineType(TPenStyle::psDashDotDot);
     ch.SetLineWidth(1);
+    muted.Restore();
     ch.OnChange = styleChanged;
   }
   for (auto& p : FTextLabels) {
     TTextLabel& tl = *p;
-    tl.OnChange = nullptr;
+    detail::TMuted muted(tl.OnChange);
     tl.SetPos(0, 0);
     tl.SetLayer(1);
     tl.SetAlignment(TAlignment::taCenter);
@@ -158,6 +158,7 @@ void TCustomRChart::ResetComp() {
     tl.SetFont(Font());
     tl.SetVisible(false);
     tl.SetMode(TTxtLblMode::tlOff);
+    muted.Restore();
     tl.OnChange = styleChanged;
   }
 
@@ -166,11 +167,12 @@ void TCustomRChart::ResetComp() {
   Fyasp = FAuxBmp.Canvas().AspectY();
 
   // Settings objects and scales.
-  FJointLayers->OnChange = nullptr;
-  FJointLayers->Reset();
+  {
+    detail::TMuted mutedJoint(FJointLayers->OnChange), mutedBack(FBakGndImg->OnChange);
+    FJointLayers->Reset();
+    FBakGndImg->Reset();
+  }
   FJointLayers->OnChange = styleChanged;
-  FBakGndImg->OnChange = nullptr;
-  FBakGndImg->Reset();
   FBakGndImg->OnChange = styleChanged;
   FZoomRange.fill(0);
   SetupScales();
@@ -304,11 +306,11 @@ void TCustomRChart::SetGridStyle(GridStyleType s) { StoreAndRedraw(RcGridStyle, 
 void TCustomRChart::SetGridCol(TColor c) { StoreAndRedraw(RcGridCol, c); }
 
 void TCustomRChart::SetGridDx(double v) {
-  if (std::isfinite(v) && v >= kGridDxMin) StoreAndRedraw(RcGridDx, v);
+  if (std::isfinite(v) && v >= kGridLogEveryDigit) StoreAndRedraw(RcGridDx, v);
 }
 
 void TCustomRChart::SetGridDy(double v) {
-  if (std::isfinite(v) && v >= kGridDxMin) StoreAndRedraw(RcGridDy, v);
+  if (std::isfinite(v) && v >= kGridLogEveryDigit) StoreAndRedraw(RcGridDy, v);
 }
 
 void TCustomRChart::ClearMouseTrace() {

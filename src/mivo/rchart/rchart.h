@@ -31,16 +31,19 @@
 #include "mivo/platform/export.h"
 #include "mivo/rchart/rchart_settings.h"
 #include "mivo/rchart/rchart_types.h"
+#include "mivo/rchart/zoom_history.h"
 #include "mivo/scale/scale.h"
 
 MIVO_PUBLIC_BEGIN
 namespace mivo {
 
 inline constexpr std::int32_t kNumLayers = 2;
+static_assert(TZoomHistory::kLayers == std::size_t(kNumLayers));
 inline constexpr std::int32_t kNumCrossHairs = 4;
+// Charts that can show one chart's display list besides that chart.
+inline constexpr std::int32_t kMaxDataUsers = 4;
 inline constexpr std::int32_t kNumTextLabels = 30;
 inline constexpr std::int32_t kMaxMTrace = 5000;
-inline constexpr std::int32_t kZoomStackSize = 16;
 inline constexpr std::int32_t kDefaultAllocSize = 1000;
 inline constexpr std::int32_t kMaxAllocSize = 1000000;
 inline constexpr double kArcAngleFactor = 100000000.0;
@@ -566,7 +569,7 @@ class TCustomRChart : public TCustomControl {
   // zeros for other indices and layers.
   TRectDouble GetZoomStackEntry(std::int32_t layer, std::int32_t stackIx) const;
   TRectDouble ZoomStack(std::int32_t layer, std::int32_t stackIx) const { return GetZoomStackEntry(layer, stackIx); }
-  std::int32_t ZoomStackPointer() const { return FZStackPoi; }
+  std::int32_t ZoomStackPointer() const { return FZoomHistory.Pointer(); }
 
   // ---- Queries and edits (rchart_queries.cpp) -------------------------------
   std::int32_t FindNearestItemReal(double x, double y, TrcItem kind, std::uint8_t cls, double& dist) const;
@@ -735,7 +738,6 @@ class TCustomRChart : public TCustomControl {
   bool WriteAxis(TScaleProps& props, long double lo, long double hi);
   void AutoRangeAxes(std::int32_t layer, double margin, double minRange, bool doX, bool doY);
   void EqualRanges(TLayerSet layers, bool doX, bool doY);
-  std::int32_t ZoomSlot(std::int32_t index) const;
   // Mouse helpers (rchart_mouse*.cpp).
   bool InDataArea(std::int32_t x, std::int32_t y) const;
   void ClampToDataArea(std::int32_t& x, std::int32_t& y) const;
@@ -847,8 +849,7 @@ class TCustomRChart : public TCustomControl {
   bool FBoxFigureShown = false;
 
   // Zoom history and confinement.
-  std::array<std::array<std::array<double, 4>, kZoomStackSize>, 2> FZoomStack{};
-  std::int32_t FZStackPoi = 1;
+  TZoomHistory FZoomHistory;
   std::array<long double, 4> FZoomRange{};
 
   // Owned sub-objects.
@@ -873,7 +874,7 @@ class TCustomRChart : public TCustomControl {
   // Asks the other charts of the group to redraw (after ShowGraf).
   void RedrawSharingCharts();
   TCustomRChart* FUseDataOf = nullptr;
-  std::array<TCustomRChart*, 4> FDataUsers{};
+  std::array<TCustomRChart*, kMaxDataUsers> FDataUsers{};
   // Lives exactly as long as the chart: a walk that runs the host's handlers
   // holds a weak reference to see whether the chart is still there.
   std::shared_ptr<const char> FLifeToken = std::make_shared<const char>('\0');

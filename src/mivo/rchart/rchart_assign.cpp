@@ -9,35 +9,12 @@ namespace mivo {
 
 namespace {
 
-// Copies `from` into `to` without a change notification reaching the owner.
+// Copies scale settings without a change notification reaching the owner;
+// their date format notifies as well.
 template <typename T>
-void AssignQuietly(T& to, const T& from) {
-  const TNotifyEvent keep = to.OnChange;
-  to.OnChange = nullptr;
-  try {
-    to.Assign(from);
-  } catch (...) {
-    to.OnChange = keep;
-    throw;
-  }
-  to.OnChange = keep;
-}
-
-// The same for scale settings, whose date format notifies as well.
-template <typename T>
-void AssignScalePropsQuietly(T& to, const T& from) {
-  const TNotifyEvent keep = to.OnChange, keepDate = to.DateFormat().OnChange;
-  to.OnChange = nullptr;
-  to.DateFormat().OnChange = nullptr;
-  try {
-    to.Assign(from);
-  } catch (...) {
-    to.OnChange = keep;
-    to.DateFormat().OnChange = keepDate;
-    throw;
-  }
-  to.OnChange = keep;
-  to.DateFormat().OnChange = keepDate;
+void AssignScalePropsMuted(T& to, const T& from) {
+  detail::TMuted muted(to.OnChange), mutedDate(to.DateFormat().OnChange);
+  to.Assign(from);
 }
 
 }  // namespace
@@ -136,18 +113,17 @@ void TCustomRChart::Assign(const TPersistent& source) {
     FMouseWheelZoom = s.FMouseWheelZoom;
 
     // Zoom history and confinement.
-    FZoomStack = s.FZoomStack;
-    FZStackPoi = s.FZStackPoi;
+    FZoomHistory = s.FZoomHistory;
     FZoomRange = s.FZoomRange;
 
     // Sub-objects: copied into this chart's own, which keep notifying it.
-    for (std::size_t i = 0; i < FCrossHair.size(); ++i) AssignQuietly(*FCrossHair[i], *s.FCrossHair[i]);
-    for (std::size_t i = 0; i < FTextLabels.size(); ++i) AssignQuietly(*FTextLabels[i], *s.FTextLabels[i]);
-    AssignQuietly(*FJointLayers, *s.FJointLayers);
-    AssignQuietly(*FBakGndImg, *s.FBakGndImg);
+    for (std::size_t i = 0; i < FCrossHair.size(); ++i) detail::AssignMuted(*FCrossHair[i], *s.FCrossHair[i]);
+    for (std::size_t i = 0; i < FTextLabels.size(); ++i) detail::AssignMuted(*FTextLabels[i], *s.FTextLabels[i]);
+    detail::AssignMuted(*FJointLayers, *s.FJointLayers);
+    detail::AssignMuted(*FBakGndImg, *s.FBakGndImg);
     for (std::size_t i = 0; i < 2; ++i) {
-      AssignScalePropsQuietly(*FScalePropsX[i], *s.FScalePropsX[i]);
-      AssignScalePropsQuietly(*FScalePropsY[i], *s.FScalePropsY[i]);
+      AssignScalePropsMuted(*FScalePropsX[i], *s.FScalePropsX[i]);
+      AssignScalePropsMuted(*FScalePropsY[i], *s.FScalePropsY[i]);
     }
 
     // The host's callbacks.

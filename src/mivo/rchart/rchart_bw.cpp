@@ -3,6 +3,7 @@
 // Fields and settings are written directly: nothing repaints.
 #include "mivo/platform/colors.h"
 #include "mivo/rchart/rchart.h"
+#include "mivo/rchart/rchart_internal.h"
 
 namespace mivo {
 
@@ -13,13 +14,11 @@ constexpr TColor kBWShadow = 0xC0C0C0;
 // Writes the colour and the font colour of one scale's settings without a
 // change notification (which would repaint and re-apply the ranges).
 void WriteScaleColors(TScaleProps& props, TColor color, TColor fontColor) {
-  const TNotifyEvent keep = props.OnChange;
-  props.OnChange = nullptr;
+  detail::TMuted muted(props.OnChange);
   props.SetColorScale(color);
   TFont f = props.Font();
   f.Color = fontColor;
   props.SetScaleFont(f);
-  props.OnChange = keep;
 }
 
 }  // namespace

@@ -60,6 +60,12 @@ void AssignMuted(T& own, const TPersistent& source) {
   own.Assign(source);
 }
 
+// Whether a crosshair of mode `m` shows a vertical line (grabbed by its x) or
+// a horizontal one (grabbed by its y); the small cross and the square count
+// as both.
+inline bool ShowsVerticalLine(TCrossHMode m) { return m != TCrossHMode::chOff && m != TCrossHMode::chHoriz; }
+inline bool ShowsHorizontalLine(TCrossHMode m) { return m != TCrossHMode::chOff && m != TCrossHMode::chVert; }
+
 // 64-bit pixel arithmetic saturated to the 32-bit range.
 inline std::int32_t Sat32(std::int64_t v) {
   if (v > std::numeric_limits<std::int32_t>::max()) return std::numeric_limits<std::int32_t>::max();

@@ -298,10 +298,10 @@ void TCustomRChart::SetMouseCursor(std::int32_t x, std::int32_t y) {
     case TMouseActMode::maPan:
     case TMouseActMode::maPanHoriz:
     case TMouseActMode::maPanVert:
-    case TMouseActMode::maPanGrid: Host().SetScreenCursor(1); break;
-    case TMouseActMode::maZoomWind: Host().SetScreenCursor(2); break;
-    case TMouseActMode::maZoomDrag: Host().SetScreenCursor(3); break;
-    case TMouseActMode::maZoomWindAligned: Host().SetScreenCursor(4); break;
+    case TMouseActMode::maPanGrid: Host().SetScreenCursor(crChartHand); break;
+    case TMouseActMode::maZoomWind: Host().SetScreenCursor(crChartZoomWindow); break;
+    case TMouseActMode::maZoomDrag: Host().SetScreenCursor(crChartZoomDrag); break;
+    case TMouseActMode::maZoomWindAligned: Host().SetScreenCursor(crChartZoomAligned); break;
     case TMouseActMode::maRubberBand:
     case TMouseActMode::maMoveCrossHair:
     case TMouseActMode::maMoveTextLabel:

@@ -35,10 +35,8 @@ bool IsFinite(long double a, long double b, long double c, long double d) {
 // caller paints once.
 template <typename T>
 void SetPosSilently(T& object, double x, double y) {
-  const TNotifyEvent keep = object.OnChange;
-  object.OnChange = nullptr;
+  detail::TMuted muted(object.OnChange);
   object.SetPos(x, y);
-  object.OnChange = keep;
 }
 
 // The horizontal and vertical extents of the data area used by the drags
@@ -200,7 +198,6 @@ void TCustomRChart::MouseMoveCrossHair(std::int32_t x, std::int32_t y) {
     std::int32_t bestPx = 0, bestPy = 0;
     for (std::int32_t c = 1; c <= kNumCrossHairs; ++c) {
       const TCrossHair& ch = CrossHair(c);
-      const auto m = static_cast<std::int32_t>(ch.Mode());
       std::int32_t px = 0, py = 0;
       R2M(ch.Layer(), ch.PosX(), ch.PosY(), px, py);
       if (c == 1) {
@@ -208,8 +205,8 @@ void TCustomRChart::MouseMoveCrossHair(std::int32_t x, std::int32_t y) {
         bestPy = py;
       }
       const double dx = double(px) - x, dy = double(py) - y;
-      const bool vertical = m >= 2 && m <= 5;
-      const bool horizontal = m == 1 || (m >= 3 && m <= 5);
+      const bool vertical = detail::ShowsVerticalLine(ch.Mode());
+      const bool horizontal = detail::ShowsHorizontalLine(ch.Mode());
       for (const double dist : {vertical ? dx * dx : best, horizontal ? dy * dy : best}) {
         if (dist < best) {
           best = dist;
@@ -332,9 +329,9 @@ void TCustomRChart::WheelZoom(std::int32_t wheelDelta, std::int32_t x, std::int3
   }
   // One history entry per burst: later turns of the same burst rewrite the
   // entry of the first, unless something else was recorded meanwhile.
-  if (FWheelBurst && FZStackPoi == FWheelStackPoi) FZStackPoi = FZStackPoi == 1 ? kZoomStackSize : FZStackPoi - 1;
+  if (FWheelBurst && FZoomHistory.Pointer() == FWheelStackPoi) FZoomHistory.StepBack();
   ZoomStateOnStack();
-  FWheelStackPoi = FZStackPoi;
+  FWheelStackPoi = FZoomHistory.Pointer();
   FWheelBurst = true;
   SetSuppressPaint(hold.Release());
   DoZoomPanEvent();

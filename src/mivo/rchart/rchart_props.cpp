@@ -80,7 +80,7 @@ void RegisterSettingsClasses() {
   RegisterProperties<TScaleProps>(
       "TScaleProps",
       {
-          Prop("MinRange", &TScaleProps::MinRange, &TScaleProps::SetMinRngDiff, 1e-10),
+          Prop("MinRange", &TScaleProps::MinRange, &TScaleProps::SetMinRngDiff, kDefaultMinRange),
           Prop("Caption", &TScaleProps::Caption, &TScaleProps::SetCaption, std::string()),
           AlwaysStored(Prop("CaptionPosX", &TScaleProps::CaptionPosX, &TScaleProps::SetCaptionPosX, 0)),
           AlwaysStored(Prop("CaptionPosY", &TScaleProps::CaptionPosY, &TScaleProps::SetCaptionPosY, 0)),

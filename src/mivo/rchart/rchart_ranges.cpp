@@ -289,39 +289,29 @@ void TCustomRChart::ZoomStateOnStack() {
   for (std::int32_t l = 1; l <= kNumLayers; ++l) {
     const TScaleProps& px = ScalePropsX(l);
     const TScaleProps& py = ScalePropsY(l);
-    FZoomStack[LayerIx(l)][std::size_t(FZStackPoi - 1)] = {px.RangeLow(), py.RangeHigh(), px.RangeHigh(),
-                                                           py.RangeLow()};
+    FZoomHistory.Write(LayerIx(l), {px.RangeLow(), py.RangeHigh(), px.RangeHigh(), py.RangeLow()});
   }
-  FZStackPoi = FZStackPoi % kZoomStackSize + 1;
-}
-
-std::int32_t TCustomRChart::ZoomSlot(std::int32_t index) const {
-  std::int32_t slot = FZStackPoi - 1 + index;
-  if (slot < 1) slot += kZoomStackSize;
-  return slot;
+  FZoomHistory.Advance();
 }
 
 void TCustomRChart::ZoomHistory(std::int32_t index) {
-  if (index < -(kZoomStackSize - 1) || index > 0) return;
-  const auto slot = std::size_t(ZoomSlot(index) - 1);
+  if (!TZoomHistory::ValidIndex(index)) return;
   for (std::int32_t l = 1; l <= kNumLayers; ++l) {
-    const auto s = FZoomStack[LayerIx(l)][slot];
-    if (s[0] == 0 && s[1] == 0 && s[2] == 0 && s[3] == 0) continue;
+    const auto s = FZoomHistory.At(LayerIx(l), index);
+    if (TZoomHistory::IsEmpty(s)) continue;
     ForceRange(l, s[0], s[3], s[2], s[1], false, false);
   }
   Paint();
 }
 
 void TCustomRChart::ClearZoomHistory() {
-  for (auto& layer : FZoomStack)
-    for (auto& slot : layer) slot.fill(0);
-  FZStackPoi = 1;
+  FZoomHistory.Clear();
   ZoomStateOnStack();
 }
 
 TRectDouble TCustomRChart::GetZoomStackEntry(std::int32_t layer, std::int32_t stackIx) const {
-  if (layer < 1 || layer > kNumLayers || stackIx < -(kZoomStackSize - 1) || stackIx > 0) return TRectDouble{};
-  const auto& s = FZoomStack[LayerIx(layer)][std::size_t(ZoomSlot(stackIx) - 1)];
+  if (layer < 1 || layer > kNumLayers || !TZoomHistory::ValidIndex(stackIx)) return TRectDouble{};
+  const auto& s = FZoomHistory.At(LayerIx(layer), stackIx);
   return TRectDouble{s[0], s[1], s[2], s[3]};
 }
 

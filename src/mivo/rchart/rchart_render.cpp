@@ -61,12 +61,12 @@ std::vector<double> GridPositions(double d, double lo, double hi, bool logarithm
     x = numTicks > 0 ? tick(1) : lo;
   } else if (!logStep) {
     x = std::ceil(lo / d) * d;
-  } else if (d == -1) {
+  } else if (d == kGridLogDecades) {
     x = std::pow(10.0, std::ceil(SnappedLog10(lo)));
-  } else if (d == -2 || d == -3) {
+  } else if (d == kGridLog125 || d == kGridLogEveryDigit) {
     const double e = std::floor(SnappedLog10(lo));
     const double m = std::round(lo / std::pow(10.0, e));
-    if (d == -3) x = std::pow(10.0, e) * m;
+    if (d == kGridLogEveryDigit) x = std::pow(10.0, e) * m;
     else x = std::pow(10.0, e) * (m <= 2 ? 2 : m <= 5 ? 5 : 10);
   } else {
     x = lo;
@@ -78,13 +78,13 @@ std::vector<double> GridPositions(double d, double lo, double hi, bool logarithm
       x = tick(n);
     } else if (!logStep) {
       x += std::fabs(d);
-    } else if (d == -1) {
+    } else if (d == kGridLogDecades) {
       x *= 10;
     } else {
       const double e = std::floor(SnappedLog10(x));
       const double p = std::pow(10.0, e);
       const double m = std::round(x / p);
-      if (d == -2) x = p * (m < 2 ? 2 : m < 5 ? 5 : 10);
+      if (d == kGridLog125) x = p * (m < 2 ? 2 : m < 5 ? 5 : 10);
       else x = p * (m + 1);
     }
   }
@@ -228,10 +228,8 @@ void TCustomRChart::InitGraf(TCanvas& canvas, std::int32_t left, std::int32_t to
     if (!loaded || FAuxBmp.Width() <= 0 || FAuxBmp.Height() <= 0) {
       canvas.Rectangle(left, top, right, bottom);
       // Dropped so that the load is not retried; no repaint from the change.
-      auto changed = bg.OnChange;
-      bg.OnChange = nullptr;
+      detail::TMuted muted(bg.OnChange);
       bg.SetName("");
-      bg.OnChange = changed;
       return;
     }
     const std::int32_t iw = FAuxBmp.Width(), ih = FAuxBmp.Height();

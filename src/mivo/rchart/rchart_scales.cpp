@@ -21,17 +21,18 @@ void TCustomRChart::SetupScales() {
 }
 
 void TCustomRChart::SetupScale(TScale& scale, TScaleProps& props, bool horizontal, std::int32_t i) {
-  props.OnChange = nullptr;
-  props.DateFormat().OnChange = nullptr;
-  props.Reset();
-  props.SetColorScale(PredefinedColors[std::size_t(i - 1)]);
-  if (horizontal)
-    static_cast<TScalePropsHoriz&>(props).SetScaleLoc(i == 1 ? TScaleLocationHoriz::slBottom
-                                                             : TScaleLocationHoriz::slTop);
-  else
-    static_cast<TScalePropsVert&>(props).SetScaleLoc(i == 1 ? TScaleLocationVert::slLeft
-                                                            : TScaleLocationVert::slRight);
-  props.SetScalePos(0);
+  {
+    detail::TMuted muted(props.OnChange), mutedDate(props.DateFormat().OnChange);
+    props.Reset();
+    props.SetColorScale(PredefinedColors[std::size_t(i - 1)]);
+    if (horizontal)
+      static_cast<TScalePropsHoriz&>(props).SetScaleLoc(i == 1 ? TScaleLocationHoriz::slBottom
+                                                               : TScaleLocationHoriz::slTop);
+    else
+      static_cast<TScalePropsVert&>(props).SetScaleLoc(i == 1 ? TScaleLocationVert::slLeft
+                                                              : TScaleLocationVert::slRight);
+    props.SetScalePos(0);
+  }
 
   scale.ResetComp();
   scale.OnScaleTickDrawn = [this](TObject& sender, TCanvas& canvas, TScaleType type, double pos, std::int32_t x,

@@ -6,6 +6,7 @@
 #include <exception>
 
 #include "mivo/rchart/rchart.h"
+#include "mivo/rchart/rchart_internal.h"
 #include "mivo/scale/scale_ticks.h"
 
 namespace mivo {
@@ -38,8 +39,7 @@ void TScaleProps::Reset() {
   FCaptAlign = TAlignment::taCenter;
   FCaptAnchor = TScaleUnitAnchor::uaSclTopLft;
   FColorScale = 0;
-  const TNotifyEvent keep = FDTFormat->OnChange;
-  FDTFormat->OnChange = nullptr;
+  detail::TMuted muted(FDTFormat->OnChange);
   FDTFormat->SetTimeFormat(TTimeFormat::tfHHMM);
   FDTFormat->SetDateSeparator('-');
   FDTFormat->SetTimeSeparator(':');
@@ -47,7 +47,7 @@ void TScaleProps::Reset() {
   FDTFormat->SetMonthName(true);
   FDTFormat->SetDateForTime(TDateForTime::dtOnDayChange);
   FDTFormat->SetDAteOrder(TDateOrder::doDMY);
-  FDTFormat->OnChange = keep;
+  muted.Restore();
   FDecPlaces = -2;
   FLogAx = false;
   FLabelType = TFigType::ftNum;
@@ -60,7 +60,7 @@ void TScaleProps::Reset() {
   FScaleInscript.clear();
   FScaleType = TScaleType::sctHorzDown;
   FScalePosX = FScalePosY = 0;
-  FMinRngDiff = 1e-10;
+  FMinRngDiff = kDefaultMinRange;
   FUserTickText.clear();
   FVisible = false;
 }
@@ -131,10 +131,7 @@ void TScaleProps::SetColorScale(TColor v) {
 void TScaleProps::SetDTFormat(const TDTLabel& v) {
   const TUndo undo(*this);
   if (&v != FDTFormat.get()) {
-    const TNotifyEvent keep = FDTFormat->OnChange;
-    FDTFormat->OnChange = nullptr;
-    FDTFormat->Assign(v);
-    FDTFormat->OnChange = keep;
+    detail::AssignMuted(*FDTFormat, v);
   }
   Changed();
 }
@@ -278,12 +275,7 @@ void TScaleProps::CopySettings(const TScaleProps& from) {
   FCaptAlign = s->FCaptAlign;
   FCaptAnchor = s->FCaptAnchor;
   FColorScale = s->FColorScale;
-  {
-    const TNotifyEvent keep = FDTFormat->OnChange;
-    FDTFormat->OnChange = nullptr;
-    FDTFormat->Assign(*s->FDTFormat);
-    FDTFormat->OnChange = keep;
-  }
+  detail::AssignMuted(*FDTFormat, *s->FDTFormat);
   FDecPlaces = s->FDecPlaces;
   FLogAx = s->FLogAx;
   FLabelType = s->FLabelType;

@@ -24,6 +24,8 @@ class TCustomRChart;
 
 // Bounds on a logarithmic axis must reach this value.
 inline constexpr double kLogAxisMin = 1e-100;
+// The narrowest range an axis keeps unless told otherwise.
+inline constexpr double kDefaultMinRange = 1e-10;
 inline constexpr std::int32_t kScalePropsDecLow = -3;
 inline constexpr std::int32_t kScalePropsDecHigh = 12;
 
@@ -147,7 +149,7 @@ class TScaleProps : public TPersistent {
   std::string FScaleInscript;
   TScaleType FScaleType = TScaleType::sctHorzDown;
   std::int32_t FScalePosX = 0, FScalePosY = 0;
-  double FMinRngDiff = 1e-10;
+  double FMinRngDiff = kDefaultMinRange;
   std::string FUserTickText;
   bool FVisible = false;
   TComponent* FOwner = nullptr;

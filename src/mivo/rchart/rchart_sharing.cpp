@@ -18,8 +18,6 @@ namespace mivo {
 
 namespace {
 
-constexpr std::int32_t kMaxDataUsers = 4;
-
 void Inform(const std::string& text) {
   Host().MessageDlg(text, TMsgDlgType::mtInformation, TMsgDlgButtons{TMsgDlgBtn::mbOK});
 }

@@ -131,6 +131,10 @@ enum class TCaptionAnchorVert : std::uint8_t {
   cavControlBottom
 };
 
+// Grid steps of a logarithmic axis, given in place of a positive step: lines
+// at the decades, at 1, 2 and 5 in each decade, or at every digit 1 ... 9.
+inline constexpr double kGridLogDecades = -1, kGridLog125 = -2, kGridLogEveryDigit = -3;
+
 enum class GridStyleType : std::uint8_t {
   gsNone,
   gsPoints,
