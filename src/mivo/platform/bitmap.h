@@ -74,6 +74,9 @@ class TBitmap {
   std::vector<std::uint8_t> SaveToBMPMemory() const;
   // Writes an 8-bit RGB PNG file with libpng.
   void SaveToPNG(const std::string& fileName) const;
+  // The same, recording `dpi` as the picture's resolution (none when it is
+  // not a positive number).
+  void SaveToPNG(const std::string& fileName, double dpi) const;
   // Reads a PNG file of any colour type and depth; transparent parts are laid
   // over white paper. A file that cannot be read or decoded, or one larger
   // than MaxSide a side or 64 Mi pixels, raises EMivoError naming the file and leaves the bitmap
