@@ -60,6 +60,16 @@ std::pair<std::uint32_t, std::uint32_t> PngPixelsPerMetre(const std::string& byt
   return {be32(at + 4), be32(at + 8)};
 }
 
+// The pixels per metre of a BMP file's header.
+std::pair<std::uint32_t, std::uint32_t> BmpPixelsPerMetre(const std::string& bytes) {
+  if (bytes.size() < 46) return {0, 0};
+  const auto le32 = [&](std::size_t i) {
+    return std::uint32_t(std::uint8_t(bytes[i])) | std::uint32_t(std::uint8_t(bytes[i + 1])) << 8 |
+           std::uint32_t(std::uint8_t(bytes[i + 2])) << 16 | std::uint32_t(std::uint8_t(bytes[i + 3])) << 24;
+  };
+  return {le32(38), le32(42)};
+}
+
 // A picture as floating-point channels, for comparing at the screen's size.
 using TChannels = std::vector<double>;
 
@@ -231,6 +241,7 @@ TEST_F(PictureDpi, HighResolutionKeepsTheLayoutAtTheScaledSize) {
     EXPECT_EQ(big.Height(), std::lround(c.Height * 300.0 / 96));
     EXPECT_TRUE(test::ImagesEqual(big, Load(bmp300), std::string("dpi300_bmp_") + c.Name));
     EXPECT_EQ(PngPixelsPerMetre(ReadAll(at300)), std::make_pair(11811u, 11811u));
+    EXPECT_EQ(BmpPixelsPerMetre(ReadAll(bmp300)), std::make_pair(11811u, 11811u));
     const double mean = MeanDifferenceDownsampled(big, screen);
     EXPECT_LT(mean, 10.0) << "the 300 dpi picture averaged down differs from the screen's by " << mean;
     // The measure sees a layout that is not the screen's: the picture turned

@@ -72,6 +72,10 @@ class TBitmap {
   // Writes a 24-bit bottom-up BMP file, whatever the name.
   void SaveToBMP(const std::string& fileName) const;
   std::vector<std::uint8_t> SaveToBMPMemory() const;
+  // The same recording `dpi` as the resolution (96 when it is not a positive
+  // number).
+  void SaveToBMP(const std::string& fileName, double dpi) const;
+  std::vector<std::uint8_t> SaveToBMPMemory(double dpi) const;
   // Writes an 8-bit RGB PNG file with libpng.
   void SaveToPNG(const std::string& fileName) const;
   // The same, recording `dpi` as the picture's resolution (none when it is

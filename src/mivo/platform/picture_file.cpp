@@ -113,7 +113,7 @@ void SavePictureFile(const std::string& fileName, const TPictureSource& source, 
   if (format == TPictureFormat::pfPNG)
     bmp.SaveToPNG(fileName, dpi);
   else
-    bmp.SaveToBMP(fileName);
+    bmp.SaveToBMP(fileName, dpi);
 }
 
 void SaveVectorPictureFile(const std::string& fileName, TSize size, const TRecordPicture& record) {
