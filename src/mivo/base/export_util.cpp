@@ -5,6 +5,8 @@
 #include <limits>
 
 #include "mivo/platform/canvas.h"
+#include "mivo/platform/colors.h"
+#include "mivo/platform/raster_canvas.h"
 
 namespace mivo {
 
@@ -47,6 +49,13 @@ void StretchOntoPrinter(TPrinter& printer, const TBitmap& bmp, double f, std::in
   printer.Canvas().StretchDraw(Rect(x, y, ToInt32(right), ToInt32(bottom)), bmp);
   x = ToInt32(right);
   y = ToInt32(bottom);
+}
+
+void PrepareScaledBitmap(TBitmap& bmp, TSize size, double f, double dpi) {
+  // Rounded as the size check of a picture file rounds (halves away from 0).
+  bmp.SetSize(ToInt32(std::llround(std::max(size.cx, 0) * f)), ToInt32(std::llround(std::max(size.cy, 0) * f)));
+  bmp.RasterCanvas().SetPixelsPerInch(std::max(1, RoundToInt(dpi)));
+  bmp.Clear(clWhite);
 }
 
 }  // namespace mivo

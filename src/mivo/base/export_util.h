@@ -28,5 +28,10 @@ void PrintAsJob(TPrinter& printer, const std::function<void(std::int32_t& x, std
 // (x, y); x and y move to its bottom-right corner (held to 32 bits).
 void StretchOntoPrinter(TPrinter& printer, const TBitmap& bmp, double f, std::int32_t& x, std::int32_t& y);
 
+// Sizes `bmp` for a picture of `size` screen pixels drawn `f` times larger at
+// the resolution `dpi` (text on its canvas takes its point size there) and
+// clears it to white, as a printer's page starts.
+void PrepareScaledBitmap(TBitmap& bmp, TSize size, double f, double dpi);
+
 }  // namespace mivo
 MIVO_PUBLIC_END

@@ -176,6 +176,11 @@ class TColorScale : public TCustomControl {
   // embedded image); any other raises EMivoError naming the supported ones
   // and writes nothing.
   void SaveToFile(const std::string& fileName);
+  // The same at the resolution `dpi`: PNG and BMP are the picture enlarged
+  // dpi / 96 times (96 is the screen picture, PNG records the dpi); SVG and
+  // PDF are as without it. A dpi that is not positive or too large for a
+  // bitmap raises EMivoError and writes nothing.
+  void SaveToFile(const std::string& fileName, double dpi);
  protected:
   void AssignTo(TPersistent& dest) const override;
   void CreateWnd() override;

@@ -167,9 +167,11 @@ void TColorScale::CopyToBitMap(TBitmap* bmp, std::int32_t posX, std::int32_t pos
   c.CopyMode = saved;
 }
 
-void TColorScale::SaveToFile(const std::string& fileName) {
+void TColorScale::SaveToFile(const std::string& fileName) { SaveToFile(fileName, ScreenDpi); }
+
+void TColorScale::SaveToFile(const std::string& fileName, double dpi) {
   PictureFormatOf(fileName);  // refused before painting
-  SavePictureFile(fileName, BitmapPictureSource([this](TBitmap& bmp) { bmp = PaintedSurface(); }));
+  SavePictureFile(fileName, BitmapPictureSource([this](TBitmap& bmp) { bmp = PaintedSurface(); }), dpi);
 }
 
 }  // namespace mivo

@@ -145,9 +145,11 @@ void TScaleGauge::Paint() {
   Canvas().Draw(0, 0, FGrafBmp);
 }
 
-void TScaleGauge::SaveToFile(const std::string& fileName) {
+void TScaleGauge::SaveToFile(const std::string& fileName) { SaveToFile(fileName, ScreenDpi); }
+
+void TScaleGauge::SaveToFile(const std::string& fileName, double dpi) {
   PictureFormatOf(fileName);  // refused before painting
-  SavePictureFile(fileName, BitmapPictureSource([this](TBitmap& bmp) { bmp = PaintedSurface(); }));
+  SavePictureFile(fileName, BitmapPictureSource([this](TBitmap& bmp) { bmp = PaintedSurface(); }), dpi);
 }
 
 }  // namespace mivo

@@ -72,8 +72,15 @@ class TBitmap {
   // Writes a 24-bit bottom-up BMP file, whatever the name.
   void SaveToBMP(const std::string& fileName) const;
   std::vector<std::uint8_t> SaveToBMPMemory() const;
+  // The same recording `dpi` as the resolution (96 when it is not a positive
+  // number).
+  void SaveToBMP(const std::string& fileName, double dpi) const;
+  std::vector<std::uint8_t> SaveToBMPMemory(double dpi) const;
   // Writes an 8-bit RGB PNG file with libpng.
   void SaveToPNG(const std::string& fileName) const;
+  // The same, recording `dpi` as the picture's resolution (none when it is
+  // not a positive number).
+  void SaveToPNG(const std::string& fileName, double dpi) const;
   // Reads a PNG file of any colour type and depth; transparent parts are laid
   // over white paper. A file that cannot be read or decoded, or one larger
   // than MaxSide a side or 64 Mi pixels, raises EMivoError naming the file and leaves the bitmap

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cmath>
 #include <cstring>
 #include <filesystem>
 #include <limits>
@@ -295,7 +296,9 @@ void TBitmap::LoadFromFile(const std::string& fileName) {
   LoadFromMemory(bytes.data(), bytes.size(), fileName);
 }
 
-std::vector<std::uint8_t> TBitmap::SaveToBMPMemory() const {
+std::vector<std::uint8_t> TBitmap::SaveToBMPMemory() const { return SaveToBMPMemory(96); }
+
+std::vector<std::uint8_t> TBitmap::SaveToBMPMemory(double dpi) const {
   if (FWidth <= 0 || FHeight <= 0)
     RaiseMivoError("cannot save an empty bitmap (" + std::to_string(FWidth) + " x " + std::to_string(FHeight) +
                    " pixels) as BMP");
@@ -319,8 +322,12 @@ std::vector<std::uint8_t> TBitmap::SaveToBMPMemory() const {
   PutU16(h + 14, 24);
   PutU32(h + 16, BI_RGB);
   PutU32(h + 20, std::uint32_t(imageSize));
-  PutU32(h + 24, 3780);  // 96 pixels per inch
-  PutU32(h + 28, 3780);
+  // Pixels per metre; 96 per inch when the resolution is not a usable number.
+  const double perMetre = dpi / 0.0254;
+  const std::uint32_t ppm =
+      std::isfinite(perMetre) && perMetre >= 1 && perMetre < 2147483647.0 ? std::uint32_t(std::lround(perMetre)) : 3780;
+  PutU32(h + 24, ppm);
+  PutU32(h + 28, ppm);
   for (std::int32_t y = 0; y < FHeight; ++y) {
     std::uint8_t* row = p + FileHeaderSize + InfoHeaderSize + std::uint64_t(FHeight - 1 - y) * stride;
     const TRGB32* src = ScanLine(y);
@@ -333,8 +340,10 @@ std::vector<std::uint8_t> TBitmap::SaveToBMPMemory() const {
   return out;
 }
 
-void TBitmap::SaveToBMP(const std::string& fileName) const {
-  const std::vector<std::uint8_t> bytes = SaveToBMPMemory();
+void TBitmap::SaveToBMP(const std::string& fileName) const { SaveToBMP(fileName, 96); }
+
+void TBitmap::SaveToBMP(const std::string& fileName, double dpi) const {
+  const std::vector<std::uint8_t> bytes = SaveToBMPMemory(dpi);
   WriteFileReplacing(fileName, bytes.data(), bytes.size(), "bitmap file");
 }
 

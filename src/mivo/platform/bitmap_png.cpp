@@ -9,6 +9,7 @@
 
 #include <png.h>
 
+#include <cmath>
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
@@ -57,7 +58,7 @@ void PngWarning(png_structp, png_const_charp) {}
 // Writes the whole image; returns false with state->Message set on failure.
 // Only plain data lives in this frame.
 bool WritePngRows(const TRGB32* pixels, std::uint32_t width, std::uint32_t height, std::uint8_t* row,
-                  TPngErrorState* state) {
+                  std::uint32_t pixelsPerMetre, TPngErrorState* state) {
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, state, PngError, PngWarning);
   if (!png) {
     std::snprintf(state->Message, sizeof state->Message, "libpng could not be initialised");
@@ -77,6 +78,7 @@ bool WritePngRows(const TRGB32* pixels, std::uint32_t width, std::uint32_t heigh
   png_set_IHDR(png, info, width, height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
                PNG_FILTER_TYPE_DEFAULT);
   png_set_compression_level(png, 6);
+  if (pixelsPerMetre > 0) png_set_pHYs(png, info, pixelsPerMetre, pixelsPerMetre, PNG_RESOLUTION_METER);
   png_write_info(png, info);
   for (std::uint32_t y = 0; y < height; ++y) {
     const TRGB32* src = pixels + std::size_t(y) * width;
@@ -96,7 +98,7 @@ bool WritePngRows(const TRGB32* pixels, std::uint32_t width, std::uint32_t heigh
 
 namespace detail {
 
-std::vector<std::uint8_t> EncodePng(const TBitmap& bmp) {
+std::vector<std::uint8_t> EncodePng(const TBitmap& bmp, double dpi) {
   if (bmp.Width() <= 0 || bmp.Height() <= 0)
     RaiseMivoError("cannot encode an empty bitmap (" + std::to_string(bmp.Width()) + " x " +
                    std::to_string(bmp.Height()) + " pixels) as PNG");
@@ -104,18 +106,25 @@ std::vector<std::uint8_t> EncodePng(const TBitmap& bmp) {
   std::vector<std::uint8_t> out;
   TPngErrorState state{};
   state.Memory = &out;
-  if (!WritePngRows(bmp.Data(), std::uint32_t(bmp.Width()), std::uint32_t(bmp.Height()), row.data(), &state))
+  // The resolution goes in whole pixels per metre; none is recorded when it
+  // is not a usable number.
+  const double perMetre = dpi / 0.0254;
+  const std::uint32_t ppm =
+      std::isfinite(perMetre) && perMetre >= 1 && perMetre < 2147483647.0 ? std::uint32_t(std::lround(perMetre)) : 0;
+  if (!WritePngRows(bmp.Data(), std::uint32_t(bmp.Width()), std::uint32_t(bmp.Height()), row.data(), ppm, &state))
     RaiseMivoError(std::string("PNG encoding failed: ") + state.Message);
   return out;
 }
 
 }  // namespace detail
 
-void TBitmap::SaveToPNG(const std::string& fileName) const {
+void TBitmap::SaveToPNG(const std::string& fileName) const { SaveToPNG(fileName, 0); }
+
+void TBitmap::SaveToPNG(const std::string& fileName, double dpi) const {
   if (FWidth <= 0 || FHeight <= 0)
     RaiseMivoError("PNG file '" + fileName + "': cannot save an empty bitmap (" + std::to_string(FWidth) + " x " +
                    std::to_string(FHeight) + " pixels)");
-  const std::vector<std::uint8_t> bytes = detail::EncodePng(*this);
+  const std::vector<std::uint8_t> bytes = detail::EncodePng(*this, dpi);
   WriteFileReplacing(fileName, bytes.data(), bytes.size(), "PNG file");
 }
 

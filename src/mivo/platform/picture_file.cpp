@@ -3,6 +3,8 @@
 #include <cctype>
 #include <filesystem>
 #include <algorithm>
+#include <cmath>
+#include <cstdio>
 #include <memory>
 
 #include "mivo/platform/errors.h"
@@ -55,6 +57,63 @@ void SavePictureFile(const std::string& fileName, const TPictureSource& source) 
     bmp.SaveToPNG(fileName);
   else
     bmp.SaveToBMP(fileName);
+}
+
+namespace {
+
+// The largest raster picture an export draws: the bitmap's side, and the
+// pixel count that the PNG reader takes back.
+constexpr std::int64_t kMaxPicturePixels = std::int64_t(1) << 26;
+
+std::string DpiText(double dpi) {
+  char buf[64];
+  std::snprintf(buf, sizeof buf, "%g", dpi);
+  return buf;
+}
+
+std::int64_t ScaledSide(std::int32_t side, double f) { return std::llround(std::max(side, 0) * f); }
+
+}  // namespace
+
+double PictureDpiScale(const std::string& fileName, double dpi, TSize size) {
+  if (!std::isfinite(dpi) || dpi <= 0)
+    RaiseMivoError("picture file '" + fileName + "': the resolution " + DpiText(dpi) +
+                   " dpi is not a positive number");
+  const double f = dpi / ScreenDpi;
+  // Compared in floating point first, so a huge dpi cannot overflow.
+  const double w = std::max(size.cx, 0) * f, h = std::max(size.cy, 0) * f;
+  if (w > TBitmap::MaxSide + 0.5 || h > TBitmap::MaxSide + 0.5 || w * h > double(kMaxPicturePixels) * 1.001 ||
+      ScaledSide(size.cx, f) * ScaledSide(size.cy, f) > kMaxPicturePixels)
+    RaiseMivoError("picture file '" + fileName + "': at " + DpiText(dpi) + " dpi the picture of " +
+                   std::to_string(size.cx) + " x " + std::to_string(size.cy) +
+                   " pixels would exceed the largest supported bitmap (" + std::to_string(TBitmap::MaxSide) +
+                   " pixels a side, " + std::to_string(kMaxPicturePixels) + " pixels in all)");
+  return f;
+}
+
+void SavePictureFile(const std::string& fileName, const TPictureSource& source, double dpi) {
+  const TPictureFormat format = PictureFormatOf(fileName);
+  if (format == TPictureFormat::pfSVG || format == TPictureFormat::pfPDF) {
+    PictureDpiScale(fileName, dpi, TSize{});  // a bad dpi is refused whatever the format
+    SaveVector(fileName, format, source.Size, source.Vector);
+    return;
+  }
+  const double f = PictureDpiScale(fileName, dpi, source.Size);
+  TBitmap bmp;
+  if (dpi == ScreenDpi) {
+    source.Raster(bmp);
+  } else if (source.RasterAt) {
+    source.RasterAt(bmp, f, dpi);
+  } else {
+    TBitmap screen;
+    source.Raster(screen);
+    bmp.SetSize(std::int32_t(ScaledSide(screen.Width(), f)), std::int32_t(ScaledSide(screen.Height(), f)));
+    bmp.Canvas().StretchDraw(TRect{0, 0, bmp.Width(), bmp.Height()}, screen);
+  }
+  if (format == TPictureFormat::pfPNG)
+    bmp.SaveToPNG(fileName, dpi);
+  else
+    bmp.SaveToBMP(fileName, dpi);
 }
 
 void SaveVectorPictureFile(const std::string& fileName, TSize size, const TRecordPicture& record) {

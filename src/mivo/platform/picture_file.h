@@ -33,14 +33,30 @@ using TRecordPicture = std::function<void(TRecordingCanvas& canvas, std::vector<
 
 // What a component hands over to be saved: its raster picture, and its size
 // and recording for the vector formats. Only the one the format needs is called.
+// `RasterAt`, when given, draws the raster picture `f` times the screen's
+// size for the resolution `dpi`; without it the screen picture is enlarged.
 struct TPictureSource {
   std::function<void(TBitmap& bmp)> Raster;
   TSize Size;
   TRecordPicture Vector;
+  std::function<void(TBitmap& bmp, double f, double dpi)> RasterAt;
 };
+
+// The screen's resolution: a raster picture saved at it is the screen picture.
+inline constexpr double ScreenDpi = 96;
 
 // Saves the picture in the format the name asks for.
 void SavePictureFile(const std::string& fileName, const TPictureSource& source);
+// The same at the resolution `dpi`: PNG and BMP are drawn dpi / 96 times the
+// screen's size (PNG records the resolution); SVG and PDF are vector pictures
+// and come out as without it. A dpi that is not a positive number, or that
+// would make the raster picture larger than a bitmap can be, raises
+// EMivoError and nothing is written.
+void SavePictureFile(const std::string& fileName, const TPictureSource& source, double dpi);
+
+// Pixels per screen pixel of a raster picture of `size` saved at `dpi`;
+// raises EMivoError naming the file as above when the dpi cannot be used.
+double PictureDpiScale(const std::string& fileName, double dpi, TSize size);
 // Saves the vector picture as SVG or PDF, by the name.
 void SaveVectorPictureFile(const std::string& fileName, TSize size, const TRecordPicture& record);
 

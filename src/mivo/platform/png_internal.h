@@ -10,7 +10,7 @@ namespace detail {
 
 // The bitmap as an 8-bit RGB PNG file image. Raises EMivoError for an empty
 // bitmap or when libpng fails.
-std::vector<std::uint8_t> EncodePng(const TBitmap& bmp);
+std::vector<std::uint8_t> EncodePng(const TBitmap& bmp, double dpi = 0);
 
 }  // namespace detail
 }  // namespace mivo

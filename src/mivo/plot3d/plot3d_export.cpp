@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "mivo/base/export_util.h"
+#include "mivo/base/scaled_canvas.h"
 #include "mivo/base/frames.h"
 #include "mivo/platform/host.h"
 #include "mivo/platform/picture_file.h"
@@ -68,14 +69,23 @@ void TPlot3D::CopyToWMF(const std::string& fName, bool includeFrame) {
   });
 }
 
-void TPlot3D::SaveToFile(const std::string& fileName) {
+void TPlot3D::SaveToFile(const std::string& fileName) { SaveToFile(fileName, ScreenDpi); }
+
+void TPlot3D::SaveToFile(const std::string& fileName, double dpi) {
   TPictureSource source;
   source.Raster = [&](TBitmap& bmp) { CopyToBitmap(bmp, true); };
   source.Size = TSize{FWidth, FHeight};
   source.Vector = [&](TRecordingCanvas& rc, std::vector<TClipRun>&) {
     RenderPicture(rc, true, !IsDesigning());
   };
-  SavePictureFile(fileName, source);
+  // Drawn as on a printer of that resolution: text at its point size,
+  // lines and marks scaled, the layout of the screen.
+  source.RasterAt = [&](TBitmap& bmp, double f, double atDpi) {
+    PrepareScaledBitmap(bmp, source.Size, f, atDpi);
+    TScaledCanvas scaled(bmp.Canvas(), f, 0, 0);
+    RenderPicture(scaled, true, !IsDesigning());
+  };
+  SavePictureFile(fileName, source, dpi);
 }
 
 void TPlot3D::CopyToClipboardWMF(bool includeFrame) {

@@ -649,6 +649,11 @@ class TCustomRChart : public TCustomControl {
   // extension names: .png, .bmp, .svg or .pdf; any other raises EMivoError
   // naming the supported ones and writes nothing. Descendants inherit it.
   void SaveToFile(const std::string& fileName);
+  // The same at the resolution `dpi`: PNG and BMP are drawn as on a printer
+  // of that resolution (text at its point size, lines scaled, the layout of
+  // the screen; 96 is the screen picture); SVG and PDF are as without it. A
+  // dpi that is not positive or too large for a bitmap raises EMivoError.
+  void SaveToFile(const std::string& fileName, double dpi);
   // The vector document (SVG) on the clipboard.
   void CopyToClipboardWMF(bool blkWhite);
   // A print job of its own on the host's printer; scaleF 1 prints the
@@ -886,6 +891,9 @@ class TCustomRChart : public TCustomControl {
   // Export (rchart_export.cpp): the picture composed as Paint composes it,
   // the whole control or the data area.
   void RenderExportBitmap(TBitmap& bmp, bool dataAreaOnly, bool blkWhite, bool includeCrossHairs);
+  // The whole control at (x, y) on `page` of `pageSize`, scaled by `f` as
+  // printing draws it; x, y move to its bottom-right corner.
+  void DrawScaledPicture(TCanvas& page, TSize pageSize, std::int32_t& x, std::int32_t& y, double f, bool blkWhite);
   // The crosshairs of an export when includeCrossHairs; (x, y) is the
   // canvas' position in the control, as DrawFinish takes it.
   void ExportCrossHairs(TCanvas& canvas, std::int32_t x, std::int32_t y, bool includeCrossHairs);

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "mivo/base/export_util.h"
+#include "mivo/base/scaled_canvas.h"
 #include "mivo/platform/errors.h"
 #include "mivo/platform/fonts.h"
 #include "mivo/platform/host.h"
@@ -56,124 +57,6 @@ void PutBitmapOnClipboard(const TBitmap& bmp) {
   Host().SetClipboardBitmap(bmp);
   if (!Host().HasClipboardBitmap()) RaiseMivoError("Chart copy to the clipboard: no clipboard is available");
 }
-
-// A canvas that draws the chart's pixel coordinates, scaled by `f` and moved
-// by (dx, dy), onto another canvas. Text keeps its point size at the target's
-// resolution; it is measured there and the sizes handed back in the chart's
-// pixels, so layouts fit what the target draws.
-class TScaledCanvas : public TCanvas {
- public:
-  TScaledCanvas(TCanvas& target, double f, std::int32_t dx, std::int32_t dy)
-      : FTarget(target), FF(f), FDx(dx), FDy(dy) {}
-
-  void MoveTo(std::int32_t x, std::int32_t y) override { PenPos = {x, y}; }
-  void LineTo(std::int32_t x, std::int32_t y) override {
-    Sync();
-    FTarget.MoveTo(X(PenPos.x), Y(PenPos.y));
-    FTarget.LineTo(X(x), Y(y));
-    PenPos = {x, y};
-  }
-  void Polyline(std::span<const TPoint> points) override {
-    Sync();
-    FTarget.Polyline(Scaled(points));
-  }
-  void Polygon(std::span<const TPoint> points) override {
-    Sync();
-    FTarget.Polygon(Scaled(points));
-  }
-  void Rectangle(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2) override {
-    Sync();
-    FTarget.Rectangle(X(x1), Y(y1), X(x2), Y(y2));
-  }
-  using TCanvas::Rectangle;
-  void FillRect(const TRect& r) override {
-    Sync();
-    FTarget.FillRect(Scaled(r));
-  }
-  void FrameRect(const TRect& r) override {
-    Sync();
-    FTarget.FrameRect(Scaled(r));
-  }
-  void Ellipse(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2) override {
-    Sync();
-    FTarget.Ellipse(X(x1), Y(y1), X(x2), Y(y2));
-  }
-  void Arc(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2, std::int32_t x3, std::int32_t y3,
-           std::int32_t x4, std::int32_t y4) override {
-    Sync();
-    FTarget.Arc(X(x1), Y(y1), X(x2), Y(y2), X(x3), Y(y3), X(x4), Y(y4));
-  }
-  TColor Pixel(std::int32_t x, std::int32_t y) const override { return FTarget.Pixel(X(x), Y(y)); }
-  void SetPixel(std::int32_t x, std::int32_t y, TColor c) override {
-    // A pixel becomes the block it covers on the target.
-    const TBrush keep = FTarget.Brush;
-    FTarget.Brush = TBrush{c, TBrushStyle::bsSolid};
-    FTarget.FillRect(Rect(X(x), Y(y), std::max(X(x) + 1, X(x + 1)), std::max(Y(y) + 1, Y(y + 1))));
-    FTarget.Brush = keep;
-  }
-  void TextOut(std::int32_t x, std::int32_t y, std::string_view text) override {
-    Sync();
-    FTarget.TextOut(X(x), Y(y), text);
-  }
-  std::int32_t TextWidth(std::string_view text) override {
-    return RoundToInt(MeasureTextWidth(TargetFont(), text) / FF);
-  }
-  std::int32_t TextHeight(std::string_view) override { return RoundToInt(GetFontMetrics(TargetFont()).Height / FF); }
-  void Draw(std::int32_t x, std::int32_t y, const TBitmap& src) override {
-    Sync();
-    FTarget.StretchDraw(Scaled(Rect(x, y, Sat32(std::int64_t(x) + src.Width()), Sat32(std::int64_t(y) + src.Height()))),
-                        src);
-  }
-  void StretchDraw(const TRect& dest, const TBitmap& src) override {
-    Sync();
-    FTarget.StretchDraw(Scaled(dest), src);
-  }
-  void CopyRect(const TRect& dest, const TBitmap& src, const TRect& srcRect) override {
-    Sync();
-    FTarget.CopyRect(Scaled(dest), src, srcRect);
-  }
-  std::int32_t PixelsPerInch() const override {
-    return std::max(1, RoundToInt(FTarget.PixelsPerInch() / FF));
-  }
-  std::int32_t AspectX() const override { return FTarget.AspectX(); }
-  std::int32_t AspectY() const override { return FTarget.AspectY(); }
-  bool IsPrinter() const override { return FTarget.IsPrinter(); }
-  TSize SurfaceSize() const override {
-    const TSize s = FTarget.SurfaceSize();
-    return {std::int32_t(s.cx / FF), std::int32_t(s.cy / FF)};
-  }
-
- private:
-  std::int32_t X(std::int32_t x) const { return Sat32(std::int64_t(RoundToInt(x * FF)) + FDx); }
-  std::int32_t Y(std::int32_t y) const { return Sat32(std::int64_t(RoundToInt(y * FF)) + FDy); }
-  TRect Scaled(const TRect& r) const { return Rect(X(r.Left), Y(r.Top), X(r.Right), Y(r.Bottom)); }
-  std::span<const TPoint> Scaled(std::span<const TPoint> points) {
-    FPoints.resize(points.size());
-    for (std::size_t i = 0; i < points.size(); ++i) FPoints[i] = {X(points[i].x), Y(points[i].y)};
-    return FPoints;
-  }
-  TFont TargetFont() const {
-    TFont f = Font;
-    f.PixelsPerInch = FTarget.PixelsPerInch();
-    return f;
-  }
-  // The state goes over with the widths scaled: styled one-pixel pens stay
-  // one pixel wide (wider pens are drawn solid).
-  void Sync() {
-    FTarget.Pen = Pen;
-    if (Pen.Width > 1 || Pen.Style == TPenStyle::psSolid || Pen.Style == TPenStyle::psInsideFrame)
-      FTarget.Pen.Width = std::max(1, RoundToInt(std::max(Pen.Width, 1) * FF));
-    FTarget.Brush = Brush;
-    FTarget.Font = TargetFont();
-    FTarget.CopyMode = CopyMode;
-    FTarget.TextAlign = TextAlign;
-  }
-
-  TCanvas& FTarget;
-  double FF;
-  std::int32_t FDx, FDy;
-  std::vector<TPoint> FPoints;
-};
 
 // The whole chart as primitives; gives the run of primitives that the data
 // area drew, with its rectangle, which the data bitmap would cut them to.
@@ -265,15 +148,22 @@ void TCustomRChart::CopyToWMF(const std::string& fName, bool blkWhite) {
                         });
 }
 
-void TCustomRChart::SaveToFile(const std::string& fileName) {
+void TCustomRChart::SaveToFile(const std::string& fileName) { SaveToFile(fileName, ScreenDpi); }
+
+void TCustomRChart::SaveToFile(const std::string& fileName, double dpi) {
   TPictureSource source;
   source.Raster = [&](TBitmap& bmp) { RenderExportBitmap(bmp, false, false, true); };
+  source.RasterAt = [&](TBitmap& bmp, double f, double atDpi) {
+    PrepareScaledBitmap(bmp, TSize{Width(), Height()}, f, atDpi);
+    std::int32_t x = 0, y = 0;
+    DrawScaledPicture(bmp.Canvas(), TSize{bmp.Width(), bmp.Height()}, x, y, f, false);
+  };
   source.Size = TSize{std::max(Width(), 0), std::max(Height(), 0)};
   source.Vector = [&](TRecordingCanvas& rc, std::vector<TClipRun>& clips) {
     clips.push_back(RecordChart(*this, rc, false));
     ExportCrossHairs(rc, 0, 0, true);
   };
-  SavePictureFile(fileName, source);
+  SavePictureFile(fileName, source, dpi);
 }
 
 void TCustomRChart::CopyToClipboardWMF(bool blkWhite) {
@@ -293,8 +183,12 @@ void TCustomRChart::CopyToClipboardWMF(bool blkWhite) {
 void TCustomRChart::CopyToOpenPrinter(std::int32_t& x, std::int32_t& y, double scaleF, bool blkWhite) {
   TPrinter& printer = ChartPrinter();
   if (!printer.Printing()) RaiseMivoError("printer: no print job is open");
-  const double f = PrinterPixelScale(printer, scaleF);
-  TCanvas& page = printer.Canvas();
+  DrawScaledPicture(printer.Canvas(), TSize{printer.PageWidth(), printer.PageHeight()}, x, y,
+                    PrinterPixelScale(printer, scaleF), blkWhite);
+}
+
+void TCustomRChart::DrawScaledPicture(TCanvas& page, TSize pageSize, std::int32_t& x, std::int32_t& y, double f,
+                                      bool blkWhite) {
   TBlackWhiteScope bw(*this, blkWhite);
   AdjustScaling();
   // Frame and scales straight onto the page.
@@ -307,8 +201,8 @@ void TCustomRChart::CopyToOpenPrinter(std::int32_t& x, std::int32_t& y, double s
   const std::int64_t dr = std::int64_t(x) + RoundToInt((std::int64_t(RcLRim) + DataAreaWidth()) * f);
   const std::int64_t db = std::int64_t(y) + RoundToInt((std::int64_t(RcTRim) + DataAreaHeight()) * f);
   const std::int64_t vl = std::max<std::int64_t>(dl, 0), vt = std::max<std::int64_t>(dt, 0);
-  const std::int64_t vr = std::min<std::int64_t>(dr, printer.PageWidth());
-  const std::int64_t vb = std::min<std::int64_t>(db, printer.PageHeight());
+  const std::int64_t vr = std::min<std::int64_t>(dr, pageSize.cx);
+  const std::int64_t vb = std::min<std::int64_t>(db, pageSize.cy);
   TBitmap data;
   if (vl < vr && vt < vb) {
     data.SetSize(std::int32_t(vr - vl), std::int32_t(vb - vt));

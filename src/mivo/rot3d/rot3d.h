@@ -134,6 +134,11 @@ class TRot3D : public TCustomControl {
   // extension names: .png, .bmp, .svg or .pdf; any other raises EMivoError
   // naming the supported ones and writes nothing.
   void SaveToFile(const std::string& fileName);
+  // The same at the resolution `dpi`: PNG and BMP are the picture enlarged
+  // dpi / 96 times (96 is the screen picture, PNG records the dpi); SVG and
+  // PDF are as without it. A dpi that is not positive or too large for a
+  // bitmap raises EMivoError and writes nothing.
+  void SaveToFile(const std::string& fileName, double dpi);
   void CopyToClipboardWMF(bool includeFrame);
   // Prints on a new page of the host's printer, scaled by scaleF (1 = the
   // screen size at the printer's resolution).

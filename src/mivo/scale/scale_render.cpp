@@ -298,9 +298,11 @@ void TScale::Paint() {
   target.Draw(ox, oy, bmp);
 }
 
-void TScale::SaveToFile(const std::string& fileName) {
+void TScale::SaveToFile(const std::string& fileName) { SaveToFile(fileName, ScreenDpi); }
+
+void TScale::SaveToFile(const std::string& fileName, double dpi) {
   PictureFormatOf(fileName);  // refused before painting
-  SavePictureFile(fileName, BitmapPictureSource([this](TBitmap& bmp) { bmp = PaintedSurface(); }));
+  SavePictureFile(fileName, BitmapPictureSource([this](TBitmap& bmp) { bmp = PaintedSurface(); }), dpi);
 }
 
 }  // namespace mivo
