@@ -25,7 +25,7 @@
 #include "mivo/rchart/trchart.h"
 #include "mivo/rot3d/rot3d.h"
 #include "mivo/scale/scale.h"
-#include "rchart/rchart_test_util.h"
+#include "../rchart/rchart_test_util.h"
 #include "support/image_compare.h"
 
 namespace mivo {
