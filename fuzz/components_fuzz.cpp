@@ -1,5 +1,6 @@
 // libFuzzer target: reading a form file into each of the library's
-// components (TScale, TColorScale, TScaleGauge, TRChart, TPlot3D, TRot3D).
+// components (TScale, TColorScale, TScaleGauge, TRChart, TSmithChart, TBoxPlot,
+// TContourPlot, TPlot3D, TRot3D).
 // A read either succeeds or raises EMivoError and leaves the component
 // exactly as it was (every published property) and out of the loading state;
 // after a refused read the component still paints. A successful read paints
@@ -16,7 +17,10 @@
 #include <string_view>
 #include <vector>
 
+#include "mivo/charts/box_plot.h"
+#include "mivo/charts/smith_chart.h"
 #include "mivo/colorscale/colorscale.h"
+#include "mivo/contour/contour_plot.h"
 #include "mivo/gauge/gauge.h"
 #include "mivo/platform/errors.h"
 #include "mivo/platform/properties.h"
@@ -39,8 +43,9 @@ TMake Maker() {
 }
 
 const std::vector<TMake>& Makers() {
-  static const std::vector<TMake> makers = {Maker<TScale>(),  Maker<TColorScale>(), Maker<TScaleGauge>(),
-                                            Maker<TRChart>(), Maker<TPlot3D>(),     Maker<TRot3D>()};
+  static const std::vector<TMake> makers = {Maker<TScale>(),      Maker<TColorScale>(), Maker<TScaleGauge>(),
+                                            Maker<TRChart>(),     Maker<TSmithChart>(), Maker<TBoxPlot>(),
+                                            Maker<TContourPlot>(), Maker<TPlot3D>(),    Maker<TRot3D>()};
   return makers;
 }
 
