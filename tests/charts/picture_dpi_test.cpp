@@ -210,7 +210,7 @@ TEST_F(PictureDpi, ScreenResolutionIsTheScreenPicture) {
     SCOPED_TRACE(c.Name);
     const std::string plain = test::TempPath(std::string("dpi_plain_") + c.Name + ".png"), at96 = test::TempPath(std::string("dpi_96_") + c.Name + ".png");
     const std::string bmp96 = test::TempPath(std::string("dpi_96_") + c.Name + ".bmp");
-    c.Save(plain);  // the first picture after set-up
+    // The first picture after set-up, compared with later ones: it has the grid too.
     c.Save(plain);
     c.SaveAt(at96, 96);
     c.SaveAt(bmp96, 96);

@@ -86,6 +86,12 @@ void TCustomRChart::RenderExportBitmap(TBitmap& bmp, bool dataAreaOnly, bool blk
   TBlackWhiteScope bw(*this, blkWhite);
   // The mapping first: a range it refuses raises before the bitmap is touched.
   AdjustScaling();
+  // The frame first: painting the scales records the ticks the grid is drawn
+  // at, which are stale or missing until the scales have been painted for the
+  // current range (a freshly set-up chart has none).
+  TBitmap whole;
+  whole.SetSize(std::clamp(Width(), 0, TBitmap::MaxSide), std::clamp(Height(), 0, TBitmap::MaxSide));
+  ConstructChartBmp(whole.Canvas());
   TBitmap data;
   data.SetSize(std::min(DataAreaWidth(), TBitmap::MaxSide), std::min(DataAreaHeight(), TBitmap::MaxSide));
   InitGraf(data.Canvas(), 0, 0, data.Width(), data.Height());
@@ -97,9 +103,6 @@ void TCustomRChart::RenderExportBitmap(TBitmap& bmp, bool dataAreaOnly, bool blk
     bmp.Canvas().Draw(0, 0, data);
     return;
   }
-  TBitmap whole;
-  whole.SetSize(std::clamp(Width(), 0, TBitmap::MaxSide), std::clamp(Height(), 0, TBitmap::MaxSide));
-  ConstructChartBmp(whole.Canvas());
   whole.Canvas().CopyMode = TCopyMode::cmSrcCopy;
   whole.Canvas().Draw(RcLRim, RcTRim, data);
   ExportCrossHairs(whole.Canvas(), 0, 0, includeCrossHairs);
