@@ -10,6 +10,7 @@
 #include "mivo/base/marks.h"
 #include "mivo/platform/raster_canvas.h"
 #include "mivo/platform/recording_canvas.h"
+#include "mivo/rchart/item_store.h"
 #include "mivo/rchart/rchart.h"
 #include "mivo/rchart/rchart_internal.h"
 #include "mivo/rchart/rchart_items_painter_internal.h"
@@ -226,7 +227,8 @@ void TCustomRChart::RenderItems(TCanvas& canvas, std::int32_t offsetX, std::int3
   auto visible = [&](const TrcChartItem& it) {
     return FItClassVisib[it.ItemClass] && FLayerVisib[std::size_t(LayerIx(it.Layer))];
   };
-  const TrcChartItem* items = FDataContainer.Data();
+  // Items exist only with a store.
+  const detail::TItemStore* store = FDataContainer.Get();
   const std::int32_t first = std::clamp(startItem, 0, FNumChartItems);
 
   detail::TDupMarkGrid dupGrid;
@@ -239,7 +241,7 @@ void TCustomRChart::RenderItems(TCanvas& canvas, std::int32_t offsetX, std::int3
   // A later start continues the chain from the last visible point before it.
   TPoint start{offsetX, offsetY};
   for (std::int32_t i = first - 1; i >= 0; --i) {
-    const TrcChartItem& it = items[i];
+    const TrcChartItem it = store->Get(std::size_t(i));
     if (!visible(it)) continue;
     if (it.ItemKind == TrcItem::tkMoveTo || it.ItemKind == TrcItem::tkLineto) {
       start = pl.Place(it, it.x, it.y);
@@ -265,7 +267,7 @@ void TCustomRChart::RenderItems(TCanvas& canvas, std::int32_t offsetX, std::int3
   const detail::TItemTextStyle textStyle{FTextFontStyle, FTextBkStyle, FTextBkColor};
 
   for (std::int32_t i = first; i < FNumChartItems; ++i) {
-    const TrcChartItem& it = items[i];
+    const TrcChartItem it = store->Get(std::size_t(i));
     if (!visible(it)) continue;
     detail::TItemInk ink{mono ? TColor(0) : it.Color, it.FillColor};
     if (IsFilledKind(it.ItemKind) && mono) ink.F = clSilver;
