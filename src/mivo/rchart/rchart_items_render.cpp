@@ -249,7 +249,10 @@ void DrawLineRun(TChain& chain, const detail::TItemStore& st, std::size_t s, std
                  const TPlacer& pl, const detail::TItemStyle& style, TColor v, const TSkipWindow& window) {
   detail::TItemPainter& p = chain.P;
   const std::int32_t layer = st.Head(s).Layer;
-  const detail::TLayerMapping& m = pl.Map(layer);
+  // Copies of what the loop reads, so that the painter's calls do not make it
+  // load them again.
+  const detail::TLayerMapping m = pl.Map(layer);
+  const std::int64_t shiftX = pl.ShiftX, shiftY = pl.ShiftY;
   const double *xs = st.X(), *ys = st.Y();
   if (style.LWid != p.PenWidth()) {
     p.Flush();
@@ -257,17 +260,18 @@ void DrawLineRun(TChain& chain, const detail::TItemStore& st, std::size_t s, std
   }
   bool penReady = !p.PenDiffers(v, style.PenStyle, style.FillColor);
   const auto walk = [&](std::size_t from, std::size_t to) {
+    bool gap = chain.Gap;
     for (std::size_t j = from; j < to; ++j) {
       const double x = xs[j], y = ys[j];
       if (!Finite(x, y)) {
         p.Flush();
-        chain.Gap = true;
+        gap = true;
         continue;
       }
-      const TPoint pt = pl.Shift({ClampItemPixel(m.MapX(x)), ClampItemPixel(m.MapY(y))});
-      if (chain.Gap) {
+      const TPoint pt{Sat32(ClampItemPixel(m.MapX(x)) + shiftX), Sat32(ClampItemPixel(m.MapY(y)) + shiftY)};
+      if (gap) {
         p.MoveTo(pt);
-        chain.Gap = false;
+        gap = false;
         continue;
       }
       if (!penReady) {
@@ -278,6 +282,7 @@ void DrawLineRun(TChain& chain, const detail::TItemStore& st, std::size_t s, std
       }
       p.Append(pt);
     }
+    chain.Gap = gap;
   };
   // The chain as walking slots from ... to would leave it: at the last finite
   // point among them, broken when slot `to` itself is not finite.
