@@ -51,51 +51,43 @@ inline constexpr TColor kDefaultFillColor = 0xC0C0C0;
 // The limit of pixel results of R2M; NaN maps to the upper limit.
 inline constexpr double kPixelClamp = 2147483647.0;
 
+
 namespace detail {
 
-// The storage of the display list: records in one block that grows
-// geometrically through realloc, which moves a large block without copying
-// it. Slots beyond the valid items hold no meaning; every writer fills a
-// whole record. Charts that share a display list hold handles to one block
-// (ShareWith): growth through any of them is seen by all; Clear and Swap
-// change only this handle's reference, the block lives while any refers to it.
+class TItemStore;  // item_store.h
+
+// The storage of the display list as a chart holds it. Charts that share a
+// display list hold handles to one store (ShareWith): changes through any of
+// them are seen by all; Clear and Swap change only this handle's reference,
+// the store lives while any refers to it.
 class TItemBuffer {
  public:
   TItemBuffer() = default;
   TItemBuffer(const TItemBuffer&) = delete;
   TItemBuffer& operator=(const TItemBuffer&) = delete;
   ~TItemBuffer();
-  TrcChartItem& operator[](std::size_t i) { return FStore->Data[i]; }
-  const TrcChartItem& operator[](std::size_t i) const { return FStore->Data[i]; }
-  TrcChartItem* Data() { return FStore ? FStore->Data : nullptr; }
-  const TrcChartItem* Data() const { return FStore ? FStore->Data : nullptr; }
-  std::size_t Capacity() const { return FStore ? FStore->Capacity : 0; }
-  // Room for at least n records, existing ones kept; raises std::bad_alloc
+  // The store, made on first use.
+  TItemStore& Store();
+  const TItemStore* Get() const { return FStore.get(); }
+  std::size_t Capacity() const;
+  // Room for at least n items, existing ones kept; raises std::bad_alloc
   // (and keeps the buffer as it was) when there is no memory for them.
   void Reserve(std::size_t n);
-  // Drops this handle's reference (an unshared block is freed).
+  // Drops this handle's reference (an unshared store is freed).
   void Clear();
   void Swap(TItemBuffer& other) noexcept;
-  // Refers to the block of `other`.
+  // Refers to the store of `other`.
   void ShareWith(const TItemBuffer& other) { FStore = other.FStore; }
   bool SharesWith(const TItemBuffer& other) const { return FStore && FStore == other.FStore; }
-  // Another handle refers to the same block.
+  // Another handle refers to the same store.
   bool Shared() const { return FStore && FStore.use_count() > 1; }
-  // A block of its own holding a copy of the first n records, with room for
+  // A store of its own holding a copy of the first n items, with room for
   // `capacity` (at least n); raises std::bad_alloc and keeps the reference
   // when there is no memory for it.
   void MakeOwn(std::size_t n, std::size_t capacity);
 
  private:
-  struct TStore {
-    TrcChartItem* Data = nullptr;
-    std::size_t Capacity = 0;
-    TStore() = default;
-    TStore(const TStore&) = delete;
-    TStore& operator=(const TStore&) = delete;
-    ~TStore();
-  };
-  std::shared_ptr<TStore> FStore;
+  std::shared_ptr<TItemStore> FStore;
 };
 
 }  // namespace detail
@@ -710,12 +702,12 @@ class TCustomRChart : public TCustomControl {
 
  private:
   // Item store.
-  // The next slot filled with the drawing state and the coordinates; the item
-  // counts once CommitItem has been called.
-  TrcChartItem& AppendItem(TrcItem kind, double x, double y, double x2 = 0, double y2 = 0);
+  // A new item with the drawing state and the coordinates; it is stored and
+  // counted by CommitItem.
+  TrcChartItem NewItem(TrcItem kind, double x, double y, double x2 = 0, double y2 = 0) const;
   // The same with the fill colour and, when `transp`, the transparency flag.
-  TrcChartItem& AppendShape(TrcItem kind, double x, double y, double x2, double y2, bool transp);
-  void CommitItem();
+  TrcChartItem NewShape(TrcItem kind, double x, double y, double x2, double y2, bool transp) const;
+  void CommitItem(const TrcChartItem& it);
   void ResetList();
   void GrowTo(std::int64_t slots);
   bool KindMatches(TrcItem selector, TrcItem kind) const;

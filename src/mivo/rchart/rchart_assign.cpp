@@ -1,6 +1,5 @@
 // Assign: one chart takes over everything another chart shows and how.
 #include <algorithm>
-#include <cstring>
 
 #include "mivo/rchart/rchart.h"
 #include "mivo/rchart/rchart_internal.h"
@@ -36,10 +35,8 @@ void TCustomRChart::Assign(const TPersistent& source) {
       detail::TItemBuffer items;
       const std::int64_t slots = std::max<std::int64_t>(s.FNumAllocated, s.FNumChartItems);
       if (slots > 0) {
-        items.Reserve(std::size_t(slots));
-        if (s.FNumChartItems > 0)
-          std::memcpy(static_cast<void*>(items.Data()), s.FDataContainer.Data(),
-                      std::size_t(s.FNumChartItems) * sizeof(TrcChartItem));
+        items.ShareWith(s.FDataContainer);
+        items.MakeOwn(std::size_t(std::max(s.FNumChartItems, 0)), std::size_t(slots));
       }
       FDataContainer.Swap(items);
     }

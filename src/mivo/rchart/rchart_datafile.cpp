@@ -15,6 +15,7 @@
 #include "mivo/platform/errors.h"
 #include "mivo/platform/file_read.h"
 #include "mivo/platform/file_replace.h"
+#include "mivo/rchart/item_store.h"
 #include "mivo/rchart/rchart.h"
 #include "mivo/rchart/rchart_datafile.h"
 
@@ -109,8 +110,9 @@ bool TCustomRChart::SaveData(const std::string& fileName) {
   std::vector<std::uint8_t> bytes;
   try {
     bytes.resize(std::size_t(FNumChartItems) * kRecordSize);
+    const detail::TItemStore* store = FDataContainer.Get();
     for (std::int32_t i = 0; i < FNumChartItems; ++i)
-      EncodeChartItem(FDataContainer[std::size_t(i)], bytes.data() + std::size_t(i) * kRecordSize);
+      EncodeChartItem(store->Get(std::size_t(i)), bytes.data() + std::size_t(i) * kRecordSize);
     WriteFileReplacing(fileName, bytes.data(), bytes.size(), "Chart data file");
   } catch (const std::bad_alloc&) {
     return false;
@@ -136,21 +138,22 @@ bool TCustomRChart::LoadData(const std::string& fileName, bool append) {
   detail::TItemBuffer fresh;
   std::array<std::int32_t, kNumItemKinds> counts{};
   try {
-    TrcChartItem* dest;
+    detail::TItemStore* dest;
     if (append) {
       GrowTo(total);
-      dest = FDataContainer.Data() + base;
+      dest = &FDataContainer.Store();
     } else {
       fresh.Reserve(std::size_t(n));
-      dest = fresh.Data();
+      dest = &fresh.Store();
     }
     std::vector<std::uint8_t> block(kBlockRecords * kRecordSize);
+    TrcChartItem it;
     for (std::uint64_t done = 0; done < n;) {
       const std::size_t want = std::size_t(std::min<std::uint64_t>(kBlockRecords, n - done));
       if (!f.ReadExactly(block.data(), want * kRecordSize)) return false;
       for (std::size_t r = 0; r < want; ++r) {
-        TrcChartItem& it = dest[done + r];
         if (!DecodeChartItem(block.data() + r * kRecordSize, it)) return false;
+        dest->Set(std::size_t(base) + done + r, it);
         ++counts[std::size_t(it.ItemKind)];
       }
       done += want;
@@ -313,7 +316,7 @@ std::string ListChartItem(const TrcChartItem& it, std::int32_t index) {
 
 void TCustomRChart::SaveDataASC(const std::string& fileName) {
   std::string listing;
-  for (std::int32_t i = 0; i < FNumChartItems; ++i) listing += ListChartItem(FDataContainer[std::size_t(i)], i);
+  for (std::int32_t i = 0; i < FNumChartItems; ++i) listing += ListChartItem(GetChartItem(i), i);
   WriteFileReplacing(fileName, reinterpret_cast<const std::uint8_t*>(listing.data()), listing.size(),
                      "Chart listing");
 }

@@ -8,6 +8,7 @@
 #include <new>
 #include <numbers>
 
+#include "mivo/rchart/item_store.h"
 #include "mivo/rchart/rchart.h"
 #include "mivo/rchart/rchart_internal.h"
 #include "mivo/rchart/rchart_items_painter_internal.h"
@@ -108,48 +109,6 @@ std::size_t detail::ItemTextToUtf8(const TrcItemText& text, char* out) {
 
 // ---------------------------------------------------------------- storage
 
-static_assert(std::is_trivially_copyable_v<TrcChartItem>, "items are moved by realloc");
-
-namespace detail {
-
-TItemBuffer::~TItemBuffer() = default;
-
-TItemBuffer::TStore::~TStore() { std::free(Data); }
-
-void TItemBuffer::Reserve(std::size_t n) {
-  if (n <= Capacity()) return;
-  const std::size_t cap = std::max({n, 2 * Capacity(), std::size_t(16)});
-  if (cap > std::numeric_limits<std::size_t>::max() / sizeof(TrcChartItem)) throw std::bad_alloc();
-  std::shared_ptr<TStore> store = FStore ? FStore : std::make_shared<TStore>();
-  void* p = std::realloc(static_cast<void*>(store->Data), cap * sizeof(TrcChartItem));
-  if (!p) throw std::bad_alloc();
-  store->Data = static_cast<TrcChartItem*>(p);
-  store->Capacity = cap;
-  FStore = std::move(store);
-}
-
-void TItemBuffer::Clear() { FStore.reset(); }
-
-void TItemBuffer::Swap(TItemBuffer& other) noexcept { std::swap(FStore, other.FStore); }
-
-void TItemBuffer::MakeOwn(std::size_t n, std::size_t capacity) {
-  n = std::min(n, Capacity());
-  capacity = std::max(capacity, n);
-  if (capacity == 0) {
-    FStore.reset();
-    return;
-  }
-  if (capacity > std::numeric_limits<std::size_t>::max() / sizeof(TrcChartItem)) throw std::bad_alloc();
-  auto store = std::make_shared<TStore>();
-  store->Data = static_cast<TrcChartItem*>(std::malloc(capacity * sizeof(TrcChartItem)));
-  if (!store->Data) throw std::bad_alloc();
-  store->Capacity = capacity;
-  if (n > 0) std::memcpy(static_cast<void*>(store->Data), FStore->Data, n * sizeof(TrcChartItem));
-  FStore = std::move(store);
-}
-
-}  // namespace detail
-
 void TCustomRChart::ResetList() {
   FDataContainer.Clear();
   FNumChartItems = 0;
@@ -164,16 +123,8 @@ void TCustomRChart::GrowTo(std::int64_t slots) {
   FDataContainer.Reserve(std::size_t(slots));
 }
 
-TrcChartItem& TCustomRChart::AppendItem(TrcItem kind, double x, double y, double x2, double y2) {
-  if (FNumChartItems >= FNumAllocated) {
-    const std::int64_t next = std::int64_t(FNumAllocated) + FAllocSize;
-    if (next > std::numeric_limits<std::int32_t>::max()) throw std::bad_alloc();
-    GrowTo(next);
-    FNumAllocated = std::int32_t(next);
-  }
-  // A whole record: slots left behind by removals hold stale items.
-  TrcChartItem& it = FDataContainer[std::size_t(FNumChartItems)];
-  it = TrcChartItem{};
+TrcChartItem TCustomRChart::NewItem(TrcItem kind, double x, double y, double x2, double y2) const {
+  TrcChartItem it;
   it.ItemKind = kind;
   it.x = x;
   it.y = y;
@@ -188,26 +139,33 @@ TrcChartItem& TCustomRChart::AppendItem(TrcItem kind, double x, double y, double
   return it;
 }
 
-TrcChartItem& TCustomRChart::AppendShape(TrcItem kind, double x, double y, double x2, double y2, bool transp) {
-  TrcChartItem& it = AppendItem(kind, x, y, x2, y2);
+TrcChartItem TCustomRChart::NewShape(TrcItem kind, double x, double y, double x2, double y2, bool transp) const {
+  TrcChartItem it = NewItem(kind, x, y, x2, y2);
   it.FillColor = RcFillCol;
   if (transp) it.Transp = FTranspItems;
   return it;
 }
 
-void TCustomRChart::CommitItem() {
-  ++FItemCount[std::size_t(FDataContainer[std::size_t(FNumChartItems)].ItemKind)];
+void TCustomRChart::CommitItem(const TrcChartItem& it) {
+  if (FNumChartItems >= FNumAllocated) {
+    const std::int64_t next = std::int64_t(FNumAllocated) + FAllocSize;
+    if (next > std::numeric_limits<std::int32_t>::max()) throw std::bad_alloc();
+    GrowTo(next);
+    FNumAllocated = std::int32_t(next);
+  }
+  FDataContainer.Store().Set(std::size_t(FNumChartItems), it);
+  ++FItemCount[std::size_t(it.ItemKind)];
   ++FNumChartItems;
   AdjustCanInfoOfSharedCharts();
 }
 
 TrcChartItem TCustomRChart::GetChartItem(std::int32_t idx) const {
   if (idx < 0 || idx >= FNumChartItems) return TrcChartItem{};
-  return FDataContainer[std::size_t(idx)];
+  return FDataContainer.Get()->Get(std::size_t(idx));
 }
 
 void TCustomRChart::SetChartitem(std::int32_t idx, const TrcChartItem& item) {
-  if (idx >= 0 && idx < FNumChartItems && IsStorableItem(item)) FDataContainer[std::size_t(idx)] = item;
+  if (idx >= 0 && idx < FNumChartItems && IsStorableItem(item)) FDataContainer.Store().Set(std::size_t(idx), item);
 }
 
 std::int32_t TCustomRChart::GetItemCount(TrcItem kind) const {
@@ -224,109 +182,103 @@ void TCustomRChart::ClearGraf() {
 // ---------------------------------------------------------------- adders
 
 void TCustomRChart::MarkAt(double x, double y, std::uint8_t markType) {
-  AppendItem(TrcItem::tkMarkAt, x, y).MarkOrAlign = markType;
-  CommitItem();
+  TrcChartItem it = NewItem(TrcItem::tkMarkAt, x, y);
+  it.MarkOrAlign = markType;
+  CommitItem(it);
 }
 
 void TCustomRChart::MarkErrorBar(double x, double y, double e1, double e2, TOrientation orientation,
                                  std::uint8_t markType) {
-  TrcChartItem& it = AppendItem(TrcItem::tkMarkEBar, x, y, e1, e2);
+  TrcChartItem it = NewItem(TrcItem::tkMarkEBar, x, y, e1, e2);
   it.SizeOrAngle = std::int32_t(orientation);
   it.MarkOrAlign = markType;
-  CommitItem();
+  CommitItem(it);
 }
 
 void TCustomRChart::Text(double x, double y, std::int32_t size, const std::string& txt) {
-  TrcChartItem& it = AppendItem(TrcItem::tkText, x, y);
+  TrcChartItem it = NewItem(TrcItem::tkText, x, y);
   it.SizeOrAngle = size;
   it.MarkOrAlign = std::uint8_t(FTextAlignment);
   it.Text = ToItemText(txt);
-  CommitItem();
+  CommitItem(it);
 }
 
 void TCustomRChart::Text(double x, double y, std::int32_t size, const std::string& txt, std::int32_t offX,
                          std::int32_t offY, TAlignment align) {
-  TrcChartItem& it = AppendItem(TrcItem::tkTextOfs, x, y, offX, offY);
+  TrcChartItem it = NewItem(TrcItem::tkTextOfs, x, y, offX, offY);
   it.SizeOrAngle = size;
   it.MarkOrAlign = std::uint8_t(align);
   it.Text = ToItemText(txt);
-  CommitItem();
+  CommitItem(it);
 }
 
 void TCustomRChart::MoveTo(double x, double y) {
-  AppendItem(TrcItem::tkMoveTo, x, y);
-  CommitItem();
+  CommitItem(NewItem(TrcItem::tkMoveTo, x, y));
 }
 
 void TCustomRChart::MoveToRelPix(std::int32_t dx, std::int32_t dy) {
-  AppendItem(TrcItem::tkMoveRelPix, dx, dy);
-  CommitItem();
+  CommitItem(NewItem(TrcItem::tkMoveRelPix, dx, dy));
 }
 
 void TCustomRChart::DrawTo(double x, double y) {
-  AppendShape(TrcItem::tkLineto, x, y, 0, 0, false);
-  CommitItem();
+  CommitItem(NewShape(TrcItem::tkLineto, x, y, 0, 0, false));
 }
 
 void TCustomRChart::DrawToRelPix(std::int32_t dx, std::int32_t dy) {
-  AppendShape(TrcItem::tkLineRelPix, dx, dy, 0, 0, false);
-  CommitItem();
+  CommitItem(NewShape(TrcItem::tkLineRelPix, dx, dy, 0, 0, false));
 }
 
 void TCustomRChart::Line(double x1, double y1, double x2, double y2) {
-  AppendShape(TrcItem::tkLine, x1, y1, x2, y2, false);
-  CommitItem();
+  CommitItem(NewShape(TrcItem::tkLine, x1, y1, x2, y2, false));
 }
 
 void TCustomRChart::LineOffset(double x1, double y1, double x2, double y2, std::int32_t offX, std::int32_t offY) {
-  TrcChartItem& it = AppendShape(TrcItem::tkLineOffs, x1, y1, x2, y2, false);
+  TrcChartItem it = NewShape(TrcItem::tkLineOffs, x1, y1, x2, y2, false);
   it.SizeOrAngle = offX;
   it.DepthOrAngle = offY;
-  CommitItem();
+  CommitItem(it);
 }
 
 void TCustomRChart::Rectangle(double x1, double y1, double x2, double y2) {
-  AppendShape(TrcItem::tkRect, x1, y1, x2, y2, true);
-  CommitItem();
+  CommitItem(NewShape(TrcItem::tkRect, x1, y1, x2, y2, true));
 }
 
 void TCustomRChart::RectangleRelPix(double x, double y, std::int32_t dx, std::int32_t dy) {
-  AppendShape(TrcItem::tkRectRelPix, x, y, dx, dy, true);
-  CommitItem();
+  CommitItem(NewShape(TrcItem::tkRectRelPix, x, y, dx, dy, true));
 }
 
 void TCustomRChart::RectFrame(double x1, double y1, double x2, double y2, TFrameStyle frameStyle, TColor shadowCol,
                               TColor hiLightCol) {
-  TrcChartItem& it = AppendShape(TrcItem::tkRectFrame, x1, y1, x2, y2, false);
+  TrcChartItem it = NewShape(TrcItem::tkRectFrame, x1, y1, x2, y2, false);
   it.FrameStyle = frameStyle;
   it.ShadowColor = shadowCol;
   it.HiLightColor = hiLightCol;
   it.LWid = 1;
-  CommitItem();
+  CommitItem(it);
 }
 
 void TCustomRChart::Bar3D(double x1, double y1, double x2, double y2, std::int32_t depth, std::int32_t angle) {
-  TrcChartItem& it = AppendShape(TrcItem::tk3DBar, x1, y1, x2, y2, false);
+  TrcChartItem it = NewShape(TrcItem::tk3DBar, x1, y1, x2, y2, false);
   it.SizeOrAngle = std::clamp(angle, 0, 180);
   it.DepthOrAngle = depth;
-  CommitItem();
+  CommitItem(it);
 }
 
 void TCustomRChart::Ellipse(double xc, double yc, double rx, double ry) {
-  AppendShape(TrcItem::tkEllipse, xc, yc, rx, ry, true);
-  CommitItem();
+  CommitItem(NewShape(TrcItem::tkEllipse, xc, yc, rx, ry, true));
 }
 
 void TCustomRChart::Arc(double xc, double yc, double rx, double ry, double startAngle, double endAngle) {
-  TrcChartItem& it = AppendShape(TrcItem::tkArc, xc, yc, rx, ry, true);
+  TrcChartItem it = NewShape(TrcItem::tkArc, xc, yc, rx, ry, true);
   it.SizeOrAngle = EncodeArcAngle(startAngle);
   it.DepthOrAngle = EncodeArcAngle(endAngle);
-  CommitItem();
+  CommitItem(it);
 }
 
 void TCustomRChart::Arrow(double x1, double y1, double x2, double y2, std::int32_t headSize) {
-  AppendShape(TrcItem::tkArrow, x1, y1, x2, y2, true).SizeOrAngle = headSize;
-  CommitItem();
+  TrcChartItem it = NewShape(TrcItem::tkArrow, x1, y1, x2, y2, true);
+  it.SizeOrAngle = headSize;
+  CommitItem(it);
 }
 
 }  // namespace mivo

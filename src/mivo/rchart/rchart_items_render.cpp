@@ -10,6 +10,7 @@
 #include "mivo/base/marks.h"
 #include "mivo/platform/raster_canvas.h"
 #include "mivo/platform/recording_canvas.h"
+#include "mivo/rchart/item_store.h"
 #include "mivo/rchart/rchart.h"
 #include "mivo/rchart/rchart_internal.h"
 #include "mivo/rchart/rchart_items_painter_internal.h"
@@ -200,19 +201,140 @@ struct TPlacer {
   std::array<detail::TLayerMapping, 2> Maps;
   std::int64_t ShiftX = 0, ShiftY = 0;
 
+  const detail::TLayerMapping& Map(std::int32_t layer) const { return Maps[layer <= 1 ? 0 : 1]; }  // as the chart picks a layer
   // The control pixel, clamped, of (x, y) moved by (dx, dy) pixels.
-  TPoint Chart(const TrcChartItem& it, double x, double y, std::int64_t dx = 0, std::int64_t dy = 0) const {
-    const detail::TLayerMapping& m = Maps[it.Layer <= 1 ? 0 : 1];  // as the chart picks a layer
+  TPoint Chart(std::int32_t layer, double x, double y, std::int64_t dx = 0, std::int64_t dy = 0) const {
+    const detail::TLayerMapping& m = Map(layer);
     return {ClampItemPixel(m.MapX(x) + dx), ClampItemPixel(m.MapY(y) + dy)};
   }
+  TPoint Chart(const TrcChartItem& it, double x, double y, std::int64_t dx = 0, std::int64_t dy = 0) const {
+    return Chart(it.Layer, x, y, dx, dy);
+  }
   TPoint Shift(TPoint p) const { return {Sat32(p.x + ShiftX), Sat32(p.y + ShiftY)}; }
+  TPoint Place(std::int32_t layer, double x, double y) const { return Shift(Chart(layer, x, y)); }
   TPoint Place(const TrcChartItem& it, double x, double y, std::int64_t dx = 0, std::int64_t dy = 0) const {
-    return Shift(Chart(it, x, y, dx, dy));
+    return Shift(Chart(it.Layer, x, y, dx, dy));
   }
 };
 
 TPoint Offset(TPoint p, double dx, double dy) {
   return {Sat32(std::int64_t(p.x) + RoundToInt(dx)), Sat32(std::int64_t(p.y) + RoundToInt(dy))};
+}
+
+bool Finite(double x, double y) { return std::isfinite(x) && std::isfinite(y); }
+
+// The line-to chain across the items: the painter and whether the chain is
+// broken by a point that is not finite.
+struct TChain {
+  detail::TItemPainter& P;
+  bool Gap = false;
+};
+
+// The part of the canvas a zoomed segment is walked for: columns lo ... hi
+// of the chart. Off for canvases where a chain's invisible steps still count.
+struct TSkipWindow {
+  bool On = false;
+  std::int64_t Lo = 0, Hi = 0;
+};
+
+// Draws the line-to slots s ... e - 1 of one drawing state (`style`), all
+// visible, in one tight loop: each point mapped and handed to the painter,
+// which reduces the pixel columns of thin solid lines. When the slots' x never
+// falls (`sorted`) and the axis maps them left to right, only the slots
+// around the visible columns are walked: the chain jumps over the slots whose
+// steps lie wholly left of them, and over those wholly right of them, to
+// where the full walk would have left it. With a solid pen and a margin of
+// its width that changes no pixel of the canvas.
+void DrawLineRun(TChain& chain, const detail::TItemStore& st, std::size_t s, std::size_t e, bool sorted,
+                 const TPlacer& pl, const detail::TItemStyle& style, TColor v, const TSkipWindow& window) {
+  detail::TItemPainter& p = chain.P;
+  const std::int32_t layer = st.Head(s).Layer;
+  // Copies of what the loop reads, so that the painter's calls do not make it
+  // load them again.
+  const detail::TLayerMapping m = pl.Map(layer);
+  const std::int64_t shiftX = pl.ShiftX, shiftY = pl.ShiftY;
+  const double *xs = st.X(), *ys = st.Y();
+  if (style.LWid != p.PenWidth()) {
+    p.Flush();
+    p.SetPenWidth(style.LWid);
+  }
+  bool penReady = !p.PenDiffers(v, style.PenStyle, style.FillColor);
+  const auto walk = [&](std::size_t from, std::size_t to) {
+    bool gap = chain.Gap;
+    for (std::size_t j = from; j < to; ++j) {
+      const double x = xs[j], y = ys[j];
+      if (!Finite(x, y)) {
+        p.Flush();
+        gap = true;
+        continue;
+      }
+      const TPoint pt{Sat32(ClampItemPixel(m.MapX(x)) + shiftX), Sat32(ClampItemPixel(m.MapY(y)) + shiftY)};
+      if (gap) {
+        p.MoveTo(pt);
+        gap = false;
+        continue;
+      }
+      if (!penReady) {
+        p.Flush();
+        p.SetPen(v, style.PenStyle);
+        p.SetBrushColor(style.FillColor);
+        penReady = true;
+      }
+      p.Append(pt);
+    }
+    chain.Gap = gap;
+  };
+  // The chain as walking slots from ... to would leave it: at the last finite
+  // point among them, broken when slot `to` itself is not finite.
+  const auto jump = [&](std::size_t from, std::size_t to) {
+    p.Flush();
+    for (std::size_t j = to + 1; j-- > from;) {
+      if (!Finite(xs[j], ys[j])) continue;
+      p.MoveTo(pl.Place(layer, xs[j], ys[j]));
+      break;
+    }
+    chain.Gap = !Finite(xs[to], ys[to]);
+  };
+  if (!sorted || !window.On || e - s < 64 || style.PenStyle != TPenStyle::psSolid || m.logX || !(m.kxd > 0) ||
+      style.LWid > detail::kCullPenWidth) {
+    walk(s, e);
+    return;
+  }
+  const std::int64_t margin = std::int64_t(style.LWid) + 4;
+  const std::int64_t lo = window.Lo - margin, hi = window.Hi + margin;
+  const auto column = [&](std::size_t j) { return std::int64_t(ClampItemPixel(m.MapX(xs[j]))); };
+  // The columns rise with the slots: the first slot at or right of lo, and
+  // the first one right of hi.
+  std::size_t a = s, b = e;
+  while (a < b) {
+    const std::size_t mid = a + (b - a) / 2;
+    if (column(mid) < lo)
+      a = mid + 1;
+    else
+      b = mid;
+  }
+  std::size_t c = a;
+  b = e;
+  while (c < b) {
+    const std::size_t mid = c + (b - c) / 2;
+    if (column(mid) <= hi)
+      c = mid + 1;
+    else
+      b = mid;
+  }
+  // The step into the first slot comes from outside the run: it is walked.
+  std::size_t from = s + 1;
+  walk(s, from);
+  if (a > from + 1) {
+    jump(from, a - 1);
+    from = a;
+  }
+  if (c + 2 < e) {
+    walk(from, c + 1);
+    jump(c + 1, e - 1);
+  } else {
+    walk(from, e);
+  }
 }
 
 }  // namespace
@@ -223,10 +345,11 @@ void TCustomRChart::RenderItems(TCanvas& canvas, std::int32_t offsetX, std::int3
   pl.Maps = {detail::LayerMapping(*this, 1), detail::LayerMapping(*this, 2)};
   pl.ShiftX = std::int64_t(offsetX) - RcLRim;
   pl.ShiftY = std::int64_t(offsetY) - RcTRim;
-  auto visible = [&](const TrcChartItem& it) {
-    return FItClassVisib[it.ItemClass] && FLayerVisib[std::size_t(LayerIx(it.Layer))];
+  const auto visible = [&](const detail::TItemHead& h) {
+    return FItClassVisib[h.Class] && FLayerVisib[std::size_t(LayerIx(h.Layer))];
   };
-  const TrcChartItem* items = FDataContainer.Data();
+  // Items exist only with a store.
+  const detail::TItemStore* store = FDataContainer.Get();
   const std::int32_t first = std::clamp(startItem, 0, FNumChartItems);
 
   detail::TDupMarkGrid dupGrid;
@@ -234,16 +357,17 @@ void TCustomRChart::RenderItems(TCanvas& canvas, std::int32_t offsetX, std::int3
 
   // A point that is not finite (NaN, an infinity) has no place: it ends the
   // line, and the next finite line-to starts a new one from its own point.
-  auto finite = [](const TrcChartItem& it) { return std::isfinite(it.x) && std::isfinite(it.y); };
-  bool gap = false;
+  auto finite = [](const TrcChartItem& it) { return Finite(it.x, it.y); };
+  bool startGap = false;
   // A later start continues the chain from the last visible point before it.
   TPoint start{offsetX, offsetY};
   for (std::int32_t i = first - 1; i >= 0; --i) {
-    const TrcChartItem& it = items[i];
-    if (!visible(it)) continue;
-    if (it.ItemKind == TrcItem::tkMoveTo || it.ItemKind == TrcItem::tkLineto) {
-      start = pl.Place(it, it.x, it.y);
-      gap = !finite(it);
+    const detail::TItemHead& h = store->Head(std::size_t(i));
+    if (!visible(h)) continue;
+    if (h.Kind == TrcItem::tkMoveTo || h.Kind == TrcItem::tkLineto) {
+      const double x = store->X()[i], y = store->Y()[i];
+      start = pl.Place(h.Layer, x, y);
+      startGap = !Finite(x, y);
       break;
     }
   }
@@ -252,8 +376,11 @@ void TCustomRChart::RenderItems(TCanvas& canvas, std::int32_t offsetX, std::int3
   // as the exports make): what the screen would not show is left out there
   // too. Unbounded recordings and printing get the chains point by point.
   const TSize surface = canvas.SurfaceSize();
+  const bool raster = dynamic_cast<TRasterCanvas*>(&canvas) != nullptr;
   const bool document = dynamic_cast<TRecordingCanvas*>(&canvas) != nullptr && surface.cx > 0 && surface.cy > 0;
-  detail::TItemPainter p(canvas, start, document || dynamic_cast<TRasterCanvas*>(&canvas) != nullptr);
+  detail::TItemPainter p(canvas, start, document || raster);
+  TChain chain{p, startGap};
+  bool& gap = chain.Gap;
   if (document) {
     // The data area where the items land, widened by the widest pen's reach.
     constexpr std::int64_t margin = 2 * detail::kCullPenWidth + 4;
@@ -261,12 +388,57 @@ void TCustomRChart::RenderItems(TCanvas& canvas, std::int32_t offsetX, std::int3
                         Sat32(std::int64_t(offsetX) + DataAreaWidth() + margin),
                         Sat32(std::int64_t(offsetY) + DataAreaHeight() + margin)});
   }
+  // A bitmap shows the chart columns that land on it.
+  TSkipWindow window;
+  if (raster) window = {true, -pl.ShiftX, std::int64_t(surface.cx) - 1 - pl.ShiftX};
   p.Init(RcLineWid, RcChartCol);
   const detail::TItemTextStyle textStyle{FTextFontStyle, FTextBkStyle, FTextBkColor};
 
-  for (std::int32_t i = first; i < FNumChartItems; ++i) {
-    const TrcChartItem& it = items[i];
-    if (!visible(it)) continue;
+  for (std::int32_t i = first; i < FNumChartItems;) {
+    const detail::TItemHead& h = store->Head(std::size_t(i));
+    if (!visible(h)) {
+      ++i;
+      continue;
+    }
+    if (h.Kind == TrcItem::tkLineto && store->IsPlain(std::size_t(i))) {
+      // A run of line-to items drawn alike: its known segment, or as far as
+      // the slots look alike.
+      std::size_t e = std::min(store->SegmentEnd(std::size_t(i)), std::size_t(FNumChartItems));
+      const bool sorted = e > std::size_t(i);
+      if (!sorted) {
+        e = std::size_t(i) + 1;
+        while (e < std::size_t(FNumChartItems)) {
+          const detail::TItemHead& n = store->Head(e);
+          if (n.Kind != h.Kind || n.Ref != h.Ref || n.Layer != h.Layer || n.Class != h.Class) break;
+          ++e;
+        }
+      }
+      const detail::TItemStyle& style = store->Style(h.Ref);
+      DrawLineRun(chain, *store, std::size_t(i), e, sorted, pl, style, mono ? TColor(0) : style.Color, window);
+      i = std::int32_t(e);
+      continue;
+    }
+    if (h.Kind == TrcItem::tkMarkAt && store->IsPlain(std::size_t(i))) {
+      // Marks need no more than the head, the point and the drawing state.
+      const detail::TItemStyle& style = store->Style(h.Ref);
+      if (style.LWid != p.PenWidth()) {
+        p.Flush();
+        p.SetPenWidth(style.LWid);
+      }
+      p.Flush();
+      const double x = store->X()[i], y = store->Y()[i];
+      ++i;
+      const TScaleProps& px = ScalePropsX(h.Layer);
+      const TScaleProps& py = ScalePropsY(h.Layer);
+      if (!WithinRange(x, px.RangeLow(), px.RangeHigh()) || !WithinRange(y, py.RangeLow(), py.RangeHigh())) continue;
+      const TPoint chart = pl.Chart(h.Layer, x, y);
+      if (dupGrid.Active() && !dupGrid.Admit(chart, h.Mark)) continue;
+      p.SetPen(mono ? TColor(0) : style.Color, style.PenStyle);
+      const TPoint pt = pl.Shift(chart);
+      DrawMarkOnCanvas(canvas, h.Mark, pt.x, pt.y);
+      continue;
+    }
+    const TrcChartItem it = store->Get(std::size_t(i++));
     detail::TItemInk ink{mono ? TColor(0) : it.Color, it.FillColor};
     if (IsFilledKind(it.ItemKind) && mono) ink.F = clSilver;
     if (it.LWid != p.PenWidth()) {

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <functional>
 
+#include "mivo/rchart/item_store.h"
 #include "mivo/rchart/rchart.h"
 #include "mivo/rchart/rchart_internal.h"
 
@@ -163,24 +164,28 @@ void TCustomRChart::LLCalcExtents(std::int32_t layer, double margin, double minR
                                   double& xmax, double& ymax) const {
   TExtent ex, ey;
   bool found = false;
-  const TrcChartItem* it = FDataContainer.Data();
-  const TrcChartItem* end = it + FNumChartItems;
-  for (; it != end; ++it) {
-    if (it->Layer != layer) continue;
+  const detail::TItemStore* st = FNumChartItems > 0 ? FDataContainer.Get() : nullptr;
+  for (std::int32_t i = 0; st && i < FNumChartItems; ++i) {
+    const detail::TItemHead& h = st->Head(std::size_t(i));
+    if (h.Layer != layer) continue;
     found = true;
-    const TrcItem k = it->ItemKind;
+    const TrcItem k = h.Kind;
+    const double x = st->X()[i], y = st->Y()[i];
     if (!IsRelPixKind(k)) {
-      ex.Include(it->x);
-      ey.Include(it->y);
+      ex.Include(x);
+      ey.Include(y);
     }
+    // A plain item's second point is (0, 0).
+    const detail::TItemExtra* e = st->Extra(std::size_t(i));
+    const double x2 = e ? e->x2 : 0, y2 = e ? e->y2 : 0;
     if (HasSecondPoint(k)) {
-      ex.Include(it->x2);
-      ey.Include(it->y2);
+      ex.Include(x2);
+      ey.Include(y2);
     } else if (k == TrcItem::tkEllipse || k == TrcItem::tkArc) {
-      ex.Include(it->x - it->x2);
-      ey.Include(it->y - it->y2);
-      ex.Include(it->x + it->x2);
-      ey.Include(it->y + it->y2);
+      ex.Include(x - x2);
+      ey.Include(y - y2);
+      ex.Include(x + x2);
+      ey.Include(y + y2);
     }
   }
   xmin = ymin = xmax = ymax = 0;
@@ -211,11 +216,15 @@ void TCustomRChart::LLCalcMinMax(std::int32_t layer, double xlo, double ylo, dou
     ymin = std::min(ymin, py);
     ymax = std::max(ymax, py);
   };
-  for (std::int32_t i = 0; i < FNumChartItems; ++i) {
-    const TrcChartItem& it = FDataContainer[std::size_t(i)];
-    if (layer != 0 && it.Layer != layer) continue;
-    if (!IsRelPixKind(it.ItemKind)) take(it.x, it.y);
-    if (HasSecondPoint(it.ItemKind)) take(it.x2, it.y2);
+  const detail::TItemStore* st = FNumChartItems > 0 ? FDataContainer.Get() : nullptr;
+  for (std::int32_t i = 0; st && i < FNumChartItems; ++i) {
+    const detail::TItemHead& h = st->Head(std::size_t(i));
+    if (layer != 0 && h.Layer != layer) continue;
+    if (!IsRelPixKind(h.Kind)) take(st->X()[i], st->Y()[i]);
+    if (HasSecondPoint(h.Kind)) {
+      const detail::TItemExtra* e = st->Extra(std::size_t(i));
+      take(e ? e->x2 : 0, e ? e->y2 : 0);
+    }
   }
 }
 

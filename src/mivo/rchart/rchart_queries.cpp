@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "mivo/rchart/item_store.h"
 #include "mivo/rchart/rchart.h"
 #include "mivo/rchart/rchart_internal.h"
 
@@ -49,13 +50,18 @@ std::int32_t TCustomRChart::FindNearestItemReal(double x, double y, TrcItem kind
                                                 double& dist) const {
   std::int32_t best = -1;
   double bestD = HUGE_VAL;
-  for (std::int32_t i = 0; i < FNumChartItems; ++i) {
-    const TrcChartItem& it = FDataContainer[std::size_t(i)];
-    if (!KindMatches(kind, it.ItemKind) || (cls != kAllClasses && it.ItemClass != cls)) continue;
-    const double d = std::hypot(it.x - x, it.y - y);
-    if (d < bestD) {  // strictly smaller: ties keep the lower index; NaN never wins
-      bestD = d;
-      best = i;
+  if (FNumChartItems > 0) {
+    const detail::TItemStore& st = *FDataContainer.Get();
+    const detail::TItemHead* heads = st.Heads();
+    const double *xs = st.X(), *ys = st.Y();
+    for (std::int32_t i = 0; i < FNumChartItems; ++i) {
+      const detail::TItemHead& h = heads[i];
+      if (!KindMatches(kind, h.Kind) || (cls != kAllClasses && h.Class != cls)) continue;
+      const double d = std::hypot(xs[i] - x, ys[i] - y);
+      if (d < bestD) {  // strictly smaller: ties keep the lower index; NaN never wins
+        bestD = d;
+        best = i;
+      }
     }
   }
   dist = best < 0 ? std::sqrt(uc_MaxDouble) : bestD;
@@ -68,14 +74,19 @@ std::int32_t TCustomRChart::FindNearestItemScreen(double x, double y, TrcItem ki
   const double px = m.MapX(x), py = m.MapY(y);
   std::int32_t best = -1;
   double bestD2 = HUGE_VAL;
-  for (std::int32_t i = 0; i < FNumChartItems; ++i) {
-    const TrcChartItem& it = FDataContainer[std::size_t(i)];
-    if (!KindMatches(kind, it.ItemKind) || (cls != kAllClasses && it.ItemClass != cls)) continue;
-    const double dx = m.MapX(it.x) - px, dy = m.MapY(it.y) - py;
-    const double d2 = dx * dx + dy * dy;
-    if (d2 < bestD2) {
-      bestD2 = d2;
-      best = i;
+  if (FNumChartItems > 0) {
+    const detail::TItemStore& st = *FDataContainer.Get();
+    const detail::TItemHead* heads = st.Heads();
+    const double *xs = st.X(), *ys = st.Y();
+    for (std::int32_t i = 0; i < FNumChartItems; ++i) {
+      const detail::TItemHead& h = heads[i];
+      if (!KindMatches(kind, h.Kind) || (cls != kAllClasses && h.Class != cls)) continue;
+      const double dx = m.MapX(xs[i]) - px, dy = m.MapY(ys[i]) - py;
+      const double d2 = dx * dx + dy * dy;
+      if (d2 < bestD2) {
+        bestD2 = d2;
+        best = i;
+      }
     }
   }
   dist = best < 0 ? std::sqrt(uc_MaxDouble) : std::sqrt(bestD2);
@@ -85,16 +96,19 @@ std::int32_t TCustomRChart::FindNearestItemScreen(double x, double y, TrcItem ki
 std::int32_t TCustomRChart::FindNearestItemAlongAxis(double pos, TAxis axis, TrcItem kind, std::uint8_t cls,
                                                      double& dist) const {
   dist = uc_MaxDouble;
-  if (kind == TrcItem::tkNone || (axis != TAxis::axX && axis != TAxis::axY)) return -1;
+  if (kind == TrcItem::tkNone || (axis != TAxis::axX && axis != TAxis::axY) || FNumChartItems <= 0) return -1;
   const detail::TLayerMapping m = detail::LayerMapping(*this, FActiveLayer);
   const bool onX = axis == TAxis::axX;
   const double p = onX ? m.MapX(pos) : m.MapY(pos);
+  const detail::TItemStore& st = *FDataContainer.Get();
+  const detail::TItemHead* heads = st.Heads();
+  const double* vs = onX ? st.X() : st.Y();
   std::int32_t best = -1;
   double bestD = HUGE_VAL;
   for (std::int32_t i = 0; i < FNumChartItems; ++i) {
-    const TrcChartItem& it = FDataContainer[std::size_t(i)];
-    if (!KindMatches(kind, it.ItemKind) || (cls != kAllClasses && it.ItemClass != cls)) continue;
-    const double d = std::fabs((onX ? m.MapX(it.x) : m.MapY(it.y)) - p);
+    const detail::TItemHead& h = heads[i];
+    if (!KindMatches(kind, h.Kind) || (cls != kAllClasses && h.Class != cls)) continue;
+    const double d = std::fabs((onX ? m.MapX(vs[i]) : m.MapY(vs[i])) - p);
     if (d < bestD) {
       bestD = d;
       best = i;
@@ -107,24 +121,24 @@ std::int32_t TCustomRChart::FindNearestItemAlongAxis(double pos, TAxis axis, Trc
 // ---------------------------------------------------------------- selection
 
 void TCustomRChart::MarkAllItems(TrcItem kind, std::uint8_t cls) {
-  if (cls == kAllClasses || kind == TrcItem::tkNone) return;
-  for (std::int32_t i = 0; i < FNumChartItems; ++i) {
-    TrcChartItem& it = FDataContainer[std::size_t(i)];
-    if (KindMatches(kind, it.ItemKind)) it.ItemClass = cls;
-  }
+  if (cls == kAllClasses || kind == TrcItem::tkNone || FNumChartItems <= 0) return;
+  detail::TItemStore& st = FDataContainer.Store();
+  for (std::int32_t i = 0; i < FNumChartItems; ++i)
+    if (KindMatches(kind, st.Head(std::size_t(i)).Kind)) st.SetClass(std::size_t(i), cls);
 }
 
 std::int32_t TCustomRChart::MarkItemsInWindow(double x1, double y1, double x2, double y2, TrcItem kind,
                                               std::uint8_t cls) {
-  if (cls == kAllClasses || kind == TrcItem::tkNone) return 0;
+  if (cls == kAllClasses || kind == TrcItem::tkNone || FNumChartItems <= 0) return 0;
   const double xlo = std::min(x1, x2), xhi = std::max(x1, x2);
   const double ylo = std::min(y1, y2), yhi = std::max(y1, y2);
+  detail::TItemStore& st = FDataContainer.Store();
+  const double *xs = st.X(), *ys = st.Y();
   std::int32_t n = 0;
   for (std::int32_t i = 0; i < FNumChartItems; ++i) {
-    TrcChartItem& it = FDataContainer[std::size_t(i)];
-    if (!KindMatches(kind, it.ItemKind)) continue;
-    if (it.x >= xlo && it.x <= xhi && it.y >= ylo && it.y <= yhi) {
-      it.ItemClass = cls;
+    if (!KindMatches(kind, st.Head(std::size_t(i)).Kind)) continue;
+    if (xs[i] >= xlo && xs[i] <= xhi && ys[i] >= ylo && ys[i] <= yhi) {
+      st.SetClass(std::size_t(i), cls);
       ++n;
     }
   }
@@ -143,28 +157,28 @@ void Uncount(std::array<std::int32_t, kNumItemKinds>& counts, TrcItem kind) {
 
 template <typename Keep>
 std::int32_t TCustomRChart::RemoveWhere(Keep keep) {
-  std::int32_t w = 0;
-  for (std::int32_t r = 0; r < FNumChartItems; ++r) {
-    const TrcChartItem& it = FDataContainer[std::size_t(r)];
-    if (keep(it)) {
-      if (w != r) FDataContainer[std::size_t(w)] = it;
-      ++w;
-    } else {
-      Uncount(FItemCount, it.ItemKind);
-    }
+  if (FNumChartItems <= 0) {
+    AdjustCanInfoOfSharedCharts();
+    return 0;
   }
-  const std::int32_t removed = FNumChartItems - w;
-  FNumChartItems = w;
+  const auto kept = std::int32_t(FDataContainer.Store().KeepIf(
+      std::size_t(FNumChartItems), [&](const detail::TItemHead& h, std::size_t) {
+        if (keep(h)) return true;
+        Uncount(FItemCount, h.Kind);
+        return false;
+      }));
+  const std::int32_t removed = FNumChartItems - kept;
+  FNumChartItems = kept;
   AdjustCanInfoOfSharedCharts();
   return removed;
 }
 
 std::int32_t TCustomRChart::RemoveItemsByClass(std::uint8_t cls) {
-  return RemoveWhere([cls](const TrcChartItem& it) { return it.ItemClass != cls; });
+  return RemoveWhere([cls](const detail::TItemHead& h) { return h.Class != cls; });
 }
 
 std::int32_t TCustomRChart::RemoveItemsByLayer(std::int32_t layer) {
-  return RemoveWhere([layer](const TrcChartItem& it) { return it.Layer != layer; });
+  return RemoveWhere([layer](const detail::TItemHead& h) { return h.Layer != layer; });
 }
 
 void TCustomRChart::RemoveItem(std::int32_t index) {
@@ -172,9 +186,9 @@ void TCustomRChart::RemoveItem(std::int32_t index) {
     if (FNumChartItems == 1) {
       ResetList();
     } else {
-      Uncount(FItemCount, FDataContainer[std::size_t(index)].ItemKind);
-      TrcChartItem* first = FDataContainer.Data() + index;
-      std::copy(first + 1, FDataContainer.Data() + FNumChartItems, first);
+      detail::TItemStore& st = FDataContainer.Store();
+      Uncount(FItemCount, st.Head(std::size_t(index)).Kind);
+      st.Erase(std::size_t(index));
       --FNumChartItems;
     }
   }
@@ -183,8 +197,12 @@ void TCustomRChart::RemoveItem(std::int32_t index) {
 
 void TCustomRChart::RemoveLastItem() {
   if (FNumChartItems > 0) {
-    Uncount(FItemCount, FDataContainer[std::size_t(FNumChartItems - 1)].ItemKind);
-    if (--FNumChartItems == 0) ResetList();
+    detail::TItemStore& st = FDataContainer.Store();
+    Uncount(FItemCount, st.Head(std::size_t(FNumChartItems - 1)).Kind);
+    if (--FNumChartItems == 0)
+      ResetList();
+    else
+      st.Truncate(std::size_t(FNumChartItems));
   }
   AdjustCanInfoOfSharedCharts();
 }
@@ -197,58 +215,81 @@ void TCustomRChart::RemoveFirstItem() {
 }
 
 TrcItem TCustomRChart::GetTypeOfFirstItem() const {
-  return FNumChartItems > 0 ? FDataContainer[0].ItemKind : TrcItem::tkNone;
+  return FNumChartItems > 0 ? FDataContainer.Get()->Head(0).Kind : TrcItem::tkNone;
 }
 
 TrcItem TCustomRChart::GetTypeOfLastItem() const {
-  return FNumChartItems > 0 ? FDataContainer[std::size_t(FNumChartItems - 1)].ItemKind : TrcItem::tkNone;
+  return FNumChartItems > 0 ? FDataContainer.Get()->Head(std::size_t(FNumChartItems - 1)).Kind : TrcItem::tkNone;
 }
 
 // ---------------------------------------------------------------- affine changes and colours
 
+namespace {
+
+// The affine change of slot i; items with a second point go through the record.
+void AffineAt(detail::TItemStore& st, std::size_t i, double fx, double ox, double fy, double oy) {
+  const TrcItem k = st.Head(i).Kind;
+  if (ScalesSecondPoint(k)) {
+    TrcChartItem it = st.Get(i);
+    Affine(it, fx, ox, fy, oy);
+    st.Set(i, it);
+  } else if (!IsRelPixKind(k)) {
+    st.SetXY(i, fx * st.X()[i] + ox, fy * st.Y()[i] + oy);
+  }
+}
+
+}  // namespace
+
 template <typename Pick>
 void TCustomRChart::ScaleWhere(double fx, double ox, double fy, double oy, Pick pick) {
-  for (std::int32_t i = 0; i < FNumChartItems; ++i) {
-    TrcChartItem& it = FDataContainer[std::size_t(i)];
-    if (pick(it)) Affine(it, fx, ox, fy, oy);
-  }
+  if (FNumChartItems <= 0) return;
+  detail::TItemStore& st = FDataContainer.Store();
+  for (std::int32_t i = 0; i < FNumChartItems; ++i)
+    if (pick(st.Head(std::size_t(i)))) AffineAt(st, std::size_t(i), fx, ox, fy, oy);
 }
 
 void TCustomRChart::ScaleItem(std::int32_t index, double factorX, double offsetX, double factorY, double offsetY) {
   if (index >= 0 && index < FNumChartItems)
-    Affine(FDataContainer[std::size_t(index)], factorX, offsetX, factorY, offsetY);
+    AffineAt(FDataContainer.Store(), std::size_t(index), factorX, offsetX, factorY, offsetY);
 }
 
 void TCustomRChart::ScaleAllItems(double factorX, double offsetX, double factorY, double offsetY) {
-  ScaleWhere(factorX, offsetX, factorY, offsetY, [](const TrcChartItem&) { return true; });
+  ScaleWhere(factorX, offsetX, factorY, offsetY, [](const detail::TItemHead&) { return true; });
 }
 
 void TCustomRChart::ScaleSelectedItems(double factorX, double offsetX, double factorY, double offsetY,
                                        std::uint8_t cls) {
-  ScaleWhere(factorX, offsetX, factorY, offsetY, [cls](const TrcChartItem& it) { return it.ItemClass == cls; });
+  ScaleWhere(factorX, offsetX, factorY, offsetY, [cls](const detail::TItemHead& h) { return h.Class == cls; });
 }
 
 void TCustomRChart::NewColorOfClassItems(TColor color, std::uint8_t cls) {
+  if (FNumChartItems <= 0) return;
+  detail::TItemStore& st = FDataContainer.Store();
   for (std::int32_t i = 0; i < FNumChartItems; ++i) {
-    TrcChartItem& it = FDataContainer[std::size_t(i)];
-    if (cls == kAllClasses || it.ItemClass == cls) it.Color = color;
+    if (cls != kAllClasses && st.Head(std::size_t(i)).Class != cls) continue;
+    if (st.Style(st.StyleIndex(std::size_t(i))).Color == color) continue;
+    TrcChartItem it = st.Get(std::size_t(i));
+    it.Color = color;
+    st.Set(std::size_t(i), it);
   }
 }
 
 void TCustomRChart::SetItemParams(std::int32_t index, const TrcChartItem& item) {
   if (index >= 0 && index < FNumChartItems && IsStorableItem(item)) {
-    TrcChartItem& it = FDataContainer[std::size_t(index)];
-    Uncount(FItemCount, it.ItemKind);
+    detail::TItemStore& st = FDataContainer.Store();
+    Uncount(FItemCount, st.Head(std::size_t(index)).Kind);
+    st.Set(std::size_t(index), item);
     ++FItemCount[std::size_t(item.ItemKind)];
-    it = item;
   }
   AdjustCanInfoOfSharedCharts();
 }
 
 TLayerSet TCustomRChart::FindUsedLayers() const {
   TLayerSet used;
+  if (FNumChartItems <= 0) return used;
+  const detail::TItemHead* heads = FDataContainer.Get()->Heads();
   for (std::int32_t i = 0; i < FNumChartItems; ++i) {
-    const std::int32_t layer = FDataContainer[std::size_t(i)].Layer;
+    const std::int32_t layer = heads[i].Layer;
     if (layer == 1 || layer == 2) used.Include(LayerNum(layer));
   }
   return used;
