@@ -114,17 +114,9 @@ void TCustomRChart::ResetComp() {
   FMCurFixed = true;
   FPanGridDx = 1;
   FPanGridDy = 1;
-  FZoomState = TZoomState::zsIdle;
-  FMouseBoxState = TMouseBoxState::mbsIdle;
   FNumMTrace = 0;
   FMouseWheelZoom = false;
-  FWheelBurst = false;
-  LButtonWasDown = false;
-  FMAnchorScrX = FMAnchorScrY = {0, 0};
-  FMAnchorRcLoX = FMAnchorRcLoY = FMAnchorRcHiX = FMAnchorRcHiY = {0, 0};
-  WindAnchorX = WindAnchorY = WindOldCornerX = WindOldCornerY = 0;
-  LastMouseX = LastMouseY = 0;
-  FWindFigureShown = FBoxFigureShown = false;
+  FDrag = {};
   LoadChartCursors();  // application cursors 1 ... 4 for panning and zooming
 
   // Crosshairs and text labels.

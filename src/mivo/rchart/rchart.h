@@ -30,6 +30,7 @@
 #include "mivo/platform/controls.h"
 #include "mivo/platform/export.h"
 #include "mivo/rchart/rchart_settings.h"
+#include "mivo/rchart/mouse_drag_state.h"
 #include "mivo/rchart/rchart_types.h"
 #include "mivo/rchart/zoom_history.h"
 #include "mivo/scale/scale.h"
@@ -39,6 +40,7 @@ namespace mivo {
 
 inline constexpr std::int32_t kNumLayers = 2;
 static_assert(TZoomHistory::kLayers == std::size_t(kNumLayers));
+static_assert(TMouseDragState::kLayers == std::size_t(kNumLayers));
 inline constexpr std::int32_t kNumCrossHairs = 4;
 // Charts that can show one chart's display list besides that chart.
 inline constexpr std::int32_t kMaxDataUsers = 4;
@@ -374,8 +376,8 @@ class TCustomRChart : public TCustomControl {
   std::int32_t NumMTracePoints() const { return FNumMTrace; }
   // Empties the mouse trace and repaints.
   void ClearMouseTrace();
-  TZoomState ZoomState() const { return FZoomState; }
-  TMouseBoxState MouseBoxState() const { return FMouseBoxState; }
+  TZoomState ZoomState() const { return FDrag.ZoomState; }
+  TMouseBoxState MouseBoxState() const { return FDrag.MouseBoxState; }
 
   // ---- Mouse interaction (rchart_mouse*.cpp) --------------------------------
   using TSelectRectEvent =
@@ -396,10 +398,10 @@ class TCustomRChart : public TCustomControl {
   // Ends a waiting MouseBox (false) and a window drag; figures are erased.
   void MouseBoxAbort();
   // World coordinates of the last mouse position inside the data area.
-  double GetMousePosX() const { return FMousePosX; }
-  double GetMousePosY() const { return FMousePosY; }
-  double MousePosX() const { return FMousePosX; }
-  double MousePosY() const { return FMousePosY; }
+  double GetMousePosX() const { return FDrag.MousePosX; }
+  double GetMousePosY() const { return FDrag.MousePosY; }
+  double MousePosX() const { return FDrag.MousePosX; }
+  double MousePosY() const { return FDrag.MousePosY; }
   // Trace point idx (1-based); outside 1 ... NumMTracePoints its Flags are -1.
   TColoredPoint GetMTracePoint(std::int32_t idx) const;
   TColoredPoint MouseTrace(std::int32_t idx) const { return GetMTracePoint(idx); }
@@ -763,7 +765,7 @@ class TCustomRChart : public TCustomControl {
   // Draws the figures of drags in progress again after a paint wiped them.
   void RedrawDragFigures();
   void WheelZoom(std::int32_t wheelDelta, std::int32_t x, std::int32_t y);
-  void EndWheelBurst() { FWheelBurst = false; }
+  void EndWheelBurst() { FDrag.WheelBurst = false; }
   // Painting.
   void DrawChartFrame(TCanvas& canvas);
   void DrawGrid(TCanvas& canvas, std::int32_t shiftX, std::int32_t shiftY);
@@ -829,29 +831,14 @@ class TCustomRChart : public TCustomControl {
   TMouseActMode RcMouseAction = TMouseActMode::maNone;
   bool FMCurFixed = true;
   double FPanGridDx = 1, FPanGridDy = 1;
-  TZoomState FZoomState = TZoomState::zsIdle;
-  TMouseBoxState FMouseBoxState = TMouseBoxState::mbsIdle;
   std::vector<TColoredPoint> FMTrace;
   std::int32_t FNumMTrace = 0;
   TColor FMTraceColor = 0xFFFFFF;
   bool FMTraceInvert = true;
   bool FMouseWheelZoom = false;
-  bool FWheelBurst = false;
-  std::int32_t FWheelStackPoi = 0;
-  std::int32_t WindAnchorX = 0, WindAnchorY = 0, WindOldCornerX = 0, WindOldCornerY = 0;
-  bool LButtonWasDown = false;
-  std::array<std::int32_t, 2> FMAnchorScrX{}, FMAnchorScrY{};
-  std::array<double, 2> FMAnchorRcLoX{}, FMAnchorRcLoY{}, FMAnchorRcHiX{}, FMAnchorRcHiY{};
-  std::int32_t MouseBoxX1 = 0, MouseBoxY1 = 0, MouseBoxX2 = 0, MouseBoxY2 = 0;
-  std::int32_t CHNext = 1, TLNext = 1;
-  double FMousePosX = 0, FMousePosY = 0;
-  std::int32_t LastMouseX = 0, LastMouseY = 0;
-  bool FWasDblClk = false;
+  TMouseDragState FDrag;
+  // Set while a mouse-move message is dispatched (no re-entry).
   bool MouseMoveActive = false;
-  // Set while a drag figure is on the control's canvas (window drag, mouse box).
-  bool FWindFigureShown = false;
-  bool FWindFigureLine = false;  // the window figure is a line (rubber band)
-  bool FBoxFigureShown = false;
 
   // Zoom history and confinement.
   TZoomHistory FZoomHistory;
