@@ -30,6 +30,7 @@
 #include "mivo/platform/controls.h"
 #include "mivo/platform/export.h"
 #include "mivo/rchart/rchart_settings.h"
+#include "mivo/rchart/chart_settings.h"
 #include "mivo/rchart/mouse_drag_state.h"
 #include "mivo/rchart/rchart_types.h"
 #include "mivo/rchart/zoom_history.h"
@@ -49,7 +50,6 @@ inline constexpr std::int32_t kMaxMTrace = 5000;
 inline constexpr std::int32_t kDefaultAllocSize = 1000;
 inline constexpr std::int32_t kMaxAllocSize = 1000000;
 inline constexpr double kArcAngleFactor = 100000000.0;
-inline constexpr TColor kDefaultFillColor = 0xC0C0C0;
 // The limit of pixel results of R2M; NaN maps to the upper limit.
 inline constexpr double kPixelClamp = 2147483647.0;
 
@@ -102,7 +102,9 @@ class TItemBuffer {
 
 }  // namespace detail
 
-class TCustomRChart : public TCustomControl {
+// The settings (TChartSettings) are a private base: the chart reads them as
+// its own fields, ResetComp and Assign treat them as one value.
+class TCustomRChart : public TCustomControl, private TChartSettings {
  public:
   // The chart's rendering hooks also get the offset of the picture (Top,
   // Left); the colour bar's and the 3D plots' TRenderEvent has only the canvas.
@@ -711,6 +713,8 @@ class TCustomRChart : public TCustomControl {
   void DoTxtLblMoveEvent(TTextLabel& label);
 
  private:
+  TChartSettings& Settings() { return *this; }
+  const TChartSettings& Settings() const { return *this; }
   // Item store.
   // The next slot filled with the drawing state and the coordinates; the item
   // counts once CommitItem has been called.
@@ -785,64 +789,20 @@ class TCustomRChart : public TCustomControl {
   std::int32_t FAllocSize = kDefaultAllocSize;
   std::array<std::int32_t, kNumItemKinds> FItemCount{};
   std::int32_t FLastElemOnShow = 0;
-  std::int32_t FActiveLayer = 1;
-  std::array<bool, 2> FLayerVisib{true, true};
-  std::array<bool, 256> FItClassVisib{};
-  std::array<bool, 2> FMouseAffLayer{true, false};
-  bool FAvoidDupMarks = false;
-  std::int32_t FDupMarksMinD = 1;
 
-  // Drawing state.
-  TColor RcDataCol = 0;
-  TPenStyle RcPenStyle = TPenStyle::psSolid;
-  std::uint8_t RcLineWid = 1;
-  TColor RcFillCol = kDefaultFillColor;
-  bool FTranspItems = false;
-  std::uint8_t RcClassDefault = 0;
-  std::int32_t FDataTag = 0;
-  TAlignment FTextAlignment = TAlignment::taCenter;
-  TFontStyles FTextFontStyle;
-  TTextBkg FTextBkStyle = TTextBkg::tbClear;
-  TColor FTextBkColor = 0xFFFFFF;
-
-  // Geometry and mapping.
-  std::int32_t RcLRim = 50, RcRRim = 10, RcTRim = 16, RcBRim = 32;
-  std::int32_t F3DRim = 0;
+  // The screen's pixel aspect (ResetComp) and the mapping (AdjustScaling).
   std::int32_t Fxasp = 36, Fyasp = 36;
-  bool FIsometric = false;
-  TrcLayout FStdLayout = TrcLayout::rcl_X1Bottom_Y1Left;
   std::array<long double, 2> FCpkx{}, FCpdx{}, FCpky{}, FCpdy{};
-
-  // Frame settings.
-  TColor RcWindCol = 0, RcChartCol = 0, FChartFrameCol = 0, FShadowColor = 0, RcShadowBakCol = 0;
-  TShadowStyle RcShadowStyle = TShadowStyle::ssFlying;
-  std::string FChartCaption;
-  std::int32_t FCaptPosX = 0, FCaptPosY = -16;
-  TAlignment FCaptAlignment = TAlignment::taRightJustify;
-  TCaptionAnchorHoriz FCaptAnchorX = TCaptionAnchorHoriz::cahChartRight;
-  TCaptionAnchorVert FCaptAnchorY = TCaptionAnchorVert::cavChartTop;
-  GridStyleType RcGridStyle = GridStyleType::gsNone;
-  TColor RcGridCol = 0;
-  double RcGridDx = 0, RcGridDy = 0;
-  bool FAutoRedraw = true;
   bool FSuppressPaint = true;
 
-  // Mouse.
-  TMouseActMode RcMouseAction = TMouseActMode::maNone;
-  bool FMCurFixed = true;
-  double FPanGridDx = 1, FPanGridDy = 1;
+  // Mouse: the trace and the state of the drags.
   std::vector<TColoredPoint> FMTrace;
   std::int32_t FNumMTrace = 0;
-  TColor FMTraceColor = 0xFFFFFF;
-  bool FMTraceInvert = true;
-  bool FMouseWheelZoom = false;
   TMouseDragState FDrag;
   // Set while a mouse-move message is dispatched (no re-entry).
   bool MouseMoveActive = false;
 
-  // Zoom history and confinement.
   TZoomHistory FZoomHistory;
-  std::array<long double, 4> FZoomRange{};
 
   // Owned sub-objects.
   TBitmap FChartBmp, FGrafBmp, FAuxBmp;
