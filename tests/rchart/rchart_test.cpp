@@ -3,11 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "mivo/base/color_array.h"
 #include "mivo/platform/colors.h"
 #include "mivo/platform/host.h"
+#include "mivo/platform/properties.h"
 #include "mivo/rchart/rchart.h"
 #include "rchart_test_util.h"
 
@@ -153,6 +157,85 @@ TEST(RChartDefaults, ResetCompRestoresChangedSettings) {
   c.TextLabels(3).SetCaption("x");
   c.BackGroundImg().SetAreaColor(1);
   EXPECT_EQ(c.Paints, 3);
+}
+
+// A new chart, and a chart reset after its settings were changed, holds the
+// registered default of every published property and the default layer and
+// class settings: the defaults have one home.
+TEST(RChartDefaults, NewAndResetChartsHoldTheRegisteredDefaults) {
+  const std::vector<std::pair<std::string, std::function<void(TCustomRChart&)>>> changes{
+      {"nothing", [](TCustomRChart&) {}},
+      {"frame colours",
+       [](TCustomRChart& c) {
+         c.SetWindColor(1);
+         c.SetChartColor(2);
+         c.SetChartFrameColor(3);
+         c.SetShadowColor(4);
+         c.SetShadowBakColor(5);
+         c.SetShadowStyle(TShadowStyle::ssDrop);
+       }},
+      {"margins and shadow",
+       [](TCustomRChart& c) {
+         c.SetMarginRight(3);
+         c.SetMarginBottom(7);
+         c.SetShadowWidth(5);
+         c.SetIsometric(true);
+       }},
+      {"caption and grid",
+       [](TCustomRChart& c) {
+         c.SetCaption("x");
+         c.SetCaptionPosY(3);
+         c.SetCaptionAlignment(TAlignment::taLeftJustify);
+         c.SetGridStyle(GridStyleType::gsLines);
+         c.SetGridColor(5);
+         c.SetGridDx(2);
+       }},
+      {"drawing state",
+       [](TCustomRChart& c) {
+         c.SetDataColor(5);
+         c.SetPenStyle(TPenStyle::psDot);
+         c.SetLineWidth(3);
+         c.SetFillColor(1);
+         c.SetTextBkColor(2);
+         c.SetTextAlignment(TAlignment::taLeftJustify);
+         c.SetClassDefault(9);
+       }},
+      {"mouse",
+       [](TCustomRChart& c) {
+         c.SetMouseAction(TMouseActMode::maPan);
+         c.SetMouseCursorFixed(false);
+         c.SetPanGridDx(3);
+         c.SetMouseTraceColor(7);
+         c.SetMouseTraceInvert(false);
+         c.SetMouseWheelZoom(true);
+       }},
+      {"layers and classes",
+       [](TCustomRChart& c) {
+         c.SetActiveLayer(2);
+         c.SetLayerVisible(1, false);
+         c.SetMouseAffectsLayer(2, true);
+         c.SetClassVisible(7, false);
+         c.SetAvoidDuplicateMarks(true);
+         c.SetMinDupMarkDist(3);
+         c.SetAutoRedraw(false);
+       }},
+  };
+  for (const auto& [what, change] : changes) {
+    SCOPED_TRACE(what);
+    TCustomRChart c;
+    change(c);
+    c.ResetComp();
+    // The chart's own properties (its sub-objects have defaults of their own).
+    std::vector<std::string> changed;
+    for (const std::string& name : CheckDefaults(c))
+      if (name.find('.') == std::string::npos) changed.push_back(name);
+    EXPECT_TRUE(changed.empty()) << ::testing::PrintToString(changed);
+    EXPECT_EQ(c.ActiveLayer(), 1);
+    EXPECT_TRUE(c.LayerVisible(1) && c.LayerVisible(2));
+    EXPECT_TRUE(c.MouseAffectsLayer(1));
+    EXPECT_FALSE(c.MouseAffectsLayer(2));
+    for (int cls = 0; cls < 256; ++cls) EXPECT_TRUE(c.ClassVisible(std::uint8_t(cls))) << cls;
+  }
 }
 
 TEST(RChartDefaults, PaintIsGuarded) {

@@ -26,6 +26,7 @@
 #include "mivo/platform/controls.h"
 #include "mivo/platform/export.h"
 #include "mivo/plot3d/plot3d_projection.h"
+#include "mivo/plot3d/plot3d_settings.h"
 
 MIVO_PUBLIC_BEGIN
 namespace mivo {
@@ -52,7 +53,9 @@ struct TPoint3DDouble {
   double x = 0, y = 0, z = 0;
 };
 
-class TPlot3D : public TCustomControl {
+// The settings (TPlot3DSettings) are a private base: the plot reads them as
+// its own fields, Assign copies them as one value.
+class TPlot3D : public TCustomControl, private TPlot3DSettings {
  public:
   explicit TPlot3D(TComponent* owner = nullptr);
   ~TPlot3D() override;
@@ -308,45 +311,18 @@ class TPlot3D : public TCustomControl {
 
   std::array<TPoint3DDouble, 8> FCubeCorners{};
   TBitmap FGrafBmp;
-  TColor FFrameCol = 0;
-  TMouseActMode FMouseAction = TMouseActMode::maRotate;
-  double FRangeLowX = -1, FRangeHighX = 1, FRangeLowY = -1, FRangeHighY = 1, FRangeLowZ = -1, FRangeHighZ = 1;
-  TColor FColorXAx = 0x0000FF, FColorYAx = 0xFF0000, FColorZAx = 0;
-  TColor FColorCubeFrame = 0x404040, FColorCubeHidLin = 0xB0B0B0, FColorCubeFaceHi = 0xFEEFEE,
-         FColorCubeFaceLo = 0xC0C0C0;
-  std::string FCaptX = "X", FCaptY = "Y", FCaptZ = "Z";
-  std::int32_t FLabDistX = 40, FLabDistY = 40, FLabDistZ = 20;
   // The boxes of the labels drawn so far by DrawAxes (null outside it).
   std::vector<TRect>* FPlacedLabels = nullptr;
-  std::int32_t FDecPlaceX = 1, FDecPlaceY = 1, FDecPlaceZ = -2;
-  TBoundingBox FBoundBox = TBoundingBox::bbFaces;
-  TColor FColorBakGnd = 0xFFFFFF;
-  TMeshKind FMeshKind = TMeshKind::mkMesh;
-  TColor FColorMesh = 0, FColorFillHigh = 0x00FFFF, FColorFillMid = 0xFF0000, FColorFillLow = 0;
-  double FColorScaleLow = 0, FColorScaleHigh = 100;
-  TColorCodingMode FColorCodingMode = TColorCodingMode::ccmTwoColors;
-  TColorScheme FColorScheme = TColorScheme::csSystem;
-  TFrameStyle FFrameStyle = TFrameStyle::fsLowered;
-  // View angles about x, y, z in degrees (element 1, y, is always 0).
-  std::array<double, 3> FViewAngle{60, 0, 15};
   std::array<double, 3> FViewAngLimLow{0, 0, 0};
   std::array<double, 3> FViewAngLimHigh{360, 360, 360};
-  bool FVisibleXax = true, FVisibleYax = true, FVisibleZax = true;
-  double FMagnify = 1;
   double FMagAnchor = 1;
-  bool FMeshVisible = true;
-  std::array<std::int32_t, 3> FNTicks{3, 3, 3};
   double FCalibZk = 150, FCalibZd = 0;
-  bool FColorCodeAvg = false;
-  std::int32_t FCentX = 0, FCentY = 0;
-  bool FAutoCenter = true;
   std::int32_t FCentXAnchor = 0, FCentYAnchor = 0;
   std::array<double, 3> FAngleAnchor{60, 0, 15};
   // The cached MinZ and MaxZ, recomputed on the next query once stale.
   void RefreshStatistics() const;
   mutable double FMinZ = 0, FMaxZ = 0;
   mutable bool FStatisticsStale = false;
-  double FSclXIntern = 1, FSclYIntern = 1, FSclZIntern = 1;
   bool FSuppressPaint = true;
   TRotMatrix FRotMat{};
   std::int32_t MouseAnchorX = 0, MouseAnchorY = 0;

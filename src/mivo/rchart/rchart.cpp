@@ -18,7 +18,6 @@ constexpr std::int32_t kDefaultHeight = 200;
 }  // namespace
 
 TCustomRChart::TCustomRChart(TComponent* owner) : TCustomControl(owner) {
-  FSuppressPaint = true;
   RegisterProperties();
   const TNotifyEvent styleChanged = [this](TObject& sender) { StyleChanged(sender); };
   for (auto& ch : FCrossHair) ch = std::make_unique<TCrossHair>();
@@ -34,21 +33,10 @@ TCustomRChart::TCustomRChart(TComponent* owner) : TCustomControl(owner) {
   FAuxBmp.SetSize(10, 10);
   FMTrace.assign(std::size_t(kMaxMTrace), TColoredPoint{});
   TCustomControl::SetBounds(FLeft, FTop, kDefaultWidth, kDefaultHeight);
-  RcLRim = 50;
-  RcRRim = 10;
-  RcTRim = 16;
-  RcBRim = 32;
   FChartBmp.SetSize(Width(), Height());
   ResizeGrafBmp();
   FConstructed = true;
   ResetComp();
-  FMTraceColor = clWhite;
-  FMTraceInvert = true;
-  OnScalesRendered = nullptr;
-  OnBeforeRenderData = nullptr;
-  OnDataRendered = nullptr;
-  OnScaleTickDrawn = nullptr;
-  OnBeforeTickLabel = nullptr;
 }
 
 TCustomRChart::~TCustomRChart() {
@@ -72,59 +60,12 @@ TCustomRChart::~TCustomRChart() {
 
 void TCustomRChart::ResetComp() {
   TPaintHold hold(FSuppressPaint);
-  // The display list and the drawing state.
+  // The display list, the settings and the state of the mouse.
   ResetList();
   FAllocSize = kDefaultAllocSize;
-  FAvoidDupMarks = false;
-  FDupMarksMinD = 1;
-  RcClassDefault = 0;
-  FActiveLayer = 1;
-  FLayerVisib = {true, true};
-  FItClassVisib.fill(true);
-  FMouseAffLayer = {true, false};
-  FDataTag = 0;
-  FTranspItems = false;
-  RcDataCol = clBlack;
-  RcPenStyle = TPenStyle::psSolid;
-  RcLineWid = 1;
-  RcFillCol = kDefaultFillColor;
-  FTextAlignment = TAlignment::taCenter;
-  FTextFontStyle = TFontStyles();
-  FTextBkStyle = TTextBkg::tbClear;
-  FTextBkColor = clWhite;
-
-  // Frame.
-  RcWindCol = clBtnFace;
-  RcChartCol = clWhite;
-  FChartFrameCol = clBlack;
-  RcShadowStyle = TShadowStyle::ssFlying;
-  FShadowColor = clGrayText;
-  RcShadowBakCol = clBtnFace;
-  F3DRim = 0;
-  FChartCaption.clear();
-  RcGridStyle = GridStyleType::gsNone;
-  RcGridCol = clBlack;
-  RcGridDx = 0;
-  RcGridDy = 0;
-  FAutoRedraw = true;
-  FIsometric = false;
-
-  // Mouse.
-  RcMouseAction = TMouseActMode::maNone;
-  FMCurFixed = true;
-  FPanGridDx = 1;
-  FPanGridDy = 1;
-  FZoomState = TZoomState::zsIdle;
-  FMouseBoxState = TMouseBoxState::mbsIdle;
+  Settings() = TChartSettings{};
   FNumMTrace = 0;
-  FMouseWheelZoom = false;
-  FWheelBurst = false;
-  LButtonWasDown = false;
-  FMAnchorScrX = FMAnchorScrY = {0, 0};
-  FMAnchorRcLoX = FMAnchorRcLoY = FMAnchorRcHiX = FMAnchorRcHiY = {0, 0};
-  WindAnchorX = WindAnchorY = WindOldCornerX = WindOldCornerY = 0;
-  LastMouseX = LastMouseY = 0;
-  FWindFigureShown = FBoxFigureShown = false;
+  FDrag = {};
   LoadChartCursors();  // application cursors 1 ... 4 for panning and zooming
 
   // Crosshairs and text labels.
@@ -174,7 +115,6 @@ void TCustomRChart::ResetComp() {
   }
   FJointLayers->OnChange = styleChanged;
   FBakGndImg->OnChange = styleChanged;
-  FZoomRange.fill(0);
   SetupScales();
 
   SetStdLayout(TrcLayout::rcl_X1Bottom_Y1Left);

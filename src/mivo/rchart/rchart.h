@@ -30,6 +30,8 @@
 #include "mivo/platform/controls.h"
 #include "mivo/platform/export.h"
 #include "mivo/rchart/rchart_settings.h"
+#include "mivo/rchart/chart_settings.h"
+#include "mivo/rchart/mouse_drag_state.h"
 #include "mivo/rchart/rchart_types.h"
 #include "mivo/rchart/zoom_history.h"
 #include "mivo/scale/scale.h"
@@ -39,6 +41,7 @@ namespace mivo {
 
 inline constexpr std::int32_t kNumLayers = 2;
 static_assert(TZoomHistory::kLayers == std::size_t(kNumLayers));
+static_assert(TMouseDragState::kLayers == std::size_t(kNumLayers));
 inline constexpr std::int32_t kNumCrossHairs = 4;
 // Charts that can show one chart's display list besides that chart.
 inline constexpr std::int32_t kMaxDataUsers = 4;
@@ -47,7 +50,6 @@ inline constexpr std::int32_t kMaxMTrace = 5000;
 inline constexpr std::int32_t kDefaultAllocSize = 1000;
 inline constexpr std::int32_t kMaxAllocSize = 1000000;
 inline constexpr double kArcAngleFactor = 100000000.0;
-inline constexpr TColor kDefaultFillColor = 0xC0C0C0;
 // The limit of pixel results of R2M; NaN maps to the upper limit.
 inline constexpr double kPixelClamp = 2147483647.0;
 
@@ -92,7 +94,9 @@ class TItemBuffer {
 
 }  // namespace detail
 
-class TCustomRChart : public TCustomControl {
+// The settings (TChartSettings) are a private base: the chart reads them as
+// its own fields, ResetComp and Assign treat them as one value.
+class TCustomRChart : public TCustomControl, private TChartSettings {
  public:
   // The chart's rendering hooks also get the offset of the picture (Top,
   // Left); the colour bar's and the 3D plots' TRenderEvent has only the canvas.
@@ -366,8 +370,8 @@ class TCustomRChart : public TCustomControl {
   std::int32_t NumMTracePoints() const { return FNumMTrace; }
   // Empties the mouse trace and repaints.
   void ClearMouseTrace();
-  TZoomState ZoomState() const { return FZoomState; }
-  TMouseBoxState MouseBoxState() const { return FMouseBoxState; }
+  TZoomState ZoomState() const { return FDrag.ZoomState; }
+  TMouseBoxState MouseBoxState() const { return FDrag.MouseBoxState; }
 
   // ---- Mouse interaction (rchart_mouse*.cpp) --------------------------------
   using TSelectRectEvent =
@@ -388,10 +392,10 @@ class TCustomRChart : public TCustomControl {
   // Ends a waiting MouseBox (false) and a window drag; figures are erased.
   void MouseBoxAbort();
   // World coordinates of the last mouse position inside the data area.
-  double GetMousePosX() const { return FMousePosX; }
-  double GetMousePosY() const { return FMousePosY; }
-  double MousePosX() const { return FMousePosX; }
-  double MousePosY() const { return FMousePosY; }
+  double GetMousePosX() const { return FDrag.MousePosX; }
+  double GetMousePosY() const { return FDrag.MousePosY; }
+  double MousePosX() const { return FDrag.MousePosX; }
+  double MousePosY() const { return FDrag.MousePosY; }
   // Trace point idx (1-based); outside 1 ... NumMTracePoints its Flags are -1.
   TColoredPoint GetMTracePoint(std::int32_t idx) const;
   TColoredPoint MouseTrace(std::int32_t idx) const { return GetMTracePoint(idx); }
@@ -701,6 +705,8 @@ class TCustomRChart : public TCustomControl {
   void DoTxtLblMoveEvent(TTextLabel& label);
 
  private:
+  TChartSettings& Settings() { return *this; }
+  const TChartSettings& Settings() const { return *this; }
   // Item store.
   // A new item with the drawing state and the coordinates; it is stored and
   // counted by CommitItem.
@@ -755,7 +761,7 @@ class TCustomRChart : public TCustomControl {
   // Draws the figures of drags in progress again after a paint wiped them.
   void RedrawDragFigures();
   void WheelZoom(std::int32_t wheelDelta, std::int32_t x, std::int32_t y);
-  void EndWheelBurst() { FWheelBurst = false; }
+  void EndWheelBurst() { FDrag.WheelBurst = false; }
   // Painting.
   void DrawChartFrame(TCanvas& canvas);
   void DrawGrid(TCanvas& canvas, std::int32_t shiftX, std::int32_t shiftY);
@@ -775,79 +781,20 @@ class TCustomRChart : public TCustomControl {
   std::int32_t FAllocSize = kDefaultAllocSize;
   std::array<std::int32_t, kNumItemKinds> FItemCount{};
   std::int32_t FLastElemOnShow = 0;
-  std::int32_t FActiveLayer = 1;
-  std::array<bool, 2> FLayerVisib{true, true};
-  std::array<bool, 256> FItClassVisib{};
-  std::array<bool, 2> FMouseAffLayer{true, false};
-  bool FAvoidDupMarks = false;
-  std::int32_t FDupMarksMinD = 1;
 
-  // Drawing state.
-  TColor RcDataCol = 0;
-  TPenStyle RcPenStyle = TPenStyle::psSolid;
-  std::uint8_t RcLineWid = 1;
-  TColor RcFillCol = kDefaultFillColor;
-  bool FTranspItems = false;
-  std::uint8_t RcClassDefault = 0;
-  std::int32_t FDataTag = 0;
-  TAlignment FTextAlignment = TAlignment::taCenter;
-  TFontStyles FTextFontStyle;
-  TTextBkg FTextBkStyle = TTextBkg::tbClear;
-  TColor FTextBkColor = 0xFFFFFF;
-
-  // Geometry and mapping.
-  std::int32_t RcLRim = 50, RcRRim = 10, RcTRim = 16, RcBRim = 32;
-  std::int32_t F3DRim = 0;
+  // The screen's pixel aspect (ResetComp) and the mapping (AdjustScaling).
   std::int32_t Fxasp = 36, Fyasp = 36;
-  bool FIsometric = false;
-  TrcLayout FStdLayout = TrcLayout::rcl_X1Bottom_Y1Left;
   std::array<long double, 2> FCpkx{}, FCpdx{}, FCpky{}, FCpdy{};
-
-  // Frame settings.
-  TColor RcWindCol = 0, RcChartCol = 0, FChartFrameCol = 0, FShadowColor = 0, RcShadowBakCol = 0;
-  TShadowStyle RcShadowStyle = TShadowStyle::ssFlying;
-  std::string FChartCaption;
-  std::int32_t FCaptPosX = 0, FCaptPosY = -16;
-  TAlignment FCaptAlignment = TAlignment::taRightJustify;
-  TCaptionAnchorHoriz FCaptAnchorX = TCaptionAnchorHoriz::cahChartRight;
-  TCaptionAnchorVert FCaptAnchorY = TCaptionAnchorVert::cavChartTop;
-  GridStyleType RcGridStyle = GridStyleType::gsNone;
-  TColor RcGridCol = 0;
-  double RcGridDx = 0, RcGridDy = 0;
-  bool FAutoRedraw = true;
   bool FSuppressPaint = true;
 
-  // Mouse.
-  TMouseActMode RcMouseAction = TMouseActMode::maNone;
-  bool FMCurFixed = true;
-  double FPanGridDx = 1, FPanGridDy = 1;
-  TZoomState FZoomState = TZoomState::zsIdle;
-  TMouseBoxState FMouseBoxState = TMouseBoxState::mbsIdle;
+  // Mouse: the trace and the state of the drags.
   std::vector<TColoredPoint> FMTrace;
   std::int32_t FNumMTrace = 0;
-  TColor FMTraceColor = 0xFFFFFF;
-  bool FMTraceInvert = true;
-  bool FMouseWheelZoom = false;
-  bool FWheelBurst = false;
-  std::int32_t FWheelStackPoi = 0;
-  std::int32_t WindAnchorX = 0, WindAnchorY = 0, WindOldCornerX = 0, WindOldCornerY = 0;
-  bool LButtonWasDown = false;
-  std::array<std::int32_t, 2> FMAnchorScrX{}, FMAnchorScrY{};
-  std::array<double, 2> FMAnchorRcLoX{}, FMAnchorRcLoY{}, FMAnchorRcHiX{}, FMAnchorRcHiY{};
-  std::int32_t MouseBoxX1 = 0, MouseBoxY1 = 0, MouseBoxX2 = 0, MouseBoxY2 = 0;
-  std::int32_t CHNext = 1, TLNext = 1;
-  double FMousePosX = 0, FMousePosY = 0;
-  std::int32_t LastMouseX = 0, LastMouseY = 0;
-  bool FWasDblClk = false;
+  TMouseDragState FDrag;
+  // Set while a mouse-move message is dispatched (no re-entry).
   bool MouseMoveActive = false;
-  // Set while a drag figure is on the control's canvas (window drag, mouse box).
-  bool FWindFigureShown = false;
-  bool FWindFigureLine = false;  // the window figure is a line (rubber band)
-  bool FBoxFigureShown = false;
 
-  // Zoom history and confinement.
   TZoomHistory FZoomHistory;
-  std::array<long double, 4> FZoomRange{};
 
   // Owned sub-objects.
   TBitmap FChartBmp, FGrafBmp, FAuxBmp;

@@ -45,73 +45,19 @@ void TCustomRChart::Assign(const TPersistent& source) {
     FItemCount = s.FItemCount;
     FLastElemOnShow = s.FLastElemOnShow;
     FAllocSize = s.FAllocSize;
-    FActiveLayer = s.FActiveLayer;
-    FLayerVisib = s.FLayerVisib;
-    FItClassVisib = s.FItClassVisib;
-    FMouseAffLayer = s.FMouseAffLayer;
-    FAvoidDupMarks = s.FAvoidDupMarks;
-    FDupMarksMinD = s.FDupMarksMinD;
 
-    // Drawing state.
-    RcDataCol = s.RcDataCol;
-    RcPenStyle = s.RcPenStyle;
-    RcLineWid = s.RcLineWid;
-    RcFillCol = s.RcFillCol;
-    FTranspItems = s.FTranspItems;
-    RcClassDefault = s.RcClassDefault;
-    FDataTag = s.FDataTag;
-    FTextAlignment = s.FTextAlignment;
-    FTextFontStyle = s.FTextFontStyle;
-    FTextBkStyle = s.FTextBkStyle;
-    FTextBkColor = s.FTextBkColor;
-
-    // Geometry and mapping.
-    RcLRim = s.RcLRim;
-    RcRRim = s.RcRRim;
-    RcTRim = s.RcTRim;
-    RcBRim = s.RcBRim;
-    F3DRim = s.F3DRim;
+    // The settings, and the mapping (recomputed below all the same).
+    Settings() = s.Settings();
+    SetFont(s.Font());
     Fxasp = s.Fxasp;
     Fyasp = s.Fyasp;
-    FIsometric = s.FIsometric;
-    FStdLayout = s.FStdLayout;
     FCpkx = s.FCpkx;
     FCpdx = s.FCpdx;
     FCpky = s.FCpky;
     FCpdy = s.FCpdy;
 
-    // Frame.
-    SetFont(s.Font());
-    RcWindCol = s.RcWindCol;
-    RcChartCol = s.RcChartCol;
-    FChartFrameCol = s.FChartFrameCol;
-    FShadowColor = s.FShadowColor;
-    RcShadowBakCol = s.RcShadowBakCol;
-    RcShadowStyle = s.RcShadowStyle;
-    FChartCaption = s.FChartCaption;
-    FCaptPosX = s.FCaptPosX;
-    FCaptPosY = s.FCaptPosY;
-    FCaptAlignment = s.FCaptAlignment;
-    FCaptAnchorX = s.FCaptAnchorX;
-    FCaptAnchorY = s.FCaptAnchorY;
-    RcGridStyle = s.RcGridStyle;
-    RcGridCol = s.RcGridCol;
-    RcGridDx = s.RcGridDx;
-    RcGridDy = s.RcGridDy;
-    FAutoRedraw = s.FAutoRedraw;
-
-    // Mouse settings (not the state of a drag under way).
-    RcMouseAction = s.RcMouseAction;
-    FMCurFixed = s.FMCurFixed;
-    FPanGridDx = s.FPanGridDx;
-    FPanGridDy = s.FPanGridDy;
-    FMTraceColor = s.FMTraceColor;
-    FMTraceInvert = s.FMTraceInvert;
-    FMouseWheelZoom = s.FMouseWheelZoom;
-
-    // Zoom history and confinement.
+    // The zoom history (not the state of a drag under way).
     FZoomHistory = s.FZoomHistory;
-    FZoomRange = s.FZoomRange;
 
     // Sub-objects: copied into this chart's own, which keep notifying it.
     for (std::size_t i = 0; i < FCrossHair.size(); ++i) detail::AssignMuted(*FCrossHair[i], *s.FCrossHair[i]);

@@ -82,20 +82,20 @@ void TCustomRChart::XorFigure(bool line, std::int32_t x1, std::int32_t y1, std::
 }
 
 void TCustomRChart::XorWindowFigure() {
-  XorFigure(FWindFigureLine, WindAnchorX, WindAnchorY, WindOldCornerX, WindOldCornerY);
-  FWindFigureShown = !FWindFigureShown;
+  XorFigure(FDrag.WindFigureLine, FDrag.WindAnchorX, FDrag.WindAnchorY, FDrag.WindOldCornerX, FDrag.WindOldCornerY);
+  FDrag.WindFigureShown = !FDrag.WindFigureShown;
 }
 
 void TCustomRChart::XorMouseBoxFigure() {
-  XorFigure(false, MouseBoxX1, MouseBoxY1, MouseBoxX2, MouseBoxY2);
-  FBoxFigureShown = !FBoxFigureShown;
+  XorFigure(false, FDrag.MouseBoxX1, FDrag.MouseBoxY1, FDrag.MouseBoxX2, FDrag.MouseBoxY2);
+  FDrag.BoxFigureShown = !FDrag.BoxFigureShown;
 }
 
 void TCustomRChart::RedrawDragFigures() {
   // The paint replaced the canvas, figures included: they are drawn again so
   // that the next XOR move still removes exactly what is on the screen.
-  if (FWindFigureShown) XorFigure(FWindFigureLine, WindAnchorX, WindAnchorY, WindOldCornerX, WindOldCornerY);
-  if (FBoxFigureShown) XorFigure(false, MouseBoxX1, MouseBoxY1, MouseBoxX2, MouseBoxY2);
+  if (FDrag.WindFigureShown) XorFigure(FDrag.WindFigureLine, FDrag.WindAnchorX, FDrag.WindAnchorY, FDrag.WindOldCornerX, FDrag.WindOldCornerY);
+  if (FDrag.BoxFigureShown) XorFigure(false, FDrag.MouseBoxX1, FDrag.MouseBoxY1, FDrag.MouseBoxX2, FDrag.MouseBoxY2);
 }
 
 // ---------------------------------------------------------------- events
@@ -146,7 +146,7 @@ void TCustomRChart::WMMouseMoveInChart(const TMessage& msg) {
 }
 
 void TCustomRChart::DblClick() {
-  FWasDblClk = true;
+  FDrag.WasDblClk = true;
   TCustomControl::DblClick();
 }
 
@@ -154,35 +154,35 @@ void TCustomRChart::MouseLeave() {
   EndWheelBurst();
   // The mode cursor is the application's cursor: it ends with the pointer's
   // stay over the data area, also when no move outside comes in between.
-  if (!FMCurFixed && InDataArea(LastMouseX, LastMouseY)) Host().SetScreenCursor(crDefault);
+  if (!FMCurFixed && InDataArea(FDrag.LastMouseX, FDrag.LastMouseY)) Host().SetScreenCursor(crDefault);
   TCustomControl::MouseLeave();
 }
 
 void TCustomRChart::MouseDown(TMouseButton button, TShiftState shift, std::int32_t x, std::int32_t y) {
   EndWheelBurst();
-  if (FWasDblClk) {
-    FWasDblClk = false;
+  if (FDrag.WasDblClk) {
+    FDrag.WasDblClk = false;
     return;
   }
   TCustomControl::MouseDown(button, shift, x, y);
-  if (FMouseBoxState == TMouseBoxState::mbsWaiting) {
+  if (FDrag.MouseBoxState == TMouseBoxState::mbsWaiting) {
     if (button == TMouseButton::mbRight) {
-      FMouseBoxState = TMouseBoxState::mbsIdle;
+      FDrag.MouseBoxState = TMouseBoxState::mbsIdle;
     } else {
-      MouseBoxX1 = MouseBoxX2 = x;
-      MouseBoxY1 = MouseBoxY2 = y;
-      WindOldCornerX = x;
-      WindOldCornerY = y;
-      FMouseBoxState = TMouseBoxState::mbsDragging;
+      FDrag.MouseBoxX1 = FDrag.MouseBoxX2 = x;
+      FDrag.MouseBoxY1 = FDrag.MouseBoxY2 = y;
+      FDrag.WindOldCornerX = x;
+      FDrag.WindOldCornerY = y;
+      FDrag.MouseBoxState = TMouseBoxState::mbsDragging;
       XorMouseBoxFigure();
     }
   }
-  if (IsWindowMode(RcMouseAction) && FZoomState == TZoomState::zsIdle && button == TMouseButton::mbLeft &&
+  if (IsWindowMode(RcMouseAction) && FDrag.ZoomState == TZoomState::zsIdle && button == TMouseButton::mbLeft &&
       InDataArea(x, y)) {
-    FZoomState = TZoomState::zsDragging;
-    FWindFigureLine = RcMouseAction == TMouseActMode::maRubberBand;
-    WindAnchorX = WindOldCornerX = x;
-    WindAnchorY = WindOldCornerY = y;
+    FDrag.ZoomState = TZoomState::zsDragging;
+    FDrag.WindFigureLine = RcMouseAction == TMouseActMode::maRubberBand;
+    FDrag.WindAnchorX = FDrag.WindOldCornerX = x;
+    FDrag.WindAnchorY = FDrag.WindOldCornerY = y;
     // The figure is on the screen from the press on (a point), so every later
     // XOR step removes exactly what was drawn.
     XorWindowFigure();
@@ -190,15 +190,15 @@ void TCustomRChart::MouseDown(TMouseButton button, TShiftState shift, std::int32
 }
 
 void TCustomRChart::MouseMove(TShiftState shift, std::int32_t x, std::int32_t y) {
-  if (x != LastMouseX || y != LastMouseY) EndWheelBurst();
-  LastMouseX = x;
-  LastMouseY = y;
+  if (x != FDrag.LastMouseX || y != FDrag.LastMouseY) EndWheelBurst();
+  FDrag.LastMouseX = x;
+  FDrag.LastMouseY = y;
   TCustomControl::MouseMove(shift, x, y);
-  if (FMouseBoxState == TMouseBoxState::mbsDragging) {
+  if (FDrag.MouseBoxState == TMouseBoxState::mbsDragging) {
     ClampToDataArea(x, y);
-    if (FBoxFigureShown) XorMouseBoxFigure();
-    MouseBoxX2 = x;
-    MouseBoxY2 = y;
+    if (FDrag.BoxFigureShown) XorMouseBoxFigure();
+    FDrag.MouseBoxX2 = x;
+    FDrag.MouseBoxY2 = y;
     XorMouseBoxFigure();
   }
   const bool left = shift.Contains(TShiftStateItem::ssLeft);
@@ -209,10 +209,10 @@ void TCustomRChart::MouseMove(TShiftState shift, std::int32_t x, std::int32_t y)
     case TMouseActMode::maPanGrid:
     case TMouseActMode::maZoomDrag:
       if (!left) {
-        LButtonWasDown = false;
-      } else if (!LButtonWasDown) {
+        FDrag.LButtonWasDown = false;
+      } else if (!FDrag.LButtonWasDown) {
         RecordMouseAnchors(x, y);
-        LButtonWasDown = true;
+        FDrag.LButtonWasDown = true;
       } else if (RcMouseAction == TMouseActMode::maZoomDrag) {
         MouseDragZoom(x, y);
       } else {
@@ -223,65 +223,65 @@ void TCustomRChart::MouseMove(TShiftState shift, std::int32_t x, std::int32_t y)
     case TMouseActMode::maZoomWind:
     case TMouseActMode::maZoomWindAligned:
     case TMouseActMode::maSelectRect:
-      if (FZoomState == TZoomState::zsDragging) MouseMoveWindow(x, y);
+      if (FDrag.ZoomState == TZoomState::zsDragging) MouseMoveWindow(x, y);
       break;
     case TMouseActMode::maMoveCrossHair:
       if (left)
         MouseMoveCrossHair(x, y);
       else
-        LButtonWasDown = false;
+        FDrag.LButtonWasDown = false;
       break;
     case TMouseActMode::maMoveTextLabel:
       if (left)
         MouseMoveTextLabel(x, y);
       else
-        LButtonWasDown = false;
+        FDrag.LButtonWasDown = false;
       break;
     case TMouseActMode::maMouseTrace:
-      if (FZoomState == TZoomState::zsIdle && left) MouseTraceStep(x, y);
+      if (FDrag.ZoomState == TZoomState::zsIdle && left) MouseTraceStep(x, y);
       break;
     default: break;
   }
   if (InDataArea(x, y)) {
     double wx = 0, wy = 0;
     M2R(FActiveLayer, x, y, wx, wy);
-    FMousePosX = wx;
-    FMousePosY = wy;
+    FDrag.MousePosX = wx;
+    FDrag.MousePosY = wy;
   }
   SetMouseCursor(x, y);
 }
 
 void TCustomRChart::MouseUp(TMouseButton button, TShiftState shift, std::int32_t x, std::int32_t y) {
   EndWheelBurst();
-  if (FWasDblClk) {
-    FWasDblClk = false;
+  if (FDrag.WasDblClk) {
+    FDrag.WasDblClk = false;
     return;
   }
-  if (FMouseBoxState == TMouseBoxState::mbsDragging) {
-    if (FBoxFigureShown) XorMouseBoxFigure();
+  if (FDrag.MouseBoxState == TMouseBoxState::mbsDragging) {
+    if (FDrag.BoxFigureShown) XorMouseBoxFigure();
     if (button == TMouseButton::mbRight) {
-      FMouseBoxState = TMouseBoxState::mbsIdle;
+      FDrag.MouseBoxState = TMouseBoxState::mbsIdle;
     } else {
-      MouseBoxX2 = x;
-      MouseBoxY2 = y;
-      FMouseBoxState = TMouseBoxState::mbsDone;
+      FDrag.MouseBoxX2 = x;
+      FDrag.MouseBoxY2 = y;
+      FDrag.MouseBoxState = TMouseBoxState::mbsDone;
     }
   }
   if (RcMouseAction == TMouseActMode::maMouseTrace && FNumMTrace > 0)
     FMTrace[std::size_t(FNumMTrace - 1)].Flags |= 1;
-  if (IsWindowMode(RcMouseAction) && FZoomState == TZoomState::zsDragging) MouseWindowReleased(button);
+  if (IsWindowMode(RcMouseAction) && FDrag.ZoomState == TZoomState::zsDragging) MouseWindowReleased(button);
   if (IsPanOrDragZoom(RcMouseAction)) ZoomStateOnStack();
   // The drag is over: the next one takes fresh anchors even when no move
   // without the button comes in between.
-  if (button == TMouseButton::mbLeft) LButtonWasDown = false;
+  if (button == TMouseButton::mbLeft) FDrag.LButtonWasDown = false;
   TCustomControl::MouseUp(button, shift, x, y);
 }
 
 void TCustomRChart::SetMouseAction(TMouseActMode m) {
   if (m != RcMouseAction) {
-    if (FWindFigureShown) XorWindowFigure();
-    FZoomState = TZoomState::zsIdle;
-    LButtonWasDown = false;
+    if (FDrag.WindFigureShown) XorWindowFigure();
+    FDrag.ZoomState = TZoomState::zsIdle;
+    FDrag.LButtonWasDown = false;
   }
   RcMouseAction = m;
 }
@@ -313,23 +313,23 @@ void TCustomRChart::SetMouseCursor(std::int32_t x, std::int32_t y) {
 // ---------------------------------------------------------------- mouse box
 
 bool TCustomRChart::MouseBox(double& xLo, double& yLo, double& xHi, double& yHi) {
-  if (FMouseBoxState != TMouseBoxState::mbsIdle) return false;
-  FMouseBoxState = TMouseBoxState::mbsWaiting;
+  if (FDrag.MouseBoxState != TMouseBoxState::mbsIdle) return false;
+  FDrag.MouseBoxState = TMouseBoxState::mbsWaiting;
   const std::uint64_t id = ControlId();
   for (;;) {
     Host().ProcessMessages();
     // A handler may have destroyed the chart: nothing of it may be touched.
     if (!FindControl(id)) return false;
-    if (FMouseBoxState == TMouseBoxState::mbsDone || FMouseBoxState == TMouseBoxState::mbsIdle) break;
+    if (FDrag.MouseBoxState == TMouseBoxState::mbsDone || FDrag.MouseBoxState == TMouseBoxState::mbsIdle) break;
     if (Host().Terminated()) break;
   }
-  const bool done = FMouseBoxState == TMouseBoxState::mbsDone;
-  if (FBoxFigureShown) XorMouseBoxFigure();
-  FMouseBoxState = TMouseBoxState::mbsIdle;
+  const bool done = FDrag.MouseBoxState == TMouseBoxState::mbsDone;
+  if (FDrag.BoxFigureShown) XorMouseBoxFigure();
+  FDrag.MouseBoxState = TMouseBoxState::mbsIdle;
   if (!done) return false;
   double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
-  M2R(FActiveLayer, MouseBoxX1, MouseBoxY1, x1, y1);
-  M2R(FActiveLayer, MouseBoxX2, MouseBoxY2, x2, y2);
+  M2R(FActiveLayer, FDrag.MouseBoxX1, FDrag.MouseBoxY1, x1, y1);
+  M2R(FActiveLayer, FDrag.MouseBoxX2, FDrag.MouseBoxY2, x2, y2);
   // A chart without a data area has no mapping to report.
   if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) || !std::isfinite(y2)) return false;
   xLo = std::min(x1, x2);
@@ -340,10 +340,10 @@ bool TCustomRChart::MouseBox(double& xLo, double& yLo, double& xHi, double& yHi)
 }
 
 void TCustomRChart::MouseBoxAbort() {
-  if (FBoxFigureShown) XorMouseBoxFigure();
-  if (FWindFigureShown) XorWindowFigure();
-  FMouseBoxState = TMouseBoxState::mbsIdle;
-  FZoomState = TZoomState::zsIdle;
+  if (FDrag.BoxFigureShown) XorMouseBoxFigure();
+  if (FDrag.WindFigureShown) XorWindowFigure();
+  FDrag.MouseBoxState = TMouseBoxState::mbsIdle;
+  FDrag.ZoomState = TZoomState::zsIdle;
 }
 
 }  // namespace mivo

@@ -50,12 +50,12 @@ struct TDataSpan {
 void TCustomRChart::RecordMouseAnchors(std::int32_t x, std::int32_t y) {
   for (std::int32_t i = 1; i <= kNumLayers; ++i) {
     const std::size_t k = LayerIx(i);
-    FMAnchorScrX[k] = x;
-    FMAnchorScrY[k] = y;
-    FMAnchorRcLoX[k] = ScalePropsX(i).RangeLow();
-    FMAnchorRcHiX[k] = ScalePropsX(i).RangeHigh();
-    FMAnchorRcLoY[k] = ScalePropsY(i).RangeLow();
-    FMAnchorRcHiY[k] = ScalePropsY(i).RangeHigh();
+    FDrag.AnchorScrX[k] = x;
+    FDrag.AnchorScrY[k] = y;
+    FDrag.AnchorLoX[k] = ScalePropsX(i).RangeLow();
+    FDrag.AnchorHiX[k] = ScalePropsX(i).RangeHigh();
+    FDrag.AnchorLoY[k] = ScalePropsY(i).RangeLow();
+    FDrag.AnchorHiY[k] = ScalePropsY(i).RangeHigh();
   }
 }
 
@@ -79,31 +79,31 @@ void TCustomRChart::MousePan(std::int32_t x, std::int32_t y) {
     long double nLoX = loX, nHiX = hiX, nLoY = loY, nHiY = hiY;
     if (mode != TMouseActMode::maPanVert) {
       if (px.Logarithmic()) {
-        const long double f = std::exp(std::log(hiX / loX) * (std::int64_t(FMAnchorScrX[k]) - x) / d.w);
-        nLoX = FMAnchorRcLoX[k] * f;
-        nHiX = FMAnchorRcHiX[k] * f;
+        const long double f = std::exp(std::log(hiX / loX) * (std::int64_t(FDrag.AnchorScrX[k]) - x) / d.w);
+        nLoX = FDrag.AnchorLoX[k] * f;
+        nHiX = FDrag.AnchorHiX[k] * f;
       } else {
-        const long double s = (hiX - loX) * (std::int64_t(x) - FMAnchorScrX[k]) / d.w;
-        nLoX = FMAnchorRcLoX[k] - s;
-        nHiX = FMAnchorRcHiX[k] - s;
+        const long double s = (hiX - loX) * (std::int64_t(x) - FDrag.AnchorScrX[k]) / d.w;
+        nLoX = FDrag.AnchorLoX[k] - s;
+        nHiX = FDrag.AnchorHiX[k] - s;
       }
     }
     if (mode != TMouseActMode::maPanHoriz) {
       if (py.Logarithmic()) {
-        const long double g = std::exp(std::log(hiY / loY) * (std::int64_t(y) - FMAnchorScrY[k]) / d.h);
-        nLoY = FMAnchorRcLoY[k] * g;
-        nHiY = FMAnchorRcHiY[k] * g;
+        const long double g = std::exp(std::log(hiY / loY) * (std::int64_t(y) - FDrag.AnchorScrY[k]) / d.h);
+        nLoY = FDrag.AnchorLoY[k] * g;
+        nHiY = FDrag.AnchorHiY[k] * g;
       } else {
-        const long double t = (hiY - loY) * (std::int64_t(y) - FMAnchorScrY[k]) / d.h;
-        nLoY = FMAnchorRcLoY[k] + t;
-        nHiY = FMAnchorRcHiY[k] + t;
+        const long double t = (hiY - loY) * (std::int64_t(y) - FDrag.AnchorScrY[k]) / d.h;
+        nLoY = FDrag.AnchorLoY[k] + t;
+        nHiY = FDrag.AnchorHiY[k] + t;
       }
     }
     if (mode == TMouseActMode::maPanGrid) {
       nLoX = SnapToGrid(nLoX, FPanGridDx);
-      nHiX = nLoX + (static_cast<long double>(FMAnchorRcHiX[k]) - FMAnchorRcLoX[k]);
+      nHiX = nLoX + (static_cast<long double>(FDrag.AnchorHiX[k]) - FDrag.AnchorLoX[k]);
       nLoY = SnapToGrid(nLoY, FPanGridDy);
-      nHiY = nLoY + (static_cast<long double>(FMAnchorRcHiY[k]) - FMAnchorRcLoY[k]);
+      nHiY = nLoY + (static_cast<long double>(FDrag.AnchorHiY[k]) - FDrag.AnchorLoY[k]);
     }
     ForceRange(i, nLoX, nLoY, nHiX, nHiY, false, true);
   }
@@ -116,8 +116,8 @@ void TCustomRChart::MousePan(std::int32_t x, std::int32_t y) {
 void TCustomRChart::MouseDragZoom(std::int32_t x, std::int32_t y) {
   if (!InDataArea(x, y) || Width() <= 0 || Height() <= 0) return;
   const std::size_t k0 = LayerIx(1);
-  const long double gx = 1 - static_cast<long double>(std::int64_t(x) - FMAnchorScrX[k0]) / Width();
-  const long double gy = FIsometric ? gx : 1 + static_cast<long double>(std::int64_t(y) - FMAnchorScrY[k0]) / Height();
+  const long double gx = 1 - static_cast<long double>(std::int64_t(x) - FDrag.AnchorScrX[k0]) / Width();
+  const long double gy = FIsometric ? gx : 1 + static_cast<long double>(std::int64_t(y) - FDrag.AnchorScrY[k0]) / Height();
   // A drag picked up far outside the control could ask for a factor of zero
   // or below, which would flip or collapse the axes: such a step is skipped.
   if (!(gx > 0) || !(gy > 0)) return;
@@ -125,10 +125,10 @@ void TCustomRChart::MouseDragZoom(std::int32_t x, std::int32_t y) {
   for (std::int32_t i = 1; i <= kNumLayers; ++i) {
     if (!GetMAffLayer(i)) continue;
     const std::size_t k = LayerIx(i);
-    const long double cx = (static_cast<long double>(FMAnchorRcLoX[k]) + FMAnchorRcHiX[k]) / 2;
-    const long double cy = (static_cast<long double>(FMAnchorRcLoY[k]) + FMAnchorRcHiY[k]) / 2;
-    const long double hx = (static_cast<long double>(FMAnchorRcHiX[k]) - FMAnchorRcLoX[k]) * gx / 2;
-    const long double hy = (static_cast<long double>(FMAnchorRcHiY[k]) - FMAnchorRcLoY[k]) * gy / 2;
+    const long double cx = (static_cast<long double>(FDrag.AnchorLoX[k]) + FDrag.AnchorHiX[k]) / 2;
+    const long double cy = (static_cast<long double>(FDrag.AnchorLoY[k]) + FDrag.AnchorHiY[k]) / 2;
+    const long double hx = (static_cast<long double>(FDrag.AnchorHiX[k]) - FDrag.AnchorLoX[k]) * gx / 2;
+    const long double hy = (static_cast<long double>(FDrag.AnchorHiY[k]) - FDrag.AnchorLoY[k]) * gy / 2;
     ForceRange(i, cx - hx, cy - hy, cx + hx, cy + hy, false, true);
   }
   SetSuppressPaint(hold.Release());
@@ -146,32 +146,32 @@ void TCustomRChart::MouseMoveWindow(std::int32_t& x, std::int32_t& y) {
     const bool zoom =
         RcMouseAction == TMouseActMode::maZoomWind || RcMouseAction == TMouseActMode::maZoomWindAligned;
     if (zoom && FIsometric) {
-      const std::int64_t ddx = std::int64_t(x) - WindAnchorX;
-      const std::int64_t ddy = std::int64_t(y) - WindAnchorY;
-      y = detail::Sat32(ddx * ddy < 1 ? std::int64_t(WindAnchorY) - ddx : std::int64_t(WindAnchorY) + ddx);
+      const std::int64_t ddx = std::int64_t(x) - FDrag.WindAnchorX;
+      const std::int64_t ddy = std::int64_t(y) - FDrag.WindAnchorY;
+      y = detail::Sat32(ddx * ddy < 1 ? std::int64_t(FDrag.WindAnchorY) - ddx : std::int64_t(FDrag.WindAnchorY) + ddx);
     }
     std::int32_t unusedX = RcLRim;
     ClampToDataArea(unusedX, y);
   }
-  if (FWindFigureShown) XorWindowFigure();
-  WindOldCornerX = x;
-  WindOldCornerY = y;
+  if (FDrag.WindFigureShown) XorWindowFigure();
+  FDrag.WindOldCornerX = x;
+  FDrag.WindOldCornerY = y;
   XorWindowFigure();
 }
 
 void TCustomRChart::MouseWindowReleased(TMouseButton button) {
-  FZoomState = TZoomState::zsIdle;
+  FDrag.ZoomState = TZoomState::zsIdle;
   // Erased on every release, so no figure stays behind when nothing repaints.
-  if (FWindFigureShown) XorWindowFigure();
+  if (FDrag.WindFigureShown) XorWindowFigure();
   if (button != TMouseButton::mbLeft) return;
-  if (WindAnchorX == WindOldCornerX || WindAnchorY == WindOldCornerY) return;
+  if (FDrag.WindAnchorX == FDrag.WindOldCornerX || FDrag.WindAnchorY == FDrag.WindOldCornerY) return;
   const TMouseActMode mode = RcMouseAction;
   TPaintHold hold(FSuppressPaint);
   for (std::int32_t i = 1; i <= kNumLayers; ++i) {
     if (!GetMAffLayer(i)) continue;
     double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
-    M2R(i, WindAnchorX, WindAnchorY, x1, y1);
-    M2R(i, WindOldCornerX, WindOldCornerY, x2, y2);
+    M2R(i, FDrag.WindAnchorX, FDrag.WindAnchorY, x1, y1);
+    M2R(i, FDrag.WindOldCornerX, FDrag.WindOldCornerY, x2, y2);
     if (!IsFinite(x1, y1, x2, y2)) continue;
     if (mode == TMouseActMode::maZoomWindAligned || mode == TMouseActMode::maSelectRect) {
       const bool ascX = ScalePropsX(i).RangeHigh() >= ScalePropsX(i).RangeLow();
@@ -192,8 +192,8 @@ void TCustomRChart::MouseWindowReleased(TMouseButton button) {
 // ---------------------------------------------------------------- crosshairs
 
 void TCustomRChart::MouseMoveCrossHair(std::int32_t x, std::int32_t y) {
-  if (!LButtonWasDown) {
-    CHNext = 1;
+  if (!FDrag.LButtonWasDown) {
+    FDrag.CrossHairNext = 1;
     double best = std::numeric_limits<double>::infinity();
     std::int32_t bestPx = 0, bestPy = 0;
     for (std::int32_t c = 1; c <= kNumCrossHairs; ++c) {
@@ -210,7 +210,7 @@ void TCustomRChart::MouseMoveCrossHair(std::int32_t x, std::int32_t y) {
       for (const double dist : {vertical ? dx * dx : best, horizontal ? dy * dy : best}) {
         if (dist < best) {
           best = dist;
-          CHNext = c;
+          FDrag.CrossHairNext = c;
           bestPx = px;
           bestPy = py;
         }
@@ -218,15 +218,15 @@ void TCustomRChart::MouseMoveCrossHair(std::int32_t x, std::int32_t y) {
     }
     bool allowMove = true;
     if (OnBeforeCrossHairMove)
-      OnBeforeCrossHairMove(*this, CrossHair(CHNext), detail::Sat32(std::int64_t(x) - bestPx),
+      OnBeforeCrossHairMove(*this, CrossHair(FDrag.CrossHairNext), detail::Sat32(std::int64_t(x) - bestPx),
                             detail::Sat32(std::int64_t(y) - bestPy), allowMove);
     if (allowMove) {
       RecordMouseAnchors(x, y);
-      LButtonWasDown = true;
+      FDrag.LButtonWasDown = true;
     }
     return;
   }
-  TCrossHair& ch = CrossHair(CHNext);
+  TCrossHair& ch = CrossHair(FDrag.CrossHairNext);
   double wx = 0, wy = 0;
   M2R(ch.Layer(), x, y, wx, wy);
   if (!std::isfinite(wx) || !std::isfinite(wy)) return;
@@ -238,9 +238,9 @@ void TCustomRChart::MouseMoveCrossHair(std::int32_t x, std::int32_t y) {
 // ---------------------------------------------------------------- text labels
 
 void TCustomRChart::MouseMoveTextLabel(std::int32_t x, std::int32_t y) {
-  if (!LButtonWasDown) {
+  if (!FDrag.LButtonWasDown) {
     RecordMouseAnchors(x, y);
-    TLNext = 1;
+    FDrag.TextLabelNext = 1;
     double best = std::numeric_limits<double>::infinity();
     for (std::int32_t l = 1; l <= kNumTextLabels; ++l) {
       const TTextLabel& tl = TextLabels(l);
@@ -256,13 +256,13 @@ void TCustomRChart::MouseMoveTextLabel(std::int32_t x, std::int32_t y) {
       const double dist = dx * dx + dy * dy;
       if (dist < best) {
         best = dist;
-        TLNext = l;
+        FDrag.TextLabelNext = l;
       }
     }
-    LButtonWasDown = true;
+    FDrag.LButtonWasDown = true;
     return;
   }
-  TTextLabel& tl = TextLabels(TLNext);
+  TTextLabel& tl = TextLabels(FDrag.TextLabelNext);
   double wx = 0, wy = 0;
   M2R(tl.Layer(), x, y, wx, wy);
   double nx = tl.PosX(), ny = tl.PosY();
@@ -329,10 +329,10 @@ void TCustomRChart::WheelZoom(std::int32_t wheelDelta, std::int32_t x, std::int3
   }
   // One history entry per burst: later turns of the same burst rewrite the
   // entry of the first, unless something else was recorded meanwhile.
-  if (FWheelBurst && FZoomHistory.Pointer() == FWheelStackPoi) FZoomHistory.StepBack();
+  if (FDrag.WheelBurst && FZoomHistory.Pointer() == FDrag.WheelStackPoi) FZoomHistory.StepBack();
   ZoomStateOnStack();
-  FWheelStackPoi = FZoomHistory.Pointer();
-  FWheelBurst = true;
+  FDrag.WheelStackPoi = FZoomHistory.Pointer();
+  FDrag.WheelBurst = true;
   SetSuppressPaint(hold.Release());
   DoZoomPanEvent();
 }
