@@ -29,6 +29,7 @@
 #include "mivo/rchart/rchart.h"
 #include "mivo/rot3d/rot3d.h"
 #include "mivo/scale/scale.h"
+#include "qt_component_cases.h"
 #include "qt_grab.h"
 #include "../rchart/rchart_test_util.h"
 #include "support/image_compare.h"
@@ -70,20 +71,9 @@ struct TCase {
   bool Sharp;  // draws at the device scale itself (not its screen picture enlarged)
 };
 
-template <class T>
-std::function<std::unique_ptr<TCustomControl>()> Make(std::int32_t w, std::int32_t h,
-                                                      std::function<void(T&)> setup = {}) {
-  return [=] {
-    auto c = std::make_unique<T>();
-    c->SetBounds(0, 0, w, h);
-    if (setup) setup(*c);
-    return std::unique_ptr<TCustomControl>(std::move(c));
-  };
-}
-template <class T>
-std::function<void(TCustomControl&)> Change(std::function<void(T&)> f) {
-  return [=](TCustomControl& c) { f(dynamic_cast<T&>(c)); };
-}
+using test::Change;
+using test::Make;
+
 template <class T>
 std::function<void(TCustomControl&, const std::string&, double)> Save() {
   return [](TCustomControl& c, const std::string& path, double dpi) { dynamic_cast<T&>(c).SaveToFile(path, dpi); };
