@@ -4,6 +4,7 @@
 //   BM_Paint<chart>/<scale x 100>: a 1000 x 700 chart of 1,000,000 DrawTo
 //   items, of 100,000 marks and of 10,000 texts; a 3D surface plot of
 //   60 x 60 nodes; a gauge (its screen picture enlarged)
+//   BM_AppendFrame/<scale x 100>: one appended point and the frame showing it
 // Goal: each paint at scale 2 within 4.5 times its paint at scale 1 (four
 // times the pixels). Scale 1.5 is reported beside it.
 #include <benchmark/benchmark.h>
@@ -115,6 +116,25 @@ BENCHMARK(BM_PaintTexts)->Arg(100)->Arg(150)->Arg(200)->Unit(benchmark::kMillise
 BENCHMARK(BM_PaintPlot3D)->Arg(100)->Arg(150)->Arg(200)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PaintGauge)->Arg(100)->Arg(150)->Arg(200)->Unit(benchmark::kMillisecond);
 
+// One appended point on the 1,000,000-item chart as the Qt host shows it: at
+// scale 1 the new item is drawn over the picture; at another scale the
+// picture is out of date and the next frame paints it whole.
+void BM_AppendFrame(benchmark::State& state) {
+  auto& c = dynamic_cast<TCustomRChart&>(Kept("lines", LineChart));
+  c.SetDeviceScale(double(state.range(0)) / 100);
+  const mivo::TMessage paint{mivo::TMessageKind::mkPaint};
+  c.Dispatch(paint);
+  double x = 1000000;
+  for (auto _ : state) {
+    c.DrawTo(x, 0);
+    x += 1e-3;
+    c.ShowGrafNewOnly();
+    if (c.DeviceScale() != 1 && !c.ScaledSurfaceCurrent()) c.Dispatch(paint);
+  }
+  c.SetDeviceScale(1);
+}
+BENCHMARK(BM_AppendFrame)->Arg(100)->Arg(200)->Unit(benchmark::kMicrosecond);
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -127,5 +147,8 @@ int main(int argc, char** argv) {
     if (reporter.Ratio(std::string(name) + "/200", one, r2) && reporter.Ratio(std::string(name) + "/150", one, r15))
       std::printf("  %-16s x1.5: %.2f   x2: %.2f\n", name, r15, r2);
   }
+  double append = 0;
+  if (reporter.Ratio("BM_AppendFrame/200", "BM_AppendFrame/100", append))
+    std::printf("  a frame with one append (no goal) x2: %.0f\n", append);
   return 0;
 }
