@@ -202,10 +202,12 @@ bool TQtControlWidget::Deliver(const TMessage& msg) {
 }
 
 void TQtControlWidget::SyncDeviceScale() {
-  if (TCustomControl* c = Control(); c && c->DeviceScale() != devicePixelRatioF()) {
-    c->SetDeviceScale(devicePixelRatioF());
-    FNeedsPaint = true;
-  }
+  TCustomControl* c = Control();
+  if (!c) return;
+  // Compared after the control took it: a ratio it clamps stays one change.
+  const double before = c->DeviceScale();
+  c->SetDeviceScale(devicePixelRatioF());
+  if (c->DeviceScale() != before) FNeedsPaint = true;
 }
 
 bool TQtControlWidget::PictureOutdated(TCustomControl& c) const {
