@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -343,6 +344,62 @@ TEST_F(ControlsTest, DestroyedControlsLeaveNoTraces) {
   std::unique_ptr<THost> old = SetHost(nullptr);
   d.reset();
   EXPECT_EQ(static_cast<THeadlessHost&>(*old).FlushInvalidations(), 0u);
+}
+
+}  // namespace
+}  // namespace mivo
+
+namespace mivo {
+namespace {
+
+// The device scale: which values count, the size of the scaled picture (a
+// fractional scale rounds, a huge control is cut to the largest surface),
+// that a scaled paint leaves the surface alone and drawing outside a paint
+// makes the scaled picture out of date, and that scale 1 paints as before.
+TEST_F(ControlsTest, DeviceScaleSizesAndKeepsTheScaledPicture) {
+  TLogControl c;
+  c.SetBounds(0, 0, 41, 30);
+  c.SetColor(clRed);
+  const TBitmap atOne = c.PaintedSurface();
+  const struct {
+    double Set, Want;
+  } kScales[] = {{2, 2},   {1.5, 1.5},           {1.25, 1.25}, {0, 1},  {-2, 1}, {std::nan(""), 1},
+                 {1e300, TCustomControl::MaxDeviceScale},      {0.01, TCustomControl::MinDeviceScale},
+                 {INFINITY, 1}};
+  for (const auto& k : kScales) {
+    SCOPED_TRACE(k.Set);
+    c.SetDeviceScale(k.Set);
+    EXPECT_EQ(c.DeviceScale(), k.Want);
+  }
+
+  c.SetDeviceScale(1.5);
+  H().FlushInvalidations();
+  c.Log.clear();
+  c.Dispatch(TMessage{TMessageKind::mkPaint});
+  EXPECT_TRUE(c.ScaledSurfaceCurrent());
+  EXPECT_EQ(c.ScaledSurface().Width(), 62);  // 61.5 rounded
+  EXPECT_EQ(c.ScaledSurface().Height(), 45);
+  EXPECT_EQ(FromRGB32(c.ScaledSurface().ScanLine(44)[61]), clRed);
+  c.Canvas().SetPixel(0, 0, clBlue);
+  EXPECT_FALSE(c.ScaledSurfaceCurrent());
+  // The picture of a file stays the screen picture.
+  EXPECT_EQ(c.PaintedSurface().Width(), 41);
+
+  c.SetBounds(0, 0, 2000000000, 3);
+  c.Repaint();
+  EXPECT_EQ(c.ScaledSurface().Width(), TCustomControl::MaxSurfaceSide);
+  EXPECT_EQ(c.ScaledSurface().Height(), 5);  // 4.5 rounded
+  c.SetBounds(0, 0, 0, 0);
+  c.Repaint();
+  EXPECT_EQ(c.ScaledSurface().Width(), 0);
+
+  c.SetBounds(0, 0, 41, 30);
+  c.SetDeviceScale(1);
+  EXPECT_EQ(c.ScaledSurface().Width(), 0);
+  c.Dispatch(TMessage{TMessageKind::mkPaint});
+  EXPECT_EQ(c.Surface().Width(), atOne.Width());
+  EXPECT_EQ(std::vector<TRGB32>(c.Surface().Data(), c.Surface().Data() + 41 * 30),
+            std::vector<TRGB32>(atOne.Data(), atOne.Data() + 41 * 30));
 }
 
 }  // namespace

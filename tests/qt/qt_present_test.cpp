@@ -28,6 +28,7 @@
 #include "mivo/rchart/rchart.h"
 #include "mivo/rot3d/rot3d.h"
 #include "mivo/scale/scale.h"
+#include "qt_component_cases.h"
 #include "qt_grab.h"
 #include "support/image_compare.h"
 
@@ -66,22 +67,8 @@ struct TComponentCase {
   std::function<void(TCustomControl&)> Change;  // redraws outside a paint message
 };
 
-// A control of type T and the given size, prepared by `setup`.
-template <class T>
-std::function<std::unique_ptr<TCustomControl>()> Make(std::int32_t w, std::int32_t h,
-                                                      std::function<void(T&)> setup = {}) {
-  return [=] {
-    auto c = std::make_unique<T>();
-    c->SetBounds(0, 0, w, h);
-    if (setup) setup(*c);
-    return std::unique_ptr<TCustomControl>(std::move(c));
-  };
-}
-
-template <class T>
-std::function<void(TCustomControl&)> Change(std::function<void(T&)> f) {
-  return [=](TCustomControl& c) { f(dynamic_cast<T&>(c)); };
-}
+using test::Change;
+using test::Make;
 
 void Diagonal(TCustomRChart& c) {
   c.SetRange(1, 0, 0, 10, 10);

@@ -1,11 +1,14 @@
 #include "mivo/platform/controls.h"
 
 #include <algorithm>
+#include <cmath>
 #include <unordered_map>
 
 #include "mivo/platform/bitmap.h"
+#include "mivo/platform/colors.h"
 #include "mivo/platform/errors.h"
 #include "mivo/platform/host.h"
+#include "mivo/platform/raster_canvas.h"
 
 namespace mivo {
 
@@ -217,7 +220,8 @@ void TControl::Resize() {
 
 // ---------------------------------------------------------------- TCustomControl
 
-TCustomControl::TCustomControl(TComponent* owner) : TControl(owner), FSurface(std::make_unique<TBitmap>()) {}
+TCustomControl::TCustomControl(TComponent* owner)
+    : TControl(owner), FSurface(std::make_unique<TBitmap>()), FScaledSurface(std::make_unique<TBitmap>()) {}
 
 TCustomControl::~TCustomControl() { FComponentState.Include(TComponentStateItem::csDestroying); }
 
@@ -246,7 +250,10 @@ TCanvas& TCustomControl::Canvas() {
   HandleNeeded();
   // Drawing outside a paint message must reach the screen as well; the host
   // merges the requests of one frame into one update.
-  if (!FInPaint && FVisible) Host().RequestPresent(*this);
+  if (!FInPaint) {
+    FScaledCurrent = false;
+    if (FVisible) Host().RequestPresent(*this);
+  }
   return FSurface->Canvas();
 }
 
@@ -263,11 +270,11 @@ void TCustomControl::Repaint() {
 }
 
 const TBitmap& TCustomControl::PaintedSurface() {
-  PaintAndPresent();
+  PaintAndPresent(true);
   return *FSurface;
 }
 
-void TCustomControl::PaintAndPresent() {
+void TCustomControl::PaintAndPresent(bool surfaceOnly) {
   CreateHandle();
   struct TPainting {
     bool& Flag;
@@ -275,8 +282,44 @@ void TCustomControl::PaintAndPresent() {
     explicit TPainting(bool& f) : Flag(f), Saved(f) { Flag = true; }
     ~TPainting() { Flag = Saved; }
   } painting(FInPaint);
-  Paint();
+  if (surfaceOnly || FDeviceScale == 1) {
+    Paint();
+  } else {
+    // Resized only when the size changes: a paint that draws nothing (a
+    // chart inside an update) leaves the previous picture.
+    const double f = FDeviceScale;
+    const auto side = [f](std::int32_t s) {
+      return std::int32_t(std::min<long long>(std::llround(std::max(s, 0) * f), MaxSurfaceSide));
+    };
+    TBitmap& bmp = *FScaledSurface;
+    if (bmp.Width() != side(FWidth) || bmp.Height() != side(FHeight)) {
+      bmp.SetSize(side(FWidth), side(FHeight));
+      bmp.Clear(clWhite);
+    }
+    bmp.RasterCanvas().SetPixelsPerInch(std::max(1, RoundToInt(96 * f)));
+    PaintScaled(bmp, f);
+    FScaledCurrent = true;
+  }
   Host().Present(*this);
+}
+
+void TCustomControl::PaintScaled(TBitmap& bmp, double f) {
+  Paint();
+  const TBitmap& s = *FSurface;
+  bmp.Canvas().CopyMode = TCopyMode::cmSrcCopy;
+  bmp.Canvas().StretchDraw(Rect(0, 0, std::int32_t(std::llround(s.Width() * f)),
+                                std::int32_t(std::llround(s.Height() * f))),
+                           s);
+}
+
+void TCustomControl::SetDeviceScale(double f) {
+  f = std::isfinite(f) && f > 0 ? std::clamp(f, MinDeviceScale, MaxDeviceScale) : 1.0;
+  if (f == FDeviceScale) return;
+  FDeviceScale = f;
+  FScaledCurrent = false;
+  // The picture at the old scale is of no use any more.
+  if (f == 1) FScaledSurface->SetSize(0, 0);
+  if (FHandleAllocated && FVisible) Invalidate();
 }
 
 void TCustomControl::SetBounds(std::int32_t left, std::int32_t top, std::int32_t width, std::int32_t height) {

@@ -264,20 +264,46 @@ class TCustomControl : public TControl {
   void SetBounds(std::int32_t left, std::int32_t top, std::int32_t width, std::int32_t height) override;
   void Dispatch(const TMessage& msg) override;
 
+  // Device pixels per control pixel of the screen the control is shown on
+  // (1.25, 1.5, 2 ... on a high-density screen). At 1, the default, the
+  // surface is what the screen shows. At any other scale a paint message or
+  // Repaint draws the picture that many times larger on ScaledSurface()
+  // (PaintScaled) and the host shows that instead; sizes, mouse positions
+  // and the surface stay in control pixels. Drawing on Canvas() outside a
+  // paint leaves the scaled picture behind (ScaledSurfaceCurrent() turns
+  // false), so the host asks for a paint.
+  double DeviceScale() const { return FDeviceScale; }
+  // A scale that is not a finite positive number counts as 1; others are
+  // clamped to MinDeviceScale ... MaxDeviceScale. A change asks for a paint.
+  void SetDeviceScale(double f);
+  static constexpr double MinDeviceScale = 0.25, MaxDeviceScale = 8;
+  // The picture at the device scale: DeviceScale() times the control's size
+  // (rounded, at most MaxSurfaceSide a side); empty until painted at a scale.
+  const TBitmap& ScaledSurface() const { return *FScaledSurface; }
+  bool ScaledSurfaceCurrent() const { return FScaledCurrent; }
+
   TNotifyEvent OnPaint;
 
  protected:
   virtual void CreateWnd() {}
   // Draws the control on Canvas(); the default fills it with Color and calls OnPaint.
   virtual void Paint();
+  // Draws the picture `f` times the control's size on `bmp`, which has that
+  // size already and a canvas of f x 96 pixels per inch, as a picture saved
+  // at that resolution shows it. The default paints the surface and enlarges it.
+  virtual void PaintScaled(TBitmap& bmp, double f);
 
  private:
   void CreateHandle();
-  // Paint for a paint message or Repaint, then the host shows the surface.
-  void PaintAndPresent();
+  // Paint for a paint message or Repaint (at the device scale when it is not
+  // 1 and `surfaceOnly` is false), then the host shows the result.
+  void PaintAndPresent(bool surfaceOnly = false);
   bool FHandleAllocated = false;
   bool FInPaint = false;
+  bool FScaledCurrent = false;
+  double FDeviceScale = 1;
   std::unique_ptr<TBitmap> FSurface;
+  std::unique_ptr<TBitmap> FScaledSurface;
 };
 
 }  // namespace mivo

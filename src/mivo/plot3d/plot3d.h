@@ -91,6 +91,8 @@ class TPlot3D : public TCustomControl, private TPlot3DSettings {
 
   // ---- Rendering (plot3d_render.cpp, plot3d_axes.cpp) --------------------------
   void Paint() override;
+  // At a device scale: the picture a file saved at that scale shows.
+  void PaintScaled(TBitmap& bmp, double f) override;
   void InitGraf(TCanvas& canvas);
   void ConstructDataBmp(TCanvas& canvas, bool flag = false);
   TColor CalcColorCoding(double value) const;

@@ -69,6 +69,12 @@ void TPlot3D::CopyToWMF(const std::string& fName, bool includeFrame) {
   });
 }
 
+void TPlot3D::PaintScaled(TBitmap& bmp, double f) {
+  if (FSuppressPaint || IsLoading() || !Visible() || FPainting) return;
+  TScaledCanvas scaled(bmp.Canvas(), f, 0, 0);
+  RenderPicture(scaled, true, !IsDesigning());
+}
+
 void TPlot3D::SaveToFile(const std::string& fileName) { SaveToFile(fileName, ScreenDpi); }
 
 void TPlot3D::SaveToFile(const std::string& fileName, double dpi) {

@@ -1,6 +1,7 @@
 #include "mivo/qt/qt_control_widget.h"
 
 #include <algorithm>
+#include <cmath>
 #include <exception>
 #include <unordered_map>
 
@@ -36,7 +37,21 @@ bool ToMouseButton(Qt::MouseButton b, TMouseButton& out) {
   }
 }
 
-std::int32_t ToPixel(qreal v) { return RoundToInt(double(v), 0); }
+// The control pixel of a position in control pixels. On a screen of device
+// pixel ratio r, Qt gives a device pixel d as d / r: the control pixel is the
+// one under the device pixel's centre, so at r = 2 both 100 and 100.5 are
+// pixel 100. At r = 1 the position is rounded to the nearest pixel.
+std::int32_t ToPixel(qreal v, qreal r) {
+  if (r == 1) return RoundToInt(double(v), 0);
+  const double f = std::floor(double(v) + 0.5 / double(r));
+  return std::isfinite(f) ? std::int32_t(std::clamp(f, -2147483648.0, 2147483647.0)) : 0;
+}
+
+// Device pixels of a control side at scale f, as the control sizes its
+// scaled picture.
+std::int32_t ScaledSide(std::int32_t side, double f) {
+  return std::int32_t(std::min<long long>(std::llround(std::max(side, 0) * f), TCustomControl::MaxSurfaceSide));
+}
 
 }  // namespace
 
@@ -131,7 +146,12 @@ void TQtControlWidget::ControlInvalidated() {
 
 void TQtControlWidget::ControlPresented() {
   // During paintEvent the surface is drawn right after the paint message.
-  if (!FInPaint) update();
+  if (FInPaint) return;
+  // At a device scale, drawing on the surface outside a paint is not in the
+  // scaled picture: the next frame paints it anew.
+  if (const TCustomControl* c = Control(); c && c->DeviceScale() != 1 && !c->ScaledSurfaceCurrent())
+    FNeedsPaint = true;
+  update();
 }
 
 void TQtControlWidget::ApplyControlCursor() {
@@ -150,13 +170,16 @@ void TQtControlWidget::ApplyControlCursor() {
 QImage TQtControlWidget::SurfaceImage() const {
   TCustomControl* c = Control();
   if (!c || !c->HandleAllocated()) return {};
-  const TBitmap& s = c->Surface();
+  const double r = c->DeviceScale();
+  const TBitmap& s = r == 1 ? c->Surface() : c->ScaledSurface();
   if (s.Width() <= 0 || s.Height() <= 0) return {};
   // Format_RGB32 is 0xffRRGGBB per pixel: on a little-endian machine the bytes
   // B, G, R, A of TRGB32, with A ignored.
   static_assert(Q_BYTE_ORDER == Q_LITTLE_ENDIAN, "the surface rows are B, G, R, A bytes");
-  return QImage(reinterpret_cast<const uchar*>(s.Data()), s.Width(), s.Height(), qsizetype(s.Width()) * 4,
-                QImage::Format_RGB32);
+  QImage img(reinterpret_cast<const uchar*>(s.Data()), s.Width(), s.Height(), qsizetype(s.Width()) * 4,
+             QImage::Format_RGB32);
+  if (r != 1) img.setDevicePixelRatio(r);
+  return img;
 }
 
 QSize TQtControlWidget::sizeHint() const {
@@ -178,26 +201,58 @@ bool TQtControlWidget::Deliver(const TMessage& msg) {
   return true;
 }
 
-void TQtControlWidget::paintEvent(QPaintEvent*) {
+void TQtControlWidget::SyncDeviceScale() {
   TCustomControl* c = Control();
-  if (c) {
-    const bool sizeChanged = !c->HandleAllocated() ||
-                             c->Surface().Width() != std::min(c->Width(), TCustomControl::MaxSurfaceSide) ||
-                             c->Surface().Height() != std::min(c->Height(), TCustomControl::MaxSurfaceSide);
-    if (FNeedsPaint || sizeChanged) {
-      FNeedsPaint = false;
-      FInPaint = true;
-      Deliver(TMessage{TMessageKind::mkPaint});
-      FInPaint = false;
-    }
+  if (!c) return;
+  // Compared after the control took it: a ratio it clamps stays one change.
+  const double before = c->DeviceScale();
+  c->SetDeviceScale(devicePixelRatioF());
+  if (c->DeviceScale() != before) FNeedsPaint = true;
+}
+
+bool TQtControlWidget::PictureOutdated(TCustomControl& c) const {
+  if (!c.HandleAllocated()) return true;
+  const double r = c.DeviceScale();
+  if (r == 1)
+    return c.Surface().Width() != std::min(c.Width(), TCustomControl::MaxSurfaceSide) ||
+           c.Surface().Height() != std::min(c.Height(), TCustomControl::MaxSurfaceSide);
+  return !c.ScaledSurfaceCurrent() || c.ScaledSurface().Width() != ScaledSide(c.Width(), r) ||
+         c.ScaledSurface().Height() != ScaledSide(c.Height(), r);
+}
+
+void TQtControlWidget::paintEvent(QPaintEvent*) {
+  SyncDeviceScale();
+  if (TCustomControl* c = Control(); c && (FNeedsPaint || PictureOutdated(*c))) {
+    FNeedsPaint = false;
+    FInPaint = true;
+    Deliver(TMessage{TMessageKind::mkPaint});
+    FInPaint = false;
   }
   QPainter p(this);
   const QImage img = SurfaceImage();  // looked up again: painting may destroy the control
-  if (!img.isNull()) p.drawImage(0, 0, img);
-  // Whatever the surface does not cover (no control, or a widget larger than
-  // the largest surface) gets the window colour.
-  const QRegion rest = QRegion(rect()) - QRegion(0, 0, img.width(), img.height());
+  // Whatever the picture does not cover (no control, or a widget larger than
+  // the largest surface) gets the window colour; filled first, as at a
+  // fractional device scale the picture may end inside a control pixel.
+  const QSizeF covered = img.deviceIndependentSize();
+  const QRegion rest =
+      QRegion(rect()) - QRegion(0, 0, int(std::floor(covered.width())), int(std::floor(covered.height())));
   for (const QRect& r : rest) p.fillRect(r, palette().window());
+  if (!img.isNull()) p.drawImage(QPointF(0, 0), img);
+}
+
+bool TQtControlWidget::event(QEvent* event) {
+  // A move to a screen of another device pixel ratio.
+  switch (event->type()) {
+    case QEvent::ScreenChangeInternal:
+#if QT_VERSION >= QT_VERSION_CHECK(6, 6, 0)
+    case QEvent::DevicePixelRatioChange:
+#endif
+      SyncDeviceScale();
+      update();
+      break;
+    default: break;
+  }
+  return QWidget::event(event);
 }
 
 void TQtControlWidget::resizeEvent(QResizeEvent* event) {
@@ -215,8 +270,8 @@ void TQtControlWidget::MouseMessage(TMessageKind kind, QMouseEvent* event) {
   TMessage m{kind};
   if (kind != TMessageKind::mkMouseMove && !ToMouseButton(event->button(), m.Button)) return;
   m.Keys = QtKeysToMK(event->buttons(), event->modifiers());
-  m.X = ToPixel(event->position().x());
-  m.Y = ToPixel(event->position().y());
+  m.X = ToPixel(event->position().x(), devicePixelRatioF());
+  m.Y = ToPixel(event->position().y(), devicePixelRatioF());
   if (Deliver(m)) event->accept();
 }
 
@@ -238,8 +293,8 @@ void TQtControlWidget::wheelEvent(QWheelEvent* event) {
   m.WheelDelta = delta.y() != 0 ? delta.y() : delta.x();
   if (m.WheelDelta == 0) return;
   m.Keys = QtKeysToMK(event->buttons(), event->modifiers());
-  m.X = ToPixel(event->position().x());
-  m.Y = ToPixel(event->position().y());
+  m.X = ToPixel(event->position().x(), devicePixelRatioF());
+  m.Y = ToPixel(event->position().y(), devicePixelRatioF());
   if (Deliver(m)) event->accept();
 }
 

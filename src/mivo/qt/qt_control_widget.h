@@ -10,6 +10,13 @@
 // elsewhere leaves an empty widget behind, never a dangling pointer. The
 // widget's size is the control's size; the control's surface is drawn as it
 // is (QImage::Format_RGB32 over the surface's rows, no copy).
+//
+// On a high-density screen (devicePixelRatioF() r other than 1) the control
+// paints at r times its size in device pixels (TCustomControl::DeviceScale)
+// and that picture is drawn 1:1 onto the device pixels; the widget's size,
+// mouse and wheel positions stay in control pixels, so everything the control
+// does with them works as at r = 1. A move to a screen of another ratio
+// repaints at the new one.
 
 #include <cstdint>
 #include <memory>
@@ -50,8 +57,10 @@ class TQtControlWidget : public QWidget {
   void ControlPresented();
   void ApplyControlCursor();
 
-  // The control's surface as an image sharing the surface's pixels (valid
-  // until the control draws or resizes); a null image without a control.
+  // What the widget shows of the control, as an image sharing the pixels
+  // (valid until the control draws or resizes): the surface, or at a device
+  // scale the scaled picture with that device pixel ratio; a null image
+  // without a control.
   QImage SurfaceImage() const;
 
   QSize sizeHint() const override;
@@ -68,9 +77,15 @@ class TQtControlWidget : public QWidget {
   void leaveEvent(QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void keyReleaseEvent(QKeyEvent* event) override;
+  bool event(QEvent* event) override;
 
  private:
   void Init();
+  // Gives the control this widget's device pixel ratio.
+  void SyncDeviceScale();
+  // True when what the control shows is not the picture of its present
+  // size (and, at a device scale, of the latest drawing).
+  bool PictureOutdated(TCustomControl& c) const;
   // Delivers a message; exceptions are reported with qWarning and stopped here
   // (they must not cross Qt's event loop). False when there is no control.
   bool Deliver(const TMessage& msg);

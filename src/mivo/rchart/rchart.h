@@ -119,6 +119,9 @@ class TCustomRChart : public TCustomControl, private TChartSettings {
   void Loaded() override;
   // Full repaint. Nothing happens while PaintAllowed() is false.
   void Paint() override;
+  // The screen's picture at a device scale: the printed picture at that
+  // scale with what only the screen shows (mouse trace, drag figures).
+  void PaintScaled(TBitmap& bmp, double f) override;
   // Not invisible (outside design mode), not loading, not suppressed.
   bool PaintAllowed() const;
   bool SuppressPaint() const { return FSuppressPaint; }
@@ -402,6 +405,7 @@ class TCustomRChart : public TCustomControl, private TChartSettings {
   // Draws the stored trace into the bitmap, a control pixel (x, y) landing on
   // (x + dx - MarginLeft, y + dy - MarginTop).
   void DrawMouseTrace(std::int32_t dx, std::int32_t dy, TBitmap& bmp);
+  void DrawMouseTrace(std::int32_t dx, std::int32_t dy, TCanvas& canvas);
   // The wheel zooms both axes of the mouse-affected layers about the pointer
   // (off by default); one zoom-history entry per burst of wheel turns.
   bool MouseWheelZoom() const { return FMouseWheelZoom; }
@@ -756,6 +760,9 @@ class TCustomRChart : public TCustomControl, private TChartSettings {
   // The XOR figures on the control's canvas: the window drag's (line or
   // rectangle from the anchor to the old corner) and the mouse box's.
   void XorFigure(bool line, std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2);
+  static void XorFigureOn(TCanvas& c, bool line, std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2);
+  // The figures shown now, drawn once more on `canvas` (a scaled picture).
+  void DrawDragFigures(TCanvas& canvas);
   void XorWindowFigure();
   void XorMouseBoxFigure();
   // Draws the figures of drags in progress again after a paint wiped them.
@@ -831,8 +838,10 @@ class TCustomRChart : public TCustomControl, private TChartSettings {
   // the whole control or the data area.
   void RenderExportBitmap(TBitmap& bmp, bool dataAreaOnly, bool blkWhite, bool includeCrossHairs);
   // The whole control at (x, y) on `page` of `pageSize`, scaled by `f` as
-  // printing draws it; x, y move to its bottom-right corner.
-  void DrawScaledPicture(TCanvas& page, TSize pageSize, std::int32_t& x, std::int32_t& y, double f, bool blkWhite);
+  // printing draws it; x, y move to its bottom-right corner. `screen` adds
+  // the mouse trace and the drag figures.
+  void DrawScaledPicture(TCanvas& page, TSize pageSize, std::int32_t& x, std::int32_t& y, double f, bool blkWhite,
+                         bool screen = false);
   // The crosshairs of an export when includeCrossHairs; (x, y) is the
   // canvas' position in the control, as DrawFinish takes it.
   void ExportCrossHairs(TCanvas& canvas, std::int32_t x, std::int32_t y, bool includeCrossHairs);

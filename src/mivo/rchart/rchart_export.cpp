@@ -191,7 +191,7 @@ void TCustomRChart::CopyToOpenPrinter(std::int32_t& x, std::int32_t& y, double s
 }
 
 void TCustomRChart::DrawScaledPicture(TCanvas& page, TSize pageSize, std::int32_t& x, std::int32_t& y, double f,
-                                      bool blkWhite) {
+                                      bool blkWhite, bool screen) {
   TBlackWhiteScope bw(*this, blkWhite);
   AdjustScaling();
   // Frame and scales straight onto the page.
@@ -214,12 +214,20 @@ void TCustomRChart::DrawScaledPicture(TCanvas& page, TSize pageSize, std::int32_
     TScaledCanvas area(data.Canvas(), f, Sat32(x - vl), Sat32(y - vt));
     InitGraf(area, RcLRim, RcTRim, DataAreaWidth(), DataAreaHeight());
     ConstructDataBmpCanvas(area, RcLRim, RcTRim, blkWhite, 0);
+    if (screen) DrawMouseTrace(RcLRim, RcTRim, area);
   }
   page.CopyMode = TCopyMode::cmSrcCopy;
   if (data.Width() > 0) page.Draw(std::int32_t(vl), std::int32_t(vt), data);
   ExportCrossHairs(framed, 0, 0, true);
+  if (screen) DrawDragFigures(framed);
   x = Sat32(std::int64_t(x) + RoundToInt(Width() * f));
   y = Sat32(std::int64_t(y) + RoundToInt(Height() * f));
+}
+
+void TCustomRChart::PaintScaled(TBitmap& bmp, double f) {
+  if (!PaintAllowed()) return;
+  std::int32_t x = 0, y = 0;
+  DrawScaledPicture(bmp.Canvas(), TSize{bmp.Width(), bmp.Height()}, x, y, f, false, true);
 }
 
 void TCustomRChart::PrintIt(double scaleF, bool blkWhite) {

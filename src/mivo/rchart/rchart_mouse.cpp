@@ -60,7 +60,12 @@ void TCustomRChart::ClampToDataArea(std::int32_t& x, std::int32_t& y) const {
 // ---------------------------------------------------------------- XOR figures
 
 void TCustomRChart::XorFigure(bool line, std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2) {
-  TCanvas& c = Canvas();
+  XorFigureOn(Canvas(), line, x1, y1, x2, y2);
+  Host().Present(*this);
+}
+
+void TCustomRChart::XorFigureOn(TCanvas& c, bool line, std::int32_t x1, std::int32_t y1, std::int32_t x2,
+                                std::int32_t y2) {
   const TPen pen = c.Pen;
   const TBrush brush = c.Brush;
   c.Pen.Color = kXorFigureColor;
@@ -78,7 +83,6 @@ void TCustomRChart::XorFigure(bool line, std::int32_t x1, std::int32_t y1, std::
   c.Pen.Mode = TPenMode::pmCopy;
   c.Brush = brush;
   c.Brush.Style = TBrushStyle::bsSolid;
-  Host().Present(*this);
 }
 
 void TCustomRChart::XorWindowFigure() {
@@ -96,6 +100,12 @@ void TCustomRChart::RedrawDragFigures() {
   // that the next XOR move still removes exactly what is on the screen.
   if (FDrag.WindFigureShown) XorFigure(FDrag.WindFigureLine, FDrag.WindAnchorX, FDrag.WindAnchorY, FDrag.WindOldCornerX, FDrag.WindOldCornerY);
   if (FDrag.BoxFigureShown) XorFigure(false, FDrag.MouseBoxX1, FDrag.MouseBoxY1, FDrag.MouseBoxX2, FDrag.MouseBoxY2);
+}
+
+void TCustomRChart::DrawDragFigures(TCanvas& canvas) {
+  if (FDrag.WindFigureShown)
+    XorFigureOn(canvas, FDrag.WindFigureLine, FDrag.WindAnchorX, FDrag.WindAnchorY, FDrag.WindOldCornerX, FDrag.WindOldCornerY);
+  if (FDrag.BoxFigureShown) XorFigureOn(canvas, false, FDrag.MouseBoxX1, FDrag.MouseBoxY1, FDrag.MouseBoxX2, FDrag.MouseBoxY2);
 }
 
 // ---------------------------------------------------------------- events

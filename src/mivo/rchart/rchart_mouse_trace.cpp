@@ -57,8 +57,11 @@ TColoredPoint TCustomRChart::GetMTracePoint(std::int32_t idx) const {
 }
 
 void TCustomRChart::DrawMouseTrace(std::int32_t dx, std::int32_t dy, TBitmap& bmp) {
+  DrawMouseTrace(dx, dy, bmp.Canvas());
+}
+
+void TCustomRChart::DrawMouseTrace(std::int32_t dx, std::int32_t dy, TCanvas& c) {
   if (FNumMTrace <= 0) return;
-  TCanvas& c = bmp.Canvas();
   const TPen pen = c.Pen;
   const TBrushStyle brushStyle = c.Brush.Style;
   const std::int64_t ox = std::int64_t(dx) - RcLRim;

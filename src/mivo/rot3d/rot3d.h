@@ -107,6 +107,8 @@ class TRot3D : public TCustomControl {
   // Background, data picture and frame into the off-screen bitmap, then onto
   // the control.
   void Paint() override;
+  // At a device scale: the picture a file saved at that scale shows.
+  void PaintScaled(TBitmap& bmp, double f) override;
   // Sizes the bitmap when `canvas` is its own and fills the control's area in
   // ColorChart (white when `blkWhite`).
   void InitGraf(TCanvas& canvas, bool blkWhite = false);

@@ -53,6 +53,12 @@ void TRot3D::CopyToWMF(const std::string& fName, bool includeFrame) {
   });
 }
 
+void TRot3D::PaintScaled(TBitmap& bmp, double f) {
+  if (!Visible() || FPainting) return;
+  TScaledCanvas scaled(bmp.Canvas(), f, 0, 0);
+  RenderPicture(scaled, true, false);
+}
+
 void TRot3D::SaveToFile(const std::string& fileName) { SaveToFile(fileName, ScreenDpi); }
 
 void TRot3D::SaveToFile(const std::string& fileName, double dpi) {
