@@ -124,10 +124,7 @@ void TCustomRChart::ResetComp() {
 
 void TCustomRChart::Loaded() {
   TCustomControl::Loaded();
-  for (std::int32_t i = 1; i <= kNumLayers; ++i) {
-    SetScaleProps(ScaleX(i), ScalePropsX(i));
-    SetScaleProps(ScaleY(i), ScalePropsY(i));
-  }
+  ScalesFollowSettings();
   for (std::int32_t i = 1; i <= kNumLayers; ++i) {
     ScalePropsX(i).SetNotYetLoaded(false);
     ScalePropsY(i).SetNotYetLoaded(false);

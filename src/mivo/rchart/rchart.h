@@ -503,7 +503,9 @@ class TCustomRChart : public TCustomControl, private TChartSettings {
   void SetScale2X(const TScalePropsHoriz& p) { ScalePropsX(2).Assign(p); }
   void SetScale1Y(const TScalePropsVert& p) { ScalePropsY(1).Assign(p); }
   void SetScale2Y(const TScalePropsVert& p) { ScalePropsY(2).Assign(p); }
-  // The internal scales (1 or 2, clamped).
+  // The internal scales (1 or 2, clamped) that draw the axes. They follow the
+  // settings objects (SetScaleProps), never the other way: anything set on
+  // them directly lasts until the settings next change or the chart draws.
   TScale& ScaleX(std::int32_t i) { return *FScalesX[LayerIx(i)]; }
   TScale& ScaleY(std::int32_t i) { return *FScalesY[LayerIx(i)]; }
   const TScale& ScaleX(std::int32_t i) const { return *FScalesX[LayerIx(i)]; }
@@ -740,6 +742,10 @@ class TCustomRChart : public TCustomControl, private TChartSettings {
   // Scales.
   void SetupScales();
   void SetupScale(TScale& scale, TScaleProps& props, bool horizontal, std::int32_t i);
+  // The internal scales of one layer (of both) take their settings objects'
+  // values (SetScaleProps).
+  void ScalesFollowSettings(std::int32_t layer);
+  void ScalesFollowSettings();
   // Ranges.
   void ConfineAxis(long double& lo, long double& hi, long double zmin, long double zmax, bool panning) const;
   bool WriteAxis(TScaleProps& props, long double lo, long double hi);

@@ -46,8 +46,7 @@ void TCustomRChart::BackupColorsAndMakeBW() {
   for (std::int32_t i = 1; i <= kNumLayers; ++i) {
     WriteScaleColors(ScalePropsX(i), clBlack, clBlack);
     WriteScaleColors(ScalePropsY(i), clBlack, clBlack);
-    SetScaleProps(ScaleX(i), ScalePropsX(i));
-    SetScaleProps(ScaleY(i), ScalePropsY(i));
+    ScalesFollowSettings(i);
   }
 }
 
@@ -62,8 +61,7 @@ void TCustomRChart::ReloadBackupColors() {
     const std::size_t k = LayerIx(i);
     WriteScaleColors(ScalePropsX(i), ColBakScalesX[k], ColBakSclFontX[k]);
     WriteScaleColors(ScalePropsY(i), ColBakScalesY[k], ColBakSclFontY[k]);
-    SetScaleProps(ScaleX(i), ScalePropsX(i));
-    SetScaleProps(ScaleY(i), ScalePropsY(i));
+    ScalesFollowSettings(i);
   }
 }
 

@@ -360,8 +360,7 @@ void TCustomRChart::SetRim(std::int32_t& field, std::int32_t v, bool left, bool 
       TPaintHold hold(FSuppressPaint);
       for (std::int32_t layer = 1; layer <= kNumLayers; ++layer) {
         if (FIsometric) IsoCorrectLayer(layer);
-        SetScaleProps(ScaleX(layer), ScalePropsX(layer));
-        SetScaleProps(ScaleY(layer), ScalePropsY(layer));
+        ScalesFollowSettings(layer);
       }
       ApplyScaleMargins(left, right, top, bottom);
       AdjustScaling();
@@ -382,10 +381,7 @@ void TCustomRChart::SetF3DRim(std::int32_t v) {
     ResizeGrafBmp();
     {
       TPaintHold hold(FSuppressPaint);
-      for (std::int32_t layer = 1; layer <= kNumLayers; ++layer) {
-        SetScaleProps(ScaleX(layer), ScalePropsX(layer));
-        SetScaleProps(ScaleY(layer), ScalePropsY(layer));
-      }
+      ScalesFollowSettings();
       ApplyScaleMargins(false, true, false, true);
       AdjustScaling();
     }
@@ -413,10 +409,7 @@ void TCustomRChart::SetStdLayout(TrcLayout layout) {
   ApplyScaleLayout(ScalePropsX(2), c.X2);
   ApplyScaleLayout(ScalePropsY(1), c.Y1);
   ApplyScaleLayout(ScalePropsY(2), c.Y2);
-  for (std::int32_t layer = 1; layer <= kNumLayers; ++layer) {
-    SetScaleProps(ScaleX(layer), ScalePropsX(layer));
-    SetScaleProps(ScaleY(layer), ScalePropsY(layer));
-  }
+  ScalesFollowSettings();
   FStdLayout = layout;
   SetSuppressPaint(hold.Release());
 }

@@ -79,8 +79,7 @@ void TCustomRChart::ForceRngIntern(std::int32_t layer, long double xLo, long dou
   }
   bool changed = WriteAxis(ScalePropsX(layer), xLo, xHi);
   changed = WriteAxis(ScalePropsY(layer), yLo, yHi) || changed;
-  SetScaleProps(ScaleX(layer), ScalePropsX(layer));
-  SetScaleProps(ScaleY(layer), ScalePropsY(layer));
+  ScalesFollowSettings(layer);
   if (pushZoomState && changed) ZoomStateOnStack();
   AdjustScaling();
 }

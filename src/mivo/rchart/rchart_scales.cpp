@@ -62,6 +62,19 @@ void TCustomRChart::SetupScale(TScale& scale, TScaleProps& props, bool horizonta
   scale.SetName(std::string(horizontal ? "RC_FScale_X_" : "RC_FScale_Y_") + std::to_string(i));
 }
 
+// The settings objects hold the truth and the internal scales follow them:
+// every change of the settings (their OnChange, the range pipeline, margins,
+// bounds, layouts, the black-and-white switch) ends here before the scales
+// draw, and nothing copies a scale's values back into the settings.
+void TCustomRChart::ScalesFollowSettings(std::int32_t layer) {
+  SetScaleProps(ScaleX(layer), ScalePropsX(layer));
+  SetScaleProps(ScaleY(layer), ScalePropsY(layer));
+}
+
+void TCustomRChart::ScalesFollowSettings() {
+  for (std::int32_t layer = 1; layer <= kNumLayers; ++layer) ScalesFollowSettings(layer);
+}
+
 void TCustomRChart::SetScaleProps(TScale& scale, const TScaleProps& props) {
   const TScaleType type = props.ScaleType();
   scale.SetScaleType(type);
@@ -104,10 +117,7 @@ void TCustomRChart::SetScaleProps(TScale& scale, const TScaleProps& props) {
 void TCustomRChart::ScalePropsChanged(TObject&) {
   if (!FConstructed) return;
   TPaintHold hold(FSuppressPaint);
-  for (std::int32_t i = 1; i <= kNumLayers; ++i) {
-    SetScaleProps(ScaleX(i), ScalePropsX(i));
-    SetScaleProps(ScaleY(i), ScalePropsY(i));
-  }
+  ScalesFollowSettings();
   for (std::int32_t layer = 1; layer <= kNumLayers; ++layer)
     ForceRange(layer, ScalePropsX(layer).RangeLow(), ScalePropsY(layer).RangeLow(), ScalePropsX(layer).RangeHigh(),
                ScalePropsY(layer).RangeHigh(), false, false);

@@ -236,7 +236,7 @@ void TScaleProps::SetScalePos(std::int32_t p) {
 
 void TScaleProps::SetMinRngDiff(double m) {
   const TUndo undo(*this);
-  if (!(m > 1e-100) || !std::isfinite(m)) return;
+  if (!(m > kLogAxisMin) || !std::isfinite(m)) return;
   FMinRngDiff = m;
   if (std::fabs(FRangeHigh - FRangeLow) < m) {
     const double c = (FRangeLow + FRangeHigh) / 2;

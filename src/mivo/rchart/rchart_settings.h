@@ -16,14 +16,16 @@
 #include "mivo/platform/export.h"
 #include "mivo/rchart/rchart_types.h"
 #include "mivo/scale/scale.h"
+#include "mivo/scale/scale_ticks.h"
 
 MIVO_PUBLIC_BEGIN
 namespace mivo {
 
 class TCustomRChart;
 
-// Bounds on a logarithmic axis must reach this value.
-inline constexpr double kLogAxisMin = 1e-100;
+// Bounds on a logarithmic axis must reach this value (the scales' own limit);
+// a MinRange must exceed it.
+inline constexpr double kLogAxisMin = kLogMinPositive;
 // The narrowest range an axis keeps unless told otherwise.
 inline constexpr double kDefaultMinRange = 1e-10;
 inline constexpr std::int32_t kScalePropsDecLow = -3;
@@ -31,7 +33,7 @@ inline constexpr std::int32_t kScalePropsDecHigh = 12;
 
 // Settings of one axis of the chart. Range rules: a range is never narrower
 // than MinRange (the other bound moves instead), a logarithmic axis takes no
-// bound below 1e-100, and non-finite bounds are ignored.
+// bound below kLogAxisMin, and non-finite bounds are ignored.
 class TScaleProps : public TPersistent {
  public:
   // `owner` (may be null) is the component whose loading state decides
@@ -82,7 +84,7 @@ class TScaleProps : public TPersistent {
   void SetDateFormat(const TDTLabel& v) { SetDTFormat(v); }
   // Clamped to -3 ... 12.
   void SetDecPlaces(std::int32_t v);
-  // Switching on succeeds only over a range >= 1e-100 and not for date/time
+  // Switching on succeeds only over a range >= kLogAxisMin and not for date/time
   // labels, except while the owning chart is being loaded. A refused switch
   // leaves Logarithmic as it was, and LogRefusal() tells why in a sentence
   // ("" after a switch that succeeded and after any switch off).
@@ -101,7 +103,7 @@ class TScaleProps : public TPersistent {
   void SetScaleInscript(const std::string& v);
   void SetScaleType(TScaleType t);
   void SetScalePos(std::int32_t p);
-  // Ignored unless m > 1e-100; a narrower range is re-centred to width m.
+  // Ignored unless m > kLogAxisMin; a narrower range is re-centred to width m.
   void SetMinRngDiff(double m);
   void SetMinRange(double m) { SetMinRngDiff(m); }
   void SetUserTickText(const std::string& v);
