@@ -116,9 +116,9 @@ BENCHMARK(BM_PaintTexts)->Arg(100)->Arg(150)->Arg(200)->Unit(benchmark::kMillise
 BENCHMARK(BM_PaintPlot3D)->Arg(100)->Arg(150)->Arg(200)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PaintGauge)->Arg(100)->Arg(150)->Arg(200)->Unit(benchmark::kMillisecond);
 
-// One appended point on the 1,000,000-item chart as the Qt host shows it: at
-// scale 1 the new item is drawn over the picture; at another scale the
-// picture is out of date and the next frame paints it whole.
+// One appended point on the 1,000,000-item chart as the Qt host shows it:
+// the new item is drawn over the picture at either scale (a frame that found
+// the scaled picture out of date would paint it whole).
 void BM_AppendFrame(benchmark::State& state) {
   auto& c = dynamic_cast<TCustomRChart&>(Kept("lines", LineChart));
   c.SetDeviceScale(double(state.range(0)) / 100);

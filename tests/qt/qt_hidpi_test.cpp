@@ -147,6 +147,50 @@ TEST(QtHiDpi, TheWindowShowsTheComponentsOwnPictureAtTheDeviceRatio) {
   }
 }
 
+// Counts the pictures drawn whole at the device scale.
+class TCountingChart : public TCustomRChart {
+ public:
+  std::int32_t Scaled = 0;
+  void PaintScaled(TBitmap& bmp, double f) override {
+    ++Scaled;
+    TCustomRChart::PaintScaled(bmp, f);
+  }
+};
+
+// A live chart's appends are drawn on the scaled picture as they are on the
+// surface, without a whole new picture, and show what the saved picture
+// shows; with a crosshair over the data each frame is drawn whole.
+TEST(QtHiDpi, AppendsReachTheScaledPictureWithoutAWholePaint) {
+  for (const bool crosshair : {false, true}) {
+    SCOPED_TRACE(crosshair);
+    TCountingChart chart;
+    test::UsePaintingTestChart(chart);
+    if (crosshair) {
+      chart.CrossHair(1).SetMode(TCrossHMode::chBoth);
+      chart.CrossHair(1).SetPos(30, 4);
+    }
+    TQtControlWidget w(chart);
+    w.show();
+    chart.MoveTo(0, 5);
+    chart.ShowGraf();
+    Frames();
+    const double r = w.devicePixelRatioF();
+    const std::int32_t before = chart.Scaled;
+    for (int i = 1; i <= 40; ++i) {
+      chart.DrawTo(i * 2.5, 5 + 4 * std::sin(i * 0.4));
+      chart.ShowGrafNewOnly();
+      if (i % 10 == 0) Frames();
+    }
+    Frames();
+    if (r != 1) {
+      EXPECT_EQ(chart.Scaled > before, crosshair) << "whole pictures: " << chart.Scaled - before;
+    }
+    EXPECT_TRUE(test::ImagesEqual(
+        SavedAt([&](const std::string& p, double dpi) { chart.SaveToFile(p, dpi); }, r, "appended"),
+        DeviceScreen(w), "qt_hidpi_appended"));
+  }
+}
+
 void Send(QWidget& w, QEvent::Type type, QPointF pos, Qt::MouseButton button, Qt::MouseButtons buttons) {
   QMouseEvent e(type, pos, w.mapToGlobal(pos), button, buttons, Qt::NoModifier);
   QCoreApplication::sendEvent(&w, &e);

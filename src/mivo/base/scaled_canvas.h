@@ -8,6 +8,7 @@
 #include <limits>
 #include <vector>
 
+#include "mivo/platform/bitmap.h"
 #include "mivo/platform/canvas.h"
 #include "mivo/platform/export.h"
 #include "mivo/platform/fonts.h"

@@ -312,6 +312,11 @@ void TCustomControl::PaintScaled(TBitmap& bmp, double f) {
                            s);
 }
 
+void TCustomControl::ScaledPictureUpdated() {
+  FScaledCurrent = true;
+  Host().Present(*this);
+}
+
 void TCustomControl::SetDeviceScale(double f) {
   f = std::isfinite(f) && f > 0 ? std::clamp(f, MinDeviceScale, MaxDeviceScale) : 1.0;
   if (f == FDeviceScale) return;

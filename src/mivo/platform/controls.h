@@ -292,6 +292,11 @@ class TCustomControl : public TControl {
   // size already and a canvas of f x 96 pixels per inch, as a picture saved
   // at that resolution shows it. The default paints the surface and enlarges it.
   virtual void PaintScaled(TBitmap& bmp, double f);
+  // For drawing outside a paint that changes a part of the picture: the
+  // picture at the device scale, to draw the same change on it, and the note
+  // that it shows everything the surface does again (the host presents it).
+  TBitmap& ScaledPicture() { return *FScaledSurface; }
+  void ScaledPictureUpdated();
 
  private:
   void CreateHandle();

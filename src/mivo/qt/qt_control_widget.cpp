@@ -146,12 +146,9 @@ void TQtControlWidget::ControlInvalidated() {
 
 void TQtControlWidget::ControlPresented() {
   // During paintEvent the surface is drawn right after the paint message.
-  if (FInPaint) return;
   // At a device scale, drawing on the surface outside a paint is not in the
-  // scaled picture: the next frame paints it anew.
-  if (const TCustomControl* c = Control(); c && c->DeviceScale() != 1 && !c->ScaledSurfaceCurrent())
-    FNeedsPaint = true;
-  update();
+  // scaled picture unless the control drew it there too: paintEvent asks.
+  if (!FInPaint) update();
 }
 
 void TQtControlWidget::ApplyControlCursor() {

@@ -851,6 +851,10 @@ class TCustomRChart : public TCustomControl, private TChartSettings {
   // The crosshairs of an export when includeCrossHairs; (x, y) is the
   // canvas' position in the control, as DrawFinish takes it.
   void ExportCrossHairs(TCanvas& canvas, std::int32_t x, std::int32_t y, bool includeCrossHairs);
+  // ShowGrafNewOnly's items from `startItem` on the picture at the device
+  // scale; false when that picture cannot take them (it is out of date, or
+  // crosshairs or drag figures lie over the data) and needs a paint.
+  bool ShowNewOnScaledPicture(bool wasCurrent, std::int32_t startItem);
   // Set while ShowGrafNewOnly renders: the grid stays under the items.
   bool FSkipGrid = false;
 };

@@ -6,6 +6,8 @@
 #include <memory>
 #include <vector>
 
+#include "mivo/base/scaled_canvas.h"
+#include "mivo/platform/raster_canvas.h"
 #include "mivo/rchart/rchart.h"
 #include "mivo/rchart/rchart_internal.h"
 
@@ -363,6 +365,7 @@ void TCustomRChart::ShowGraf() {
 void TCustomRChart::ShowGrafNewOnly() {
   if (!Visible()) return;
   if (PaintAllowed()) {
+    const bool scaledWasCurrent = ScaledSurfaceCurrent();
     // From the last item shown on (drawn again over itself), over the
     // picture; the line-to chain continues from the point before it. The
     // grid, which start item 0 would draw, stays under the items.
@@ -370,15 +373,44 @@ void TCustomRChart::ShowGrafNewOnly() {
     FSkipGrid = true;
     try {
       ConstructDataBmp(FGrafBmp, 0, 0, false, std::max(FLastElemOnShow, 0));
+      DrawFinish(RcLRim, RcTRim, Canvas(), FGrafBmp);
+      if (DeviceScale() != 1) ShowNewOnScaledPicture(scaledWasCurrent, std::max(FLastElemOnShow, 0));
     } catch (...) {
       FSkipGrid = saved;
       throw;
     }
     FSkipGrid = saved;
-    DrawFinish(RcLRim, RcTRim, Canvas(), FGrafBmp);
   }
   FLastElemOnShow = FNumChartItems - 1;
   AdjustCanInfoOfSharedCharts();
+}
+
+bool TCustomRChart::ShowNewOnScaledPicture(bool wasCurrent, std::int32_t startItem) {
+  if (!wasCurrent || AnyCrossHairOn() || FWindFigureShown || FBoxFigureShown) return false;
+  // The data area's part of the picture, where DrawScaledPicture puts it.
+  TBitmap& pic = ScaledPicture();
+  const double f = DeviceScale();
+  const auto at = [f](std::int64_t v, std::int32_t limit) {
+    return std::int32_t(std::clamp<std::int64_t>(RoundToInt(double(v) * f), 0, limit));
+  };
+  const std::int32_t l = at(RcLRim, pic.Width()), t = at(RcTRim, pic.Height());
+  const std::int32_t r = at(std::int64_t(RcLRim) + DataAreaWidth(), pic.Width());
+  const std::int32_t b = at(std::int64_t(RcTRim) + DataAreaHeight(), pic.Height());
+  if (l < r && t < b) {
+    TBitmap area(r - l, b - t);
+    area.Canvas().CopyMode = TCopyMode::cmSrcCopy;
+    area.Canvas().CopyRect(Rect(0, 0, r - l, b - t), pic, Rect(l, t, r, b));
+    area.RasterCanvas().SetPixelsPerInch(pic.RasterCanvas().PixelsPerInch());
+    TScaledCanvas scaled(area.Canvas(), f, -l, -t);
+    scaled.Pen = TPen{};
+    scaled.Pen.Color = FChartFrameCol;
+    scaled.Brush = TBrush{RcChartCol, TBrushStyle::bsSolid};
+    ConstructDataBmpCanvas(scaled, RcLRim, RcTRim, false, startItem);
+    pic.Canvas().CopyMode = TCopyMode::cmSrcCopy;
+    pic.Canvas().Draw(l, t, area);
+  }
+  ScaledPictureUpdated();
+  return true;
 }
 
 // ---------------------------------------------------------------- grid
