@@ -237,6 +237,42 @@ struct TSkipWindow {
   std::int64_t Lo = 0, Hi = 0;
 };
 
+// Consecutive chain points of one pixel column, handed to the painter as the
+// first, the extremes of all but the last, and the last.
+struct TColumnGroup {
+  std::int32_t N = 0;
+  TPoint First, Last;
+  std::int32_t Lo = 0, Hi = 0;
+
+  void Add(detail::TItemPainter& p, TPoint pt) {
+    if (N > 0 && pt.x == First.x) {
+      if (pt.y == Last.y) return;  // a step of length zero, as the painter drops it
+      Lo = std::min(Lo, Last.y);
+      Hi = std::max(Hi, Last.y);
+      Last = pt;
+      ++N;
+      return;
+    }
+    Hand(p);
+    N = 1;
+    First = Last = pt;
+    Lo = Hi = pt.y;
+  }
+  void Hand(detail::TItemPainter& p) {
+    if (N == 0) return;
+    p.Append(First);
+    if (N > 2) {
+      // Each extreme followed by another row, so that the painter's run
+      // counts it among the points before the last.
+      const bool lastIsHi = Last.y == Hi;
+      p.Append({First.x, lastIsHi ? Hi : Lo});
+      p.Append({First.x, lastIsHi ? Lo : Hi});
+    }
+    if (N > 1) p.Append(Last);
+    N = 0;
+  }
+};
+
 // Draws the line-to slots s ... e - 1 of one drawing state (`style`), all
 // visible, in one tight loop: each point mapped and handed to the painter,
 // which reduces the pixel columns of thin solid lines. When the slots' x never
@@ -259,11 +295,18 @@ void DrawLineRun(TChain& chain, const detail::TItemStore& st, std::size_t s, std
     p.SetPenWidth(style.LWid);
   }
   bool penReady = !p.PenDiffers(v, style.PenStyle, style.FillColor);
+  // Where the painter reduces pixel columns, consecutive points of one column
+  // reach it as at most four: the first, the lowest and highest of all but the
+  // last, and the last. Its own reduction keeps exactly those, so the
+  // pixels are the same; most points then cost a comparison instead of a call.
+  bool columns = penReady && p.Reducing();
+  TColumnGroup group;
   const auto walk = [&](std::size_t from, std::size_t to) {
     bool gap = chain.Gap;
     for (std::size_t j = from; j < to; ++j) {
       const double x = xs[j], y = ys[j];
       if (!Finite(x, y)) {
+        group.Hand(p);
         p.Flush();
         gap = true;
         continue;
@@ -279,9 +322,14 @@ void DrawLineRun(TChain& chain, const detail::TItemStore& st, std::size_t s, std
         p.SetPen(v, style.PenStyle);
         p.SetBrushColor(style.FillColor);
         penReady = true;
+        columns = p.Reducing();
       }
-      p.Append(pt);
+      if (columns)
+        group.Add(p, pt);
+      else
+        p.Append(pt);
     }
+    group.Hand(p);
     chain.Gap = gap;
   };
   // The chain as walking slots from ... to would leave it: at the last finite
