@@ -273,6 +273,89 @@ struct TColumnGroup {
   }
 };
 
+// Walks the finite-or-not points from ... to - 1 of a chain whose pen the
+// painter reduces per pixel column, with a linear y axis; gives whether the
+// chain ends broken. The y mapping is monotone (rounding and limiting never
+// reverse an order), so a column's pixel extremes are those of its extremes
+// in world y: per point only x is mapped, and y is mapped when a column ends.
+// What the painter is handed for a column is what TColumnGroup hands it for
+// the same points: the first, the extremes of all points before the last
+// ones that share the last's pixel, and the last.
+bool WalkColumns(detail::TItemPainter& p, const double* xs, const double* ys, std::size_t from, std::size_t to,
+                 const detail::TLayerMapping& mapping, std::int64_t shiftX, std::int64_t shiftY, bool gap) {
+  const detail::TLayerMapping m = mapping;
+  const double kxd = m.kxd, dxd = m.dxd;
+  const bool logX = m.logX;
+  const auto pixelX = [&](double x) {
+    return Sat32(ClampItemPixel(logX ? m.MapX(x) : detail::LinearPixel(m.kx, m.dx, kxd, dxd, x)) + shiftX);
+  };
+  const auto pixelY = [&](double y) { return Sat32(ClampItemPixel(m.MapY(y)) + shiftY); };
+  // The open column: pixel x, its first slot, its world y extremes and the
+  // first slots holding them.
+  bool open = false;
+  std::int32_t cx = 0;
+  std::size_t c0 = 0, iLo = 0, iHi = 0;
+  double lo = 0, hi = 0;
+  const auto close = [&](std::size_t end) {
+    if (!open) return;
+    open = false;
+    const std::int32_t last = pixelY(ys[end - 1]);
+    // The last ones on the last's pixel: steps of length zero among them draw
+    // nothing, so they do not count among the points before the last.
+    std::size_t t = end - 1;
+    while (t > c0 && pixelY(ys[t - 1]) == last) --t;
+    p.Append({cx, pixelY(ys[c0])});
+    if (t == c0) return;
+    if (iLo >= t || iHi >= t) {
+      lo = hi = ys[c0];
+      for (std::size_t i = c0 + 1; i < t; ++i) {
+        lo = std::min(lo, ys[i]);
+        hi = std::max(hi, ys[i]);
+      }
+    }
+    const std::int32_t a = pixelY(lo), b = pixelY(hi);
+    const std::int32_t pLo = std::min(a, b), pHi = std::max(a, b);
+    // Each extreme followed by another row, so that the painter's run counts
+    // it among the points before the last.
+    const bool lastIsHi = last == pHi;
+    p.Append({cx, lastIsHi ? pHi : pLo});
+    p.Append({cx, lastIsHi ? pLo : pHi});
+    p.Append({cx, last});
+  };
+  for (std::size_t j = from; j < to; ++j) {
+    const double x = xs[j], y = ys[j];
+    if (!Finite(x, y)) {
+      close(j);
+      p.Flush();
+      gap = true;
+      continue;
+    }
+    const std::int32_t px = pixelX(x);
+    if (open && px == cx) {
+      if (y < lo) {
+        lo = y;
+        iLo = j;
+      } else if (y > hi) {
+        hi = y;
+        iHi = j;
+      }
+      continue;
+    }
+    close(j);
+    if (gap) {
+      p.MoveTo({px, pixelY(y)});
+      gap = false;
+      continue;
+    }
+    open = true;
+    cx = px;
+    c0 = iLo = iHi = j;
+    lo = hi = y;
+  }
+  close(to);
+  return gap;
+}
+
 // Draws the line-to slots s ... e - 1 of one drawing state (`style`), all
 // visible, in one tight loop: each point mapped and handed to the painter,
 // which reduces the pixel columns of thin solid lines. When the slots' x never
@@ -299,11 +382,15 @@ void DrawLineRun(TChain& chain, const detail::TItemStore& st, std::size_t s, std
   // reach it as at most four: the first, the lowest and highest of all but the
   // last, and the last. Its own reduction keeps exactly those, so the
   // pixels are the same; most points then cost a comparison instead of a call.
+  // With a linear y axis WalkColumns takes over once the pen is set: it maps
+  // only x per point. A logarithmic y maps every point below it, as values at
+  // or below the axis minimum break the order of the mapping.
   bool columns = penReady && p.Reducing();
   TColumnGroup group;
   const auto walk = [&](std::size_t from, std::size_t to) {
     bool gap = chain.Gap;
-    for (std::size_t j = from; j < to; ++j) {
+    std::size_t j = from;
+    for (; j < to && !(columns && !m.logY); ++j) {
       const double x = xs[j], y = ys[j];
       if (!Finite(x, y)) {
         group.Hand(p);
@@ -330,7 +417,7 @@ void DrawLineRun(TChain& chain, const detail::TItemStore& st, std::size_t s, std
         p.Append(pt);
     }
     group.Hand(p);
-    chain.Gap = gap;
+    chain.Gap = j < to ? WalkColumns(p, xs, ys, j, to, m, shiftX, shiftY, gap) : gap;
   };
   // The chain as walking slots from ... to would leave it: at the last finite
   // point among them, broken when slot `to` itself is not finite.
