@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <limits>
 #include <new>
 
 #include "mivo/base/marks.h"
@@ -291,11 +292,22 @@ bool WalkColumns(detail::TItemPainter& p, const double* xs, const double* ys, st
   };
   const auto pixelY = [&](double y) { return Sat32(ClampItemPixel(m.MapY(y)) + shiftY); };
   // The open column: pixel x, its first slot, its world y extremes and the
-  // first slots holding them.
+  // first slots holding them, and world x values xa ... xb known to land on
+  // it (both ends map to it, and the mapping keeps order in between).
   bool open = false;
   std::int32_t cx = 0;
   std::size_t c0 = 0, iLo = 0, iHi = 0;
-  double lo = 0, hi = 0;
+  double lo = 0, hi = 0, xa = 0, xb = 0;
+  const auto columnSpan = [&](double x0) {
+    xa = xb = x0;
+    if (logX || kxd == 0) return;
+    // Just inside the column's edges, checked through the mapping itself.
+    const double raw = double(detail::LinearPixel(m.kx, m.dx, kxd, dxd, x0));
+    const double e1 = (raw - 0.49 - dxd) / kxd, e2 = (raw + 0.49 - dxd) / kxd;
+    const double a = std::min(e1, e2), b = std::max(e1, e2);
+    if (a < x0 && std::isfinite(a) && pixelX(a) == cx) xa = a;
+    if (b > x0 && std::isfinite(b) && pixelX(b) == cx) xb = b;
+  };
   const auto close = [&](std::size_t end) {
     if (!open) return;
     open = false;
@@ -324,6 +336,16 @@ bool WalkColumns(detail::TItemPainter& p, const double* xs, const double* ys, st
   };
   for (std::size_t j = from; j < to; ++j) {
     const double x = xs[j], y = ys[j];
+    if (x >= xa && x <= xb && std::fabs(y) <= std::numeric_limits<double>::max() && open) {
+      if (y < lo) {
+        lo = y;
+        iLo = j;
+      } else if (y > hi) {
+        hi = y;
+        iHi = j;
+      }
+      continue;
+    }
     if (!Finite(x, y)) {
       close(j);
       p.Flush();
@@ -351,6 +373,7 @@ bool WalkColumns(detail::TItemPainter& p, const double* xs, const double* ys, st
     cx = px;
     c0 = iLo = iHi = j;
     lo = hi = y;
+    columnSpan(x);
   }
   close(to);
   return gap;
