@@ -274,14 +274,43 @@ struct TColumnGroup {
   }
 };
 
-// Walks the finite-or-not points from ... to - 1 of a chain whose pen the
-// painter reduces per pixel column, with a linear y axis; gives whether the
-// chain ends broken. The y mapping is monotone (rounding and limiting never
-// reverse an order), so a column's pixel extremes are those of its extremes
-// in world y: per point only x is mapped, and y is mapped when a column ends.
-// What the painter is handed for a column is what TColumnGroup hands it for
-// the same points: the first, the extremes of all points before the last
-// ones that share the last's pixel, and the last.
+// Whether a point is inside the open column's x span, with a finite y.
+inline bool InSpan(double x, double y, double xa, double xb) {
+  return x >= xa && x <= xb && std::fabs(y) <= std::numeric_limits<double>::max();
+}
+
+// Folds slots j, j + 1 ... into the world y extremes lo, hi while their x lies
+// in xa ... xb and their y is finite; gives the first slot that does not.
+// Everything in locals, two points a step, so that the loop runs in
+// registers without waiting on itself.
+std::size_t FoldColumn(const double* xs, const double* ys, std::size_t j, std::size_t to, double xa, double xb,
+                       double& lo, double& hi) {
+  double lo0 = lo, hi0 = hi, lo1 = lo, hi1 = hi;
+  for (; j + 1 < to; j += 2) {
+    const double y0 = ys[j], y1 = ys[j + 1];
+    if (!InSpan(xs[j], y0, xa, xb) || !InSpan(xs[j + 1], y1, xa, xb)) break;
+    lo0 = std::min(lo0, y0);
+    hi0 = std::max(hi0, y0);
+    lo1 = std::min(lo1, y1);
+    hi1 = std::max(hi1, y1);
+  }
+  for (; j < to && InSpan(xs[j], ys[j], xa, xb); ++j) {
+    lo0 = std::min(lo0, ys[j]);
+    hi0 = std::max(hi0, ys[j]);
+  }
+  lo = std::min(lo0, lo1);
+  hi = std::max(hi0, hi1);
+  return j;
+}
+
+// Walks the slots from ... to - 1 of a chain whose pen the painter reduces
+// per pixel column, with a linear y axis; gives whether the chain ends
+// broken. The y mapping keeps order (rounding and limiting never reverse
+// it), so a column's pixel extremes are those of its extremes in world y:
+// points are followed by x alone, and y is mapped when a column ends. What
+// the painter is handed for a column is what TColumnGroup hands it for the
+// same points: the first, the extremes of all points before the last ones
+// that share the last's pixel, and the last.
 bool WalkColumns(detail::TItemPainter& p, const double* xs, const double* ys, std::size_t from, std::size_t to,
                  const detail::TLayerMapping& mapping, std::int64_t shiftX, std::int64_t shiftY, bool gap) {
   const detail::TLayerMapping m = mapping;
@@ -291,12 +320,12 @@ bool WalkColumns(detail::TItemPainter& p, const double* xs, const double* ys, st
     return Sat32(ClampItemPixel(logX ? m.MapX(x) : detail::LinearPixel(m.kx, m.dx, kxd, dxd, x)) + shiftX);
   };
   const auto pixelY = [&](double y) { return Sat32(ClampItemPixel(m.MapY(y)) + shiftY); };
-  // The open column: pixel x, its first slot, its world y extremes and the
-  // first slots holding them, and world x values xa ... xb known to land on
-  // it (both ends map to it, and the mapping keeps order in between).
+  // The open column: pixel x, its first slot, its world y extremes, and world x
+  // values xa ... xb known to land on it (both ends map to it, and the
+  // mapping keeps order in between).
   bool open = false;
   std::int32_t cx = 0;
-  std::size_t c0 = 0, iLo = 0, iHi = 0;
+  std::size_t c0 = 0;
   double lo = 0, hi = 0, xa = 0, xb = 0;
   const auto columnSpan = [&](double x0) {
     xa = xb = x0;
@@ -318,14 +347,18 @@ bool WalkColumns(detail::TItemPainter& p, const double* xs, const double* ys, st
     while (t > c0 && pixelY(ys[t - 1]) == last) --t;
     p.Append({cx, pixelY(ys[c0])});
     if (t == c0) return;
-    if (iLo >= t || iHi >= t) {
+    std::int32_t a = pixelY(lo), b = pixelY(hi);
+    if (a == last || b == last) {
+      // An extreme may lie among those last ones only: the extremes of the
+      // points before them.
       lo = hi = ys[c0];
       for (std::size_t i = c0 + 1; i < t; ++i) {
         lo = std::min(lo, ys[i]);
         hi = std::max(hi, ys[i]);
       }
+      a = pixelY(lo);
+      b = pixelY(hi);
     }
-    const std::int32_t a = pixelY(lo), b = pixelY(hi);
     const std::int32_t pLo = std::min(a, b), pHi = std::max(a, b);
     // Each extreme followed by another row, so that the painter's run counts
     // it among the points before the last.
@@ -335,17 +368,11 @@ bool WalkColumns(detail::TItemPainter& p, const double* xs, const double* ys, st
     p.Append({cx, last});
   };
   for (std::size_t j = from; j < to; ++j) {
-    const double x = xs[j], y = ys[j];
-    if (x >= xa && x <= xb && std::fabs(y) <= std::numeric_limits<double>::max() && open) {
-      if (y < lo) {
-        lo = y;
-        iLo = j;
-      } else if (y > hi) {
-        hi = y;
-        iHi = j;
-      }
-      continue;
+    if (open) {
+      j = FoldColumn(xs, ys, j, to, xa, xb, lo, hi);
+      if (j == to) break;
     }
+    const double x = xs[j], y = ys[j];
     if (!Finite(x, y)) {
       close(j);
       p.Flush();
@@ -354,13 +381,8 @@ bool WalkColumns(detail::TItemPainter& p, const double* xs, const double* ys, st
     }
     const std::int32_t px = pixelX(x);
     if (open && px == cx) {
-      if (y < lo) {
-        lo = y;
-        iLo = j;
-      } else if (y > hi) {
-        hi = y;
-        iHi = j;
-      }
+      lo = std::min(lo, y);
+      hi = std::max(hi, y);
       continue;
     }
     close(j);
@@ -371,7 +393,7 @@ bool WalkColumns(detail::TItemPainter& p, const double* xs, const double* ys, st
     }
     open = true;
     cx = px;
-    c0 = iLo = iHi = j;
+    c0 = j;
     lo = hi = y;
     columnSpan(x);
   }
