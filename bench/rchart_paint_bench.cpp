@@ -2,8 +2,8 @@
 // measured in the same run. A floor holds the same points in plain
 // std::vector<double> x and y arrays, maps them with the chart's slopes in
 // double arithmetic and draws them on a bitmap canvas: line-to chains through
-// the same pixel-column reduction the chart applies (polylines of 200
-// points), marks and texts with the plain primitives; then it copies the data
+// the same pixel-column reduction the chart applies (each column's y extremes
+// kept in world values, polylines of 200 points), marks and texts with the plain primitives; then it copies the data
 // bitmap twice as Paint does (into the chart bitmap and onto the screen).
 //   BM_PaintLine        1,000,000-point line               / BM_FloorLine
 //   BM_PaintMarks         100,000 5 x 5 squares            / BM_FloorMarks
