@@ -2,8 +2,8 @@
 // measured in the same run. A floor holds the same points in plain
 // std::vector<double> x and y arrays, maps them with the chart's slopes in
 // double arithmetic and draws them on a bitmap canvas: line-to chains through
-// the same pixel-column reduction the chart applies (polylines of 200
-// points), marks and texts with the plain primitives; then it copies the data
+// the same pixel-column reduction the chart applies (each column's y extremes
+// kept in world values, polylines of 200 points), marks and texts with the plain primitives; then it copies the data
 // bitmap twice as Paint does (into the chart bitmap and onto the screen).
 //   BM_PaintLine        1,000,000-point line               / BM_FloorLine
 //   BM_PaintMarks         100,000 5 x 5 squares            / BM_FloorMarks
@@ -203,7 +203,9 @@ struct TFloorMap {
       : kx(double(c.Cpkx(1))), dx(double(c.Cpdx(1))), ky(double(c.Cpky(1))), dy(double(c.Cpdy(1))),
         shiftX(-c.MarginLeft()), shiftY(-c.MarginTop()) {}
   static std::int32_t Pix(double p) { return std::int32_t(std::nearbyint(std::clamp(p, -30000.0, 30000.0))); }
-  TPoint operator()(double x, double y) const { return {Pix(kx * x + dx) + shiftX, Pix(ky * y + dy) + shiftY}; }
+  std::int32_t X(double x) const { return Pix(kx * x + dx) + shiftX; }
+  std::int32_t Y(double y) const { return Pix(ky * y + dy) + shiftY; }
+  TPoint operator()(double x, double y) const { return {X(x), Y(y)}; }
 };
 
 // The bitmaps of the floor: the data area, the chart and the screen.
@@ -223,13 +225,40 @@ struct TFloorBitmaps {
   }
 };
 
-// Points first ... last - 1 as one chain, through the chart's column reduction.
+// Points first ... last - 1 as one chain, through the chart's column reduction:
+// x mapped per point, and per pixel column the first point, the extremes of y
+// and the last handed to the painter, y mapped once per column.
 void FloorChain(mivo::TCanvas& cv, const TPoints& p, std::size_t first, std::size_t last, const TFloorMap& map) {
   if (first >= last) return;
   cv.Pen.Color = 0;
   mivo::detail::TItemPainter painter(cv, map(p.x[first], p.y[first]), true);
   painter.Init(1, 0);
-  for (std::size_t i = first + 1; i < last; ++i) painter.Append(map(p.x[i], p.y[i]));
+  std::size_t c0 = first + 1;
+  std::int32_t cx = 0;
+  double lo = 0, hi = 0;
+  const auto hand = [&](std::size_t end) {
+    if (c0 >= end) return;
+    const std::int32_t a = map.Y(lo), b = map.Y(hi), y1 = map.Y(p.y[end - 1]);
+    const std::int32_t yLo = std::min(a, b), yHi = std::max(a, b);
+    painter.Append({cx, map.Y(p.y[c0])});
+    painter.Append({cx, y1 == yHi ? yHi : yLo});
+    painter.Append({cx, y1 == yHi ? yLo : yHi});
+    painter.Append({cx, y1});
+  };
+  for (std::size_t i = first + 1; i < last; ++i) {
+    const double y = p.y[i];
+    const std::int32_t x = map.X(p.x[i]);
+    if (i > c0 && x == cx) {
+      lo = std::min(lo, y);
+      hi = std::max(hi, y);
+      continue;
+    }
+    hand(i);
+    c0 = i;
+    cx = x;
+    lo = hi = y;
+  }
+  hand(last);
   painter.Flush();
 }
 

@@ -4,6 +4,7 @@
 // pixels either way.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <bit>
 #include <cmath>
 #include <cstdint>
@@ -280,6 +281,53 @@ TEST(RChartStoreRender, ZoomedSortedSignalsDrawAsTheReference) {
       SCOPED_TRACE("x0 " + std::to_string(x0));
       c.SetRange(1, x0, -150, x0 + 200, 150);
       EXPECT_TRUE(SamePicture(c, false, 0, "store_signal"));
+    }
+  }
+}
+
+TEST(RChartStoreRender, DenseColumnsDrawAsTheReference) {
+  // Dozens of points per pixel column on few rows, so that columns end on
+  // their extremes or on repeats of their last row, hold one point, or break
+  // at a point that is not finite; on straight, reversed and logarithmic
+  // axes, with huge values among the points and a logarithmic x.
+  const struct {
+    const char* name;
+    double ylo, yhi;
+    bool logY, logX;
+    double huge;  // an occasional y of this size, both signs
+  } axes[] = {{"linear", -3, 3, false, false, 0},     {"reversed", 3, -3, false, false, 0},
+              {"huge", -3, 3, false, false, 1e300},  {"beyond pixels", -3, 3, false, false, 3e9},
+              {"log", 0.01, 10, true, false, 0},     {"log reversed", 10, 0.01, true, false, 0},
+              {"log x", -3, 3, false, true, 0}};
+  for (const auto& ax : axes) {
+    SCOPED_TRACE(ax.name);
+    TCustomRChart c;
+    test::UseTestGeometry(c);
+    c.SetSuppressPaint(false);
+    std::mt19937 rng(7);
+    std::uniform_int_distribution<int> pick(0, 999);
+    const double lo = std::min(ax.ylo, ax.yhi), hi = std::max(ax.ylo, ax.yhi);
+    double x = 1;
+    c.MoveTo(x, lo);
+    for (int i = 0; i < 12000; ++i) {
+      const int r = pick(rng);
+      x += r < 20 ? 40 : 1;  // now and then a column of one point
+      // Five rows and a little jitter: many neighbours share a pixel.
+      double y = lo + (hi - lo) * (pick(rng) % 5) / 4.0 + (pick(rng) % 3) * 1e-4;
+      if ((r >= 20 && r < 28) || r >= 900) y = std::numeric_limits<double>::quiet_NaN();
+      if (r >= 28 && r < 36 && ax.huge > 0) y = r % 2 ? ax.huge : -ax.huge;
+      if (r >= 36 && r < 40 && ax.logY) y = r % 2 ? 0 : -1;
+      c.DrawTo(x, y);
+    }
+    c.ScalePropsY(1).SetLogarithmic(ax.logY);
+    c.ScalePropsX(1).SetLogarithmic(ax.logX);
+    c.SetRange(1, 1, ax.ylo, x, ax.yhi);
+    EXPECT_TRUE(SamePicture(c, false, 0, "store_dense"));
+    EXPECT_TRUE(SamePicture(c, false, 7777, "store_dense_tail"));
+    // Columns of a few points each.
+    for (const double span : {400.0, 1500.0}) {
+      c.SetRange(1, x / 3, ax.ylo, x / 3 + span, ax.yhi);
+      EXPECT_TRUE(SamePicture(c, false, 0, "store_dense_zoom"));
     }
   }
 }

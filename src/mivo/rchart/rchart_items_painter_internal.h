@@ -74,11 +74,12 @@ class TItemPainter {
   }
   std::int32_t PenWidth() const { return FPenWidth; }
   TCanvas& Canvas() { return FCanvas; }
-
- private:
+  // Whether chain points are reduced per pixel column with the pen as set now.
   bool Reducing() const {
     return FReduceChains && FPenWidth <= 1 && FPenStyle == TPenStyle::psSolid && FCanvas.Pen.Mode == TPenMode::pmCopy;
   }
+
+ private:
   // Adds a point to the polyline buffer.
   void Emit(TPoint p);
   // Adds a point unless it repeats the last one emitted (reduced chains only).

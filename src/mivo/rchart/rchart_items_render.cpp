@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <limits>
 #include <new>
 
 #include "mivo/base/marks.h"
@@ -237,6 +238,169 @@ struct TSkipWindow {
   std::int64_t Lo = 0, Hi = 0;
 };
 
+// Consecutive chain points of one pixel column, handed to the painter as the
+// first, the extremes of all but the last, and the last.
+struct TColumnGroup {
+  std::int32_t N = 0;
+  TPoint First, Last;
+  std::int32_t Lo = 0, Hi = 0;
+
+  void Add(detail::TItemPainter& p, TPoint pt) {
+    if (N > 0 && pt.x == First.x) {
+      if (pt.y == Last.y) return;  // a step of length zero, as the painter drops it
+      Lo = std::min(Lo, Last.y);
+      Hi = std::max(Hi, Last.y);
+      Last = pt;
+      ++N;
+      return;
+    }
+    Hand(p);
+    N = 1;
+    First = Last = pt;
+    Lo = Hi = pt.y;
+  }
+  void Hand(detail::TItemPainter& p) {
+    if (N == 0) return;
+    p.Append(First);
+    if (N > 2) {
+      // Each extreme followed by another row, so that the painter's run
+      // counts it among the points before the last.
+      const bool lastIsHi = Last.y == Hi;
+      p.Append({First.x, lastIsHi ? Hi : Lo});
+      p.Append({First.x, lastIsHi ? Lo : Hi});
+    }
+    if (N > 1) p.Append(Last);
+    N = 0;
+  }
+};
+
+// Whether a point is inside the open column's x span, with a finite y.
+inline bool InSpan(double x, double y, double xa, double xb) {
+  return x >= xa && x <= xb && std::fabs(y) <= std::numeric_limits<double>::max();
+}
+
+// Folds slots j, j + 1 ... into the world y extremes lo, hi while their x lies
+// in xa ... xb and their y is finite; gives the first slot that does not.
+// Everything in locals, two points a step, so that the loop runs in
+// registers without waiting on itself.
+std::size_t FoldColumn(const double* xs, const double* ys, std::size_t j, std::size_t to, double xa, double xb,
+                       double& lo, double& hi) {
+  double lo0 = lo, hi0 = hi, lo1 = lo, hi1 = hi;
+  for (; j + 1 < to; j += 2) {
+    const double y0 = ys[j], y1 = ys[j + 1];
+    if (!InSpan(xs[j], y0, xa, xb) || !InSpan(xs[j + 1], y1, xa, xb)) break;
+    lo0 = std::min(lo0, y0);
+    hi0 = std::max(hi0, y0);
+    lo1 = std::min(lo1, y1);
+    hi1 = std::max(hi1, y1);
+  }
+  for (; j < to && InSpan(xs[j], ys[j], xa, xb); ++j) {
+    lo0 = std::min(lo0, ys[j]);
+    hi0 = std::max(hi0, ys[j]);
+  }
+  lo = std::min(lo0, lo1);
+  hi = std::max(hi0, hi1);
+  return j;
+}
+
+// Walks the slots from ... to - 1 of a chain whose pen the painter reduces
+// per pixel column, with a linear y axis; gives whether the chain ends
+// broken. The y mapping keeps order (rounding and limiting never reverse
+// it), so a column's pixel extremes are those of its extremes in world y:
+// points are followed by x alone, and y is mapped when a column ends. What
+// the painter is handed for a column is what TColumnGroup hands it for the
+// same points: the first, the extremes of all points before the last ones
+// that share the last's pixel, and the last.
+bool WalkColumns(detail::TItemPainter& p, const double* xs, const double* ys, std::size_t from, std::size_t to,
+                 const detail::TLayerMapping& mapping, std::int64_t shiftX, std::int64_t shiftY, bool gap) {
+  const detail::TLayerMapping m = mapping;
+  const double kxd = m.kxd, dxd = m.dxd;
+  const bool logX = m.logX;
+  const auto pixelX = [&](double x) {
+    return Sat32(ClampItemPixel(logX ? m.MapX(x) : detail::LinearPixel(m.kx, m.dx, kxd, dxd, x)) + shiftX);
+  };
+  const auto pixelY = [&](double y) { return Sat32(ClampItemPixel(m.MapY(y)) + shiftY); };
+  // The open column: pixel x, its first slot, its world y extremes, and world x
+  // values xa ... xb known to land on it (both ends map to it, and the
+  // mapping keeps order in between).
+  bool open = false;
+  std::int32_t cx = 0;
+  std::size_t c0 = 0;
+  double lo = 0, hi = 0, xa = 0, xb = 0;
+  const auto columnSpan = [&](double x0) {
+    xa = xb = x0;
+    if (logX || kxd == 0) return;
+    // Just inside the column's edges, checked through the mapping itself.
+    const double raw = double(detail::LinearPixel(m.kx, m.dx, kxd, dxd, x0));
+    const double e1 = (raw - 0.49 - dxd) / kxd, e2 = (raw + 0.49 - dxd) / kxd;
+    const double a = std::min(e1, e2), b = std::max(e1, e2);
+    if (a < x0 && std::isfinite(a) && pixelX(a) == cx) xa = a;
+    if (b > x0 && std::isfinite(b) && pixelX(b) == cx) xb = b;
+  };
+  const auto close = [&](std::size_t end) {
+    if (!open) return;
+    open = false;
+    const std::int32_t last = pixelY(ys[end - 1]);
+    // The last ones on the last's pixel: steps of length zero among them draw
+    // nothing, so they do not count among the points before the last.
+    std::size_t t = end - 1;
+    while (t > c0 && pixelY(ys[t - 1]) == last) --t;
+    p.Append({cx, pixelY(ys[c0])});
+    if (t == c0) return;
+    std::int32_t a = pixelY(lo), b = pixelY(hi);
+    if (a == last || b == last) {
+      // An extreme may lie among those last ones only: the extremes of the
+      // points before them.
+      lo = hi = ys[c0];
+      for (std::size_t i = c0 + 1; i < t; ++i) {
+        lo = std::min(lo, ys[i]);
+        hi = std::max(hi, ys[i]);
+      }
+      a = pixelY(lo);
+      b = pixelY(hi);
+    }
+    const std::int32_t pLo = std::min(a, b), pHi = std::max(a, b);
+    // Each extreme followed by another row, so that the painter's run counts
+    // it among the points before the last.
+    const bool lastIsHi = last == pHi;
+    p.Append({cx, lastIsHi ? pHi : pLo});
+    p.Append({cx, lastIsHi ? pLo : pHi});
+    p.Append({cx, last});
+  };
+  for (std::size_t j = from; j < to; ++j) {
+    if (open) {
+      j = FoldColumn(xs, ys, j, to, xa, xb, lo, hi);
+      if (j == to) break;
+    }
+    const double x = xs[j], y = ys[j];
+    if (!Finite(x, y)) {
+      close(j);
+      p.Flush();
+      gap = true;
+      continue;
+    }
+    const std::int32_t px = pixelX(x);
+    if (open && px == cx) {
+      lo = std::min(lo, y);
+      hi = std::max(hi, y);
+      continue;
+    }
+    close(j);
+    if (gap) {
+      p.MoveTo({px, pixelY(y)});
+      gap = false;
+      continue;
+    }
+    open = true;
+    cx = px;
+    c0 = j;
+    lo = hi = y;
+    columnSpan(x);
+  }
+  close(to);
+  return gap;
+}
+
 // Draws the line-to slots s ... e - 1 of one drawing state (`style`), all
 // visible, in one tight loop: each point mapped and handed to the painter,
 // which reduces the pixel columns of thin solid lines. When the slots' x never
@@ -259,11 +423,22 @@ void DrawLineRun(TChain& chain, const detail::TItemStore& st, std::size_t s, std
     p.SetPenWidth(style.LWid);
   }
   bool penReady = !p.PenDiffers(v, style.PenStyle, style.FillColor);
+  // Where the painter reduces pixel columns, consecutive points of one column
+  // reach it as at most four: the first, the lowest and highest of all but the
+  // last, and the last. Its own reduction keeps exactly those, so the
+  // pixels are the same; most points then cost a comparison instead of a call.
+  // With a linear y axis WalkColumns takes over once the pen is set: it maps
+  // only x per point. A logarithmic y maps every point below it, as values at
+  // or below the axis minimum break the order of the mapping.
+  bool columns = penReady && p.Reducing();
+  TColumnGroup group;
   const auto walk = [&](std::size_t from, std::size_t to) {
     bool gap = chain.Gap;
-    for (std::size_t j = from; j < to; ++j) {
+    std::size_t j = from;
+    for (; j < to && !(columns && !m.logY); ++j) {
       const double x = xs[j], y = ys[j];
       if (!Finite(x, y)) {
+        group.Hand(p);
         p.Flush();
         gap = true;
         continue;
@@ -279,10 +454,15 @@ void DrawLineRun(TChain& chain, const detail::TItemStore& st, std::size_t s, std
         p.SetPen(v, style.PenStyle);
         p.SetBrushColor(style.FillColor);
         penReady = true;
+        columns = p.Reducing();
       }
-      p.Append(pt);
+      if (columns)
+        group.Add(p, pt);
+      else
+        p.Append(pt);
     }
-    chain.Gap = gap;
+    group.Hand(p);
+    chain.Gap = j < to ? WalkColumns(p, xs, ys, j, to, m, shiftX, shiftY, gap) : gap;
   };
   // The chain as walking slots from ... to would leave it: at the last finite
   // point among them, broken when slot `to` itself is not finite.
