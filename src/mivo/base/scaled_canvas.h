@@ -130,6 +130,7 @@ class TScaledCanvas : public TCanvas {
     FTarget.Font = TargetFont();
     FTarget.CopyMode = CopyMode;
     FTarget.TextAlign = TextAlign;
+    FTarget.Antialiased = Antialiased;
   }
 
   TCanvas& FTarget;

@@ -247,7 +247,15 @@ TCanvas& TCustomControl::Canvas() {
   // Drawing outside a paint message must reach the screen as well; the host
   // merges the requests of one frame into one update.
   if (!FInPaint && FVisible) Host().RequestPresent(*this);
-  return FSurface->Canvas();
+  TCanvas& c = FSurface->Canvas();
+  c.Antialiased = FAntialiased;
+  return c;
+}
+
+void TCustomControl::SetAntialiased(bool b) {
+  if (b == FAntialiased) return;
+  FAntialiased = b;
+  if (FHandleAllocated) Invalidate();
 }
 
 TBitmap& TCustomControl::Surface() {
@@ -275,6 +283,8 @@ void TCustomControl::PaintAndPresent() {
     explicit TPainting(bool& f) : Flag(f), Saved(f) { Flag = true; }
     ~TPainting() { Flag = Saved; }
   } painting(FInPaint);
+  // Every bitmap the control draws on while painting follows its setting.
+  const TAntialiasScope antialias(FAntialiased);
   Paint();
   Host().Present(*this);
 }

@@ -1,0 +1,346 @@
+// TRasterCanvas: antialiased lines, polylines, polygons, ellipses and arcs.
+//
+// cairo blends straight into the canvas's bitmap: an RGB24 image surface over
+// the same rows (its pixel word is our 0x00RRGGBB word), so nothing is copied
+// and the exact primitives, text and bitmap copies keep drawing on the same
+// pixels in between. The surface and its context are made once per bitmap
+// and reused; a primitive allocates nothing of its own beyond cairo's path.
+//
+// cairo computes in 24.8 fixed point, so geometry is handed over only within
+// +-kSafe pixels: paths with points beyond are clipped first (segments and
+// polygons against the surface grown by the pen's reach, in doubles), and
+// ellipses that large are left to the exact rasteriser. The blending writes
+// 0xFF into the pixels' unused top byte; it is cleared again over the box the
+// primitive can reach, so pictures compare equal however they were drawn.
+#include <cairo.h>
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+#include <vector>
+
+#include "mivo/platform/bitmap.h"
+#include "mivo/platform/colors.h"
+#include "mivo/platform/raster_canvas.h"
+#include "mivo/platform/raster_internal.h"
+
+namespace mivo {
+
+namespace detail {
+
+namespace {
+constexpr double kSafe = double(1 << 20);
+}
+
+struct TAaPoint {
+  double x, y;
+};
+
+struct TAaContext {
+  cairo_surface_t* Surface = nullptr;
+  cairo_t* Cr = nullptr;
+  const TRGB32* Data = nullptr;
+  std::int32_t W = 0, H = 0;
+  // Polygon clipping buffers, reused.
+  std::vector<TAaPoint> ClipA, ClipB;
+
+  ~TAaContext() { Release(); }
+  void Release() {
+    if (Cr) cairo_destroy(Cr);
+    if (Surface) cairo_surface_destroy(Surface);
+    Cr = nullptr;
+    Surface = nullptr;
+    Data = nullptr;
+  }
+  // Ready to draw on `bmp`; false when cairo cannot draw there.
+  bool Bind(TBitmap& bmp) {
+    const std::int32_t w = bmp.Width(), h = bmp.Height();
+    if (w <= 0 || h <= 0) return false;
+    if (Cr && Data == bmp.Data() && W == w && H == h && cairo_status(Cr) == CAIRO_STATUS_SUCCESS) {
+      // Pixels may have changed outside cairo since the last primitive.
+      cairo_surface_mark_dirty(Surface);
+      cairo_new_path(Cr);
+      return true;
+    }
+    Release();
+    if (cairo_format_stride_for_width(CAIRO_FORMAT_RGB24, w) != w * 4) return false;
+    Surface = cairo_image_surface_create_for_data(reinterpret_cast<unsigned char*>(bmp.Data()), CAIRO_FORMAT_RGB24,
+                                                  w, h, w * 4);
+    if (cairo_surface_status(Surface) != CAIRO_STATUS_SUCCESS) {
+      Release();
+      return false;
+    }
+    Cr = cairo_create(Surface);
+    if (cairo_status(Cr) != CAIRO_STATUS_SUCCESS) {
+      Release();
+      return false;
+    }
+    Data = bmp.Data();
+    W = w;
+    H = h;
+    return true;
+  }
+};
+
+void TAaContextDelete::operator()(TAaContext* c) const { delete c; }
+
+namespace {
+
+// The colour a copy-like pen mode paints with; false for the modes that
+// combine with the pixel (those stay exact).
+bool BlendColor(TPenMode mode, TColor c, TColor& rgb) {
+  switch (mode) {
+    case TPenMode::pmCopy: rgb = ColorToRGB(c); return true;
+    case TPenMode::pmNotCopy: rgb = ~ColorToRGB(c) & 0xFFFFFFu; return true;
+    case TPenMode::pmBlack: rgb = 0; return true;
+    case TPenMode::pmWhite: rgb = 0xFFFFFFu; return true;
+    default: return false;
+  }
+}
+
+void SetSource(cairo_t* cr, TColor rgb) {
+  cairo_set_source_rgb(cr, GetRValue(rgb) / 255.0, GetGValue(rgb) / 255.0, GetBValue(rgb) / 255.0);
+}
+
+// Line settings of the pen; `dashed` false strokes solid (the brush-coloured
+// gaps under a styled pen).
+void SetPen(cairo_t* cr, const TResolvedPen& pen, bool dashed) {
+  cairo_set_line_width(cr, double(pen.Width));
+  cairo_set_line_cap(cr, pen.Wide ? CAIRO_LINE_CAP_ROUND : CAIRO_LINE_CAP_BUTT);
+  cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+  if (dashed && pen.Dash.Count > 0) {
+    double runs[6];
+    for (std::int32_t i = 0; i < pen.Dash.Count; ++i) runs[i] = pen.Dash.Runs[i];
+    cairo_set_dash(cr, runs, pen.Dash.Count, 0);
+  } else {
+    cairo_set_dash(cr, nullptr, 0, 0);
+  }
+}
+
+// Liang-Barsky: the part of a -> b inside [lo, hi]^2 box; false when none.
+bool ClipSegment(TAaPoint& a, TAaPoint& b, double x0, double y0, double x1, double y1) {
+  double t0 = 0.0, t1 = 1.0;
+  const double dx = b.x - a.x, dy = b.y - a.y;
+  auto clip = [&](double p, double q) {  // p * t <= q
+    if (p == 0.0) return q >= 0.0;
+    const double r = q / p;
+    if (p < 0.0) {
+      if (r > t1) return false;
+      t0 = std::max(t0, r);
+    } else {
+      if (r < t0) return false;
+      t1 = std::min(t1, r);
+    }
+    return true;
+  };
+  if (!clip(-dx, a.x - x0) || !clip(dx, x1 - a.x) || !clip(-dy, a.y - y0) || !clip(dy, y1 - a.y)) return false;
+  const TAaPoint s{a.x + t0 * dx, a.y + t0 * dy}, e{a.x + t1 * dx, a.y + t1 * dy};
+  a = s;
+  b = e;
+  return true;
+}
+
+// Sutherland-Hodgman against one side (keep: inside test, cut: crossing).
+template <typename Inside, typename Cut>
+void ClipPolygonSide(const std::vector<TAaPoint>& in, std::vector<TAaPoint>& out, Inside inside, Cut cut) {
+  out.clear();
+  for (std::size_t i = 0; i < in.size(); ++i) {
+    const TAaPoint p = in[i], q = in[(i + 1) % in.size()];
+    const bool pi = inside(p), qi = inside(q);
+    if (pi) out.push_back(p);
+    if (pi != qi) out.push_back(cut(p, q));
+  }
+}
+
+// Clips the closed polygon in `a` to the box (even-odd fill inside the box is
+// kept: the added edges run along its sides); the result is in `a`.
+void ClipPolygon(std::vector<TAaPoint>& a, std::vector<TAaPoint>& b, double x0, double y0, double x1, double y1) {
+  auto atX = [](double x) {
+    return [x](TAaPoint p, TAaPoint q) { return TAaPoint{x, p.y + (q.y - p.y) * (x - p.x) / (q.x - p.x)}; };
+  };
+  auto atY = [](double y) {
+    return [y](TAaPoint p, TAaPoint q) { return TAaPoint{p.x + (q.x - p.x) * (y - p.y) / (q.y - p.y), y}; };
+  };
+  ClipPolygonSide(a, b, [=](TAaPoint p) { return p.x >= x0; }, atX(x0));
+  ClipPolygonSide(b, a, [=](TAaPoint p) { return p.x <= x1; }, atX(x1));
+  ClipPolygonSide(a, b, [=](TAaPoint p) { return p.y >= y0; }, atY(y0));
+  ClipPolygonSide(b, a, [=](TAaPoint p) { return p.y <= y1; }, atY(y1));
+}
+
+// Clears the top byte cairo set, over [l, r) x [t, b) cut to the surface.
+void ClearTopByte(TBitmap& bmp, double l, double t, double r, double b) {
+  const std::int32_t W = bmp.Width(), H = bmp.Height();
+  const std::int32_t x0 = std::int32_t(std::clamp(std::floor(l), 0.0, double(W)));
+  const std::int32_t x1 = std::int32_t(std::clamp(std::ceil(r), 0.0, double(W)));
+  const std::int32_t y0 = std::int32_t(std::clamp(std::floor(t), 0.0, double(H)));
+  const std::int32_t y1 = std::int32_t(std::clamp(std::ceil(b), 0.0, double(H)));
+  for (std::int32_t y = y0; y < y1; ++y) {
+    TRGB32* row = bmp.ScanLine(y);
+    for (std::int32_t x = x0; x < x1; ++x) row[x].A = 0;
+  }
+}
+
+}  // namespace
+
+}  // namespace detail
+
+using namespace detail;
+
+bool TRasterCanvas::AaPath(std::span<const TPoint> points, bool closed, bool fill) {
+  if (!AntialiasedNow(Antialiased) || points.empty()) return false;
+  TColor penRGB = 0, brushRGB = 0;
+  if (!BlendColor(Pen.Mode, Pen.Color, penRGB)) return false;
+  BlendColor(Pen.Mode, Brush.Color, brushRGB);
+  const TResolvedPen pen = ResolvedPen();
+  fill = fill && Brush.Style == TBrushStyle::bsSolid && points.size() >= 3;
+  if (pen.Clear && !fill) return true;
+  if (!FAa) FAa.reset(new TAaContext);
+  if (!FAa->Bind(FTarget)) return false;
+  cairo_t* cr = FAa->Cr;
+  const double W = FTarget.Width(), H = FTarget.Height();
+
+  double minX = points[0].x, maxX = minX, minY = points[0].y, maxY = minY;
+  for (const TPoint& p : points) {
+    minX = std::min(minX, double(p.x));
+    maxX = std::max(maxX, double(p.x));
+    minY = std::min(minY, double(p.y));
+    maxY = std::max(maxY, double(p.y));
+  }
+  const double reach = pen.Width / 2.0 + 2.0;
+  if (maxX + reach < 0 || maxY + reach < 0 || minX - reach > W || minY - reach > H) return true;
+  const bool far = minX < -kSafe || minY < -kSafe || maxX > kSafe || maxY > kSafe;
+  // Clipping box: the surface grown beyond what the pen reaches.
+  const double bx0 = -reach - 2, by0 = -reach - 2, bx1 = W + reach + 2, by1 = H + reach + 2;
+
+  if (fill) {
+    // The area whose pixel-centre test the exact fill makes: vertices as given.
+    auto& poly = FAa->ClipA;
+    poly.clear();
+    for (const TPoint& p : points) poly.push_back({double(p.x), double(p.y)});
+    if (far) ClipPolygon(poly, FAa->ClipB, bx0, by0, bx1, by1);
+    if (poly.size() >= 3) {
+      for (const TAaPoint& p : poly) cairo_line_to(cr, p.x, p.y);
+      cairo_close_path(cr);
+      cairo_set_fill_rule(cr, CAIRO_FILL_RULE_EVEN_ODD);
+      SetSource(cr, brushRGB);
+      cairo_fill(cr);
+    }
+  }
+  if (!pen.Clear) {
+    // Thin and odd-width pens run through pixel centres, even widths through
+    // the pixel corner up-left of them.
+    const double off = pen.Wide && pen.Width % 2 == 0 ? 0.0 : 0.5;
+    const std::size_t n = points.size();
+    if (!far) {
+      for (const TPoint& p : points) cairo_line_to(cr, p.x + off, p.y + off);
+      if (closed && n > 2) cairo_close_path(cr);
+      else if (closed && n == 2) cairo_line_to(cr, points[0].x + off, points[0].y + off);
+    } else {
+      const std::size_t segs = closed ? n : n - 1;
+      bool open = false;
+      TAaPoint last{};
+      for (std::size_t i = 0; i < segs; ++i) {
+        const TPoint pa = points[i], pb = points[(i + 1) % n];
+        TAaPoint a{pa.x + off, pa.y + off}, b{pb.x + off, pb.y + off};
+        if (!ClipSegment(a, b, bx0, by0, bx1, by1)) {
+          open = false;
+          continue;
+        }
+        if (!open || a.x != last.x || a.y != last.y) cairo_move_to(cr, a.x, a.y);
+        cairo_line_to(cr, b.x, b.y);
+        last = b;
+        open = true;
+      }
+    }
+    if (pen.GapsInBrush) {
+      SetPen(cr, pen, false);
+      SetSource(cr, brushRGB);
+      cairo_stroke_preserve(cr);
+    }
+    SetPen(cr, pen, true);
+    SetSource(cr, penRGB);
+    cairo_stroke(cr);
+  }
+  cairo_surface_flush(FAa->Surface);
+  if (cairo_status(cr) != CAIRO_STATUS_SUCCESS) FAa->Release();
+  ClearTopByte(FTarget, minX - reach, minY - reach, maxX + reach + 1, maxY + reach + 1);
+  return true;
+}
+
+bool TRasterCanvas::AaEllipse(std::int64_t l, std::int64_t t, std::int64_t r, std::int64_t b,
+                              const TPoint* radials) {
+  if (!AntialiasedNow(Antialiased)) return false;
+  TColor penRGB = 0, brushRGB = 0;
+  if (!BlendColor(Pen.Mode, Pen.Color, penRGB)) return false;
+  BlendColor(Pen.Mode, Brush.Color, brushRGB);
+  // A box one pixel thin is a line the exact rasteriser already draws as
+  // such; a box this far out is beyond what the blending stage computes.
+  if (r - l < 2 || b - t < 2) return false;
+  if (l < -kSafe || t < -kSafe || r > kSafe || b > kSafe) return false;
+  const TResolvedPen pen = ResolvedPen();
+  const bool fill = radials == nullptr && Brush.Style == TBrushStyle::bsSolid;
+  if (pen.Clear && !fill) return true;
+  const double W = FTarget.Width(), H = FTarget.Height();
+  const double reach = pen.Width / 2.0 + 2.0;
+  if (r + reach < 0 || b + reach < 0 || l - reach > W || t - reach > H) return true;
+  if (!FAa) FAa.reset(new TAaContext);
+  if (!FAa->Bind(FTarget)) return false;
+  cairo_t* cr = FAa->Cr;
+
+  // The outline runs through the centres of the exact outline pixels.
+  const double cx = double(l + r) / 2.0, cy = double(t + b) / 2.0;
+  double rx = double(r - l - 1) / 2.0, ry = double(b - t - 1) / 2.0;
+  if (pen.Wide && Pen.Style == TPenStyle::psInsideFrame) {
+    rx = std::max(rx - (pen.Width - 1) / 2.0, 0.5);
+    ry = std::max(ry - (pen.Width - 1) / 2.0, 0.5);
+  }
+  // Angles of the path on the unit circle the ellipse is scaled from,
+  // counter-clockwise on the screen.
+  double a0 = 0.0, a1 = 2.0 * std::numbers::pi;
+  if (radials) {
+    auto angle = [&](TPoint p) {
+      double dx = (p.x + 0.5 - cx) / rx, dy = -(p.y + 0.5 - cy) / ry;
+      if (dx == 0.0 && dy == 0.0) dx = 1.0;
+      return std::atan2(dy, dx);
+    };
+    a0 = angle(radials[0]);
+    double sweep = angle(radials[1]) - a0;
+    while (sweep <= 0.0) sweep += 2.0 * std::numbers::pi;  // equal radials: the full ellipse
+    a1 = a0 + sweep;
+  }
+  auto path = [&](double ex, double ey) {
+    cairo_new_path(cr);
+    cairo_save(cr);
+    cairo_translate(cr, cx, cy);
+    cairo_scale(cr, ex, ey);
+    // Screen y grows downwards: counter-clockwise on the screen is cairo's negative direction.
+    cairo_arc_negative(cr, 0.0, 0.0, 1.0, -a0, -a1);
+    cairo_restore(cr);
+  };
+  if (fill) {
+    // Without a pen the fill covers the whole box, as the exact interior does.
+    if (pen.Clear) path(rx + 0.5, ry + 0.5);
+    else path(rx, ry);
+    cairo_close_path(cr);
+    SetSource(cr, brushRGB);
+    cairo_fill(cr);
+  }
+  if (!pen.Clear) {
+    path(rx, ry);
+    if (!radials) cairo_close_path(cr);
+    if (pen.GapsInBrush) {
+      SetPen(cr, pen, false);
+      SetSource(cr, brushRGB);
+      cairo_stroke_preserve(cr);
+    }
+    SetPen(cr, pen, true);
+    SetSource(cr, penRGB);
+    cairo_stroke(cr);
+  }
+  cairo_surface_flush(FAa->Surface);
+  if (cairo_status(cr) != CAIRO_STATUS_SUCCESS) FAa->Release();
+  ClearTopByte(FTarget, double(l) - reach, double(t) - reach, double(r) + reach, double(b) + reach);
+  return true;
+}
+
+}  // namespace mivo
