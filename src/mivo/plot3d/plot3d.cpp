@@ -407,6 +407,7 @@ void TPlot3D::Loaded() {
 
 void TPlot3D::CopySettingsFrom(const TPlot3D& s) {
   FFrameCol = s.FFrameCol;
+  SetAntialiased(s.Antialiased());
   FMouseAction = s.FMouseAction;
   FRangeLowX = s.FRangeLowX;
   FRangeHighX = s.FRangeHighX;

@@ -85,6 +85,7 @@ void TCustomRChart::Assign(const TPersistent& source) {
 
     // Frame.
     SetFont(s.Font());
+    SetAntialiased(s.Antialiased());
     RcWindCol = s.RcWindCol;
     RcChartCol = s.RcChartCol;
     FChartFrameCol = s.FChartFrameCol;

@@ -96,6 +96,7 @@ std::vector<double> GridPositions(double d, double lo, double hi, bool logarithm
 // ---------------------------------------------------------------- pipeline
 
 void TCustomRChart::Paint() {
+  const TAntialiasScope antialias(Antialiased());
   if (!PaintAllowed()) return;
   // The mapping first: a range it refuses raises before either bitmap has
   // been touched, so the previous picture stays.
@@ -118,6 +119,7 @@ void TCustomRChart::PaintDataArea(TBitmap& grafBmp) {
 }
 
 void TCustomRChart::PaintTo(TCanvas& canvas) {
+  const TAntialiasScope antialias(Antialiased());
   ConstructChartBmp(canvas);
   InitGraf(canvas, RcLRim, RcTRim, DataAreaWidth(), DataAreaHeight());
   ConstructDataBmpCanvas(canvas, RcLRim, RcTRim, false, 0);
@@ -342,6 +344,7 @@ void TCustomRChart::DrawFinish(std::int32_t x, std::int32_t y, TCanvas& canvas, 
 }
 
 void TCustomRChart::ShowGraf() {
+  const TAntialiasScope antialias(Antialiased());
   // The paint runs the host's handlers, which may destroy this chart.
   const std::weak_ptr<const char> self = FLifeToken;
   if (Visible()) {
@@ -361,6 +364,7 @@ void TCustomRChart::ShowGraf() {
 }
 
 void TCustomRChart::ShowGrafNewOnly() {
+  const TAntialiasScope antialias(Antialiased());
   if (!Visible()) return;
   if (PaintAllowed()) {
     // From the last item shown on (drawn again over itself), over the
