@@ -29,8 +29,23 @@ namespace mivo {
 namespace detail {
 
 namespace {
+
 constexpr double kSafe = double(1 << 20);
+
+// Clears the top byte cairo sets, over [l, r) x [t, b) cut to the surface.
+void ClearTopByte(TBitmap& bmp, double l, double t, double r, double b) {
+  const std::int32_t W = bmp.Width(), H = bmp.Height();
+  const std::int32_t x0 = std::int32_t(std::clamp(std::floor(l), 0.0, double(W)));
+  const std::int32_t x1 = std::int32_t(std::clamp(std::ceil(r), 0.0, double(W)));
+  const std::int32_t y0 = std::int32_t(std::clamp(std::floor(t), 0.0, double(H)));
+  const std::int32_t y1 = std::int32_t(std::clamp(std::ceil(b), 0.0, double(H)));
+  for (std::int32_t y = y0; y < y1; ++y) {
+    TRGB32* row = bmp.ScanLine(y);
+    for (std::int32_t x = x0; x < x1; ++x) row[x].A = 0;
+  }
 }
+
+}  // namespace
 
 struct TAaPoint {
   double x, y;
@@ -51,6 +66,13 @@ struct TAaContext {
     Cr = nullptr;
     Surface = nullptr;
     Data = nullptr;
+  }
+  // Ends a primitive: the pixels are handed back (the top byte cleared over
+  // the box it can reach), and a context that failed is made anew next time.
+  void Finish(TBitmap& bmp, double l, double t, double r, double b) {
+    cairo_surface_flush(Surface);
+    if (cairo_status(Cr) != CAIRO_STATUS_SUCCESS) Release();
+    ClearTopByte(bmp, l, t, r, b);
   }
   // Ready to draw on `bmp`; false when cairo cannot draw there.
   bool Bind(TBitmap& bmp) {
@@ -117,6 +139,19 @@ void SetPen(cairo_t* cr, const TResolvedPen& pen, bool dashed) {
   }
 }
 
+// Strokes the current path with the pen: a styled pen over its gaps in the
+// brush colour when the brush is solid.
+void StrokeWithPen(cairo_t* cr, const TResolvedPen& pen, TColor penRGB, TColor brushRGB) {
+  if (pen.GapsInBrush) {
+    SetPen(cr, pen, false);
+    SetSource(cr, brushRGB);
+    cairo_stroke_preserve(cr);
+  }
+  SetPen(cr, pen, true);
+  SetSource(cr, penRGB);
+  cairo_stroke(cr);
+}
+
 // Liang-Barsky: the part of a -> b inside [lo, hi]^2 box; false when none.
 bool ClipSegment(TAaPoint& a, TAaPoint& b, double x0, double y0, double x1, double y1) {
   double t0 = 0.0, t1 = 1.0;
@@ -167,18 +202,6 @@ void ClipPolygon(std::vector<TAaPoint>& a, std::vector<TAaPoint>& b, double x0, 
   ClipPolygonSide(b, a, [=](TAaPoint p) { return p.y <= y1; }, atY(y1));
 }
 
-// Clears the top byte cairo set, over [l, r) x [t, b) cut to the surface.
-void ClearTopByte(TBitmap& bmp, double l, double t, double r, double b) {
-  const std::int32_t W = bmp.Width(), H = bmp.Height();
-  const std::int32_t x0 = std::int32_t(std::clamp(std::floor(l), 0.0, double(W)));
-  const std::int32_t x1 = std::int32_t(std::clamp(std::ceil(r), 0.0, double(W)));
-  const std::int32_t y0 = std::int32_t(std::clamp(std::floor(t), 0.0, double(H)));
-  const std::int32_t y1 = std::int32_t(std::clamp(std::ceil(b), 0.0, double(H)));
-  for (std::int32_t y = y0; y < y1; ++y) {
-    TRGB32* row = bmp.ScanLine(y);
-    for (std::int32_t x = x0; x < x1; ++x) row[x].A = 0;
-  }
-}
 
 }  // namespace
 
@@ -252,18 +275,9 @@ bool TRasterCanvas::AaPath(std::span<const TPoint> points, bool closed, bool fil
         open = true;
       }
     }
-    if (pen.GapsInBrush) {
-      SetPen(cr, pen, false);
-      SetSource(cr, brushRGB);
-      cairo_stroke_preserve(cr);
-    }
-    SetPen(cr, pen, true);
-    SetSource(cr, penRGB);
-    cairo_stroke(cr);
+    StrokeWithPen(cr, pen, penRGB, brushRGB);
   }
-  cairo_surface_flush(FAa->Surface);
-  if (cairo_status(cr) != CAIRO_STATUS_SUCCESS) FAa->Release();
-  ClearTopByte(FTarget, minX - reach, minY - reach, maxX + reach + 1, maxY + reach + 1);
+  FAa->Finish(FTarget, minX - reach, minY - reach, maxX + reach + 1, maxY + reach + 1);
   return true;
 }
 
@@ -328,18 +342,9 @@ bool TRasterCanvas::AaEllipse(std::int64_t l, std::int64_t t, std::int64_t r, st
   if (!pen.Clear) {
     path(rx, ry);
     if (!radials) cairo_close_path(cr);
-    if (pen.GapsInBrush) {
-      SetPen(cr, pen, false);
-      SetSource(cr, brushRGB);
-      cairo_stroke_preserve(cr);
-    }
-    SetPen(cr, pen, true);
-    SetSource(cr, penRGB);
-    cairo_stroke(cr);
+    StrokeWithPen(cr, pen, penRGB, brushRGB);
   }
-  cairo_surface_flush(FAa->Surface);
-  if (cairo_status(cr) != CAIRO_STATUS_SUCCESS) FAa->Release();
-  ClearTopByte(FTarget, double(l) - reach, double(t) - reach, double(r) + reach, double(b) + reach);
+  FAa->Finish(FTarget, double(l) - reach, double(t) - reach, double(r) + reach, double(b) + reach);
   return true;
 }
 
