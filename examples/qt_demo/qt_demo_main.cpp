@@ -124,6 +124,15 @@ class TDemoWindow : public QMainWindow {
     FPages->addTab(MakeBoxPlotPage(FPages), "Box plot");
     FPages->addTab(MakeContourPage(FPages), "Contour");
     FPages->addTab(MakeSmithPage(FPages), "Smith chart");
+    // One switch for every component of every page: coverage-based edges
+    // instead of the exact pixels.
+    auto* antialiased = new QCheckBox("Antialiased");
+    antialiased->setToolTip("Draw lines, curves, polygons and marks with smooth edges");
+    QObject::connect(antialiased, &QCheckBox::toggled, this, [this](bool on) {
+      for (auto* w : FPages->findChildren<TQtControlWidget*>())
+        if (TCustomControl* c = w->Control()) c->SetAntialiased(on);
+    });
+    FPages->setCornerWidget(antialiased, Qt::TopRightCorner);
     setCentralWidget(FPages);
     BuildMenu();
     Select(0);
