@@ -2,6 +2,8 @@
 //   BM_PaintLinesAntialiased / BM_PaintLinesExact
 //       Paint of a 1000 x 700 chart of 1,000,000 DrawTo items (a random walk:
 //       column reduction leaves about four points a column)
+//   BM_PaintMarksAntialiased / BM_PaintMarksExact
+//       Paint of the same chart with 100,000 marks of eight types
 //   BM_PolylineAntialiased / BM_PolylineExact
 //       one 200-point polyline of random steps within 40 pixels, width 1, on
 //       a 1000 x 700 bitmap: the primitive itself, with nothing to reduce
@@ -60,6 +62,29 @@ void BM_PaintLinesAntialiased(benchmark::State& state) { PaintLines(state, true)
 BENCHMARK(BM_PaintLinesExact)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PaintLinesAntialiased)->Unit(benchmark::kMillisecond);
 
+std::unique_ptr<mivo::TCustomRChart> MarkChart() {
+  auto c = std::make_unique<mivo::TCustomRChart>();
+  c->SetBounds(0, 0, kWidth, kHeight);
+  c->SetSuppressPaint(false);
+  std::mt19937_64 rng(12);
+  std::uniform_real_distribution<double> u(0, 100);
+  for (std::int32_t i = 0; i < 100000; ++i) c->MarkAt(u(rng), u(rng), std::uint8_t(1 + i % 8));
+  c->SetRange(1, 0, 0, 100, 100);
+  return c;
+}
+
+void PaintMarks(benchmark::State& state, bool antialiased) {
+  static const std::unique_ptr<mivo::TCustomRChart> c = MarkChart();
+  c->SetAntialiased(antialiased);
+  c->Paint();
+  for (auto _ : state) c->Paint();
+  state.SetItemsProcessed(state.iterations() * 100000);
+}
+void BM_PaintMarksExact(benchmark::State& state) { PaintMarks(state, false); }
+void BM_PaintMarksAntialiased(benchmark::State& state) { PaintMarks(state, true); }
+BENCHMARK(BM_PaintMarksExact)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PaintMarksAntialiased)->Unit(benchmark::kMillisecond);
+
 std::vector<TPoint> RandomSteps(std::size_t n) {
   std::mt19937 rng(5);
   std::uniform_int_distribution<std::int32_t> d(-40, 40);
@@ -112,6 +137,7 @@ int main(int argc, char** argv) {
   if (!mivo::bench::RunBenchmarks(argc, argv, reporter)) return 1;
   std::printf("\nratios antialiased / exact (goal for the chart paint: at most 2)\n");
   const char* pairs[][2] = {{"BM_PaintLinesAntialiased", "BM_PaintLinesExact"},
+                            {"BM_PaintMarksAntialiased", "BM_PaintMarksExact"},
                             {"BM_PolylineAntialiased", "BM_PolylineExact"},
                             {"BM_EllipsesAntialiased", "BM_EllipsesExact"}};
   for (const auto& p : pairs) {
