@@ -175,6 +175,12 @@ std::vector<TShapeCase> ShapeCases() {
          c.Ellipse(10, 10, 61, 61);
        },
        [](double x, double y) { return std::abs(std::hypot(x - 35.5, y - 35.5) - 25) <= 0.5; }},
+      {"wide circle outline, beyond the size of cached marks",
+       [](TCanvas& c) {
+         Ink(c, 3, false);
+         c.Ellipse(12, 1, 83, 72);
+       },
+       [](double x, double y) { return std::abs(std::hypot(x - 47.5, y - 36.5) - 35) <= 1.5; }},
       {"wide arc, counter-clockwise from east to north",
        [](TCanvas& c) {
          Ink(c, 3, false);

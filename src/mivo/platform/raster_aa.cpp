@@ -15,6 +15,8 @@
 #include <cairo.h>
 
 #include <algorithm>
+#include <cstring>
+#include <map>
 #include <cmath>
 #include <numbers>
 #include <vector>
@@ -58,6 +60,50 @@ struct TAaContext {
   std::int32_t W = 0, H = 0;
   // Polygon clipping buffers, reused.
   std::vector<TAaPoint> ClipA, ClipB;
+
+  // Coverage of the parts of small whole ellipses (see AaEllipse), by box
+  // size, pen width, pen style and which parts draw.
+  static constexpr std::int64_t kMaskSide = 64;
+  // Kind (1 ellipse, 2 path), then what tells the shape apart; the parts
+  // that draw are bits 0 ... 2 of element 4.
+  using TMaskKey = std::vector<std::int32_t>;
+  struct TMasks {
+    std::int32_t W = 0, H = 0;
+    std::vector<std::uint8_t> Part[3];
+  };
+  std::map<TMaskKey, TMasks> Masks;
+  TMaskKey Key;  // reused for look-ups
+
+  // The masks of `key` (W x H each), drawn by `draw`(context, part) into
+  // alpha surfaces the first time; null when cairo cannot make them.
+  template <typename Draw>
+  const TMasks* MasksFor(const TMaskKey& key, std::int32_t w, std::int32_t h, Draw&& draw) {
+    if (const auto it = Masks.find(key); it != Masks.end()) return &it->second;
+    if (Masks.size() >= 1024) Masks.clear();
+    TMasks masks;
+    masks.W = w;
+    masks.H = h;
+    for (int role = 0; role < 3; ++role) {
+      if (!(key[4] & (1 << role))) continue;
+      cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_A8, w, h);
+      cairo_t* c = cairo_create(s);
+      draw(c, role);
+      cairo_surface_flush(s);
+      const bool ok = cairo_status(c) == CAIRO_STATUS_SUCCESS && cairo_surface_status(s) == CAIRO_STATUS_SUCCESS;
+      if (ok) {
+        const unsigned char* data = cairo_image_surface_get_data(s);
+        const int stride = cairo_image_surface_get_stride(s);
+        masks.Part[role].resize(std::size_t(w) * std::size_t(h));
+        for (std::int32_t y = 0; y < h; ++y)
+          std::memcpy(masks.Part[role].data() + std::size_t(y) * std::size_t(w), data + std::ptrdiff_t(y) * stride,
+                      std::size_t(w));
+      }
+      cairo_destroy(c);
+      cairo_surface_destroy(s);
+      if (!ok) return nullptr;
+    }
+    return &Masks.emplace(key, std::move(masks)).first->second;
+  }
 
   ~TAaContext() { Release(); }
   void Release() {
@@ -152,6 +198,28 @@ void StrokeWithPen(cairo_t* cr, const TResolvedPen& pen, TColor penRGB, TColor b
   cairo_stroke(cr);
 }
 
+// Blends `rgb` by part `role` of the masks placed at (x0, y0).
+void BlendMask(TBitmap& bmp, const TAaContext::TMasks& masks, int role, std::int64_t x0, std::int64_t y0,
+               TColor rgb) {
+  const std::vector<std::uint8_t>& mask = masks.Part[role];
+  if (mask.empty()) return;
+  const std::int64_t cl = std::max<std::int64_t>(x0, 0), cr = std::min<std::int64_t>(x0 + masks.W, bmp.Width());
+  const std::int64_t ct = std::max<std::int64_t>(y0, 0), cb = std::min<std::int64_t>(y0 + masks.H, bmp.Height());
+  const int R = int(GetRValue(rgb)), G = int(GetGValue(rgb)), B = int(GetBValue(rgb));
+  for (std::int64_t y = ct; y < cb; ++y) {
+    const std::uint8_t* m = mask.data() + std::size_t(y - y0) * std::size_t(masks.W) - x0;
+    TRGB32* row = bmp.ScanLine(std::int32_t(y));
+    for (std::int64_t x = cl; x < cr; ++x) {
+      const int a = m[x];
+      if (a == 0) continue;
+      TRGB32& p = row[x];
+      p.R = std::uint8_t((p.R * (255 - a) + R * a + 127) / 255);
+      p.G = std::uint8_t((p.G * (255 - a) + G * a + 127) / 255);
+      p.B = std::uint8_t((p.B * (255 - a) + B * a + 127) / 255);
+    }
+  }
+}
+
 // Liang-Barsky: the part of a -> b inside [lo, hi]^2 box; false when none.
 bool ClipSegment(TAaPoint& a, TAaPoint& b, double x0, double y0, double x1, double y1) {
   double t0 = 0.0, t1 = 1.0;
@@ -218,8 +286,6 @@ bool TRasterCanvas::AaPath(std::span<const TPoint> points, bool closed, bool fil
   fill = fill && Brush.Style == TBrushStyle::bsSolid && points.size() >= 3;
   if (pen.Clear && !fill) return true;
   if (!FAa) FAa.reset(new TAaContext);
-  if (!FAa->Bind(FTarget)) return false;
-  cairo_t* cr = FAa->Cr;
   const double W = FTarget.Width(), H = FTarget.Height();
 
   double minX = points[0].x, maxX = minX, minY = points[0].y, maxY = minY;
@@ -234,6 +300,49 @@ bool TRasterCanvas::AaPath(std::span<const TPoint> points, bool closed, bool fil
   const bool far = minX < -kSafe || minY < -kSafe || maxX > kSafe || maxY > kSafe;
   // Clipping box: the surface grown beyond what the pen reaches.
   const double bx0 = -reach - 2, by0 = -reach - 2, bx1 = W + reach + 2, by1 = H + reach + 2;
+  // Thin and odd-width pens run through pixel centres, even widths through
+  // the pixel corner up-left of them.
+  const double off = pen.Wide && pen.Width % 2 == 0 ? 0.0 : 0.5;
+  const std::size_t n = points.size();
+
+  // Small shapes of a few points (chart marks, drawn by the thousand) are
+  // made once per shape and pen as coverage, then blended at each place.
+  constexpr std::int64_t side = TAaContext::kMaskSide;
+  if (!far && n <= 16 && maxX - minX <= side && maxY - minY <= side && pen.Width <= side) {
+    const bool parts[3] = {fill, !pen.Clear && pen.GapsInBrush, !pen.Clear};
+    const TColor colors[3] = {brushRGB, brushRGB, penRGB};
+    TAaContext::TMaskKey& key = FAa->Key;
+    key.assign({2, closed ? 1 : 0, pen.Width, std::int32_t(Pen.Style),
+                (parts[0] ? 1 : 0) | (parts[1] ? 2 : 0) | (parts[2] ? 4 : 0)});
+    for (const TPoint& p : points) {
+      key.push_back(std::int32_t(p.x - minX));
+      key.push_back(std::int32_t(p.y - minY));
+    }
+    const double m = std::ceil(reach), ox = minX - m, oy = minY - m;
+    const TAaContext::TMasks* masks = FAa->MasksFor(
+        key, std::int32_t(maxX - minX + 2 * m + 1), std::int32_t(maxY - minY + 2 * m + 1), [&](cairo_t* c, int role) {
+          cairo_translate(c, -ox, -oy);
+          if (role == 0) {
+            for (const TPoint& p : points) cairo_line_to(c, p.x, p.y);
+            cairo_close_path(c);
+            cairo_set_fill_rule(c, CAIRO_FILL_RULE_EVEN_ODD);
+            cairo_fill(c);
+            return;
+          }
+          for (const TPoint& p : points) cairo_line_to(c, p.x + off, p.y + off);
+          if (closed && n > 2) cairo_close_path(c);
+          else if (closed && n == 2) cairo_line_to(c, points[0].x + off, points[0].y + off);
+          SetPen(c, pen, role == 2);
+          cairo_stroke(c);
+        });
+    if (masks) {
+      for (int role = 0; role < 3; ++role)
+        if (parts[role]) BlendMask(FTarget, *masks, role, std::int64_t(ox), std::int64_t(oy), colors[role]);
+      return true;
+    }
+  }
+  if (!FAa->Bind(FTarget)) return false;
+  cairo_t* cr = FAa->Cr;
 
   if (fill) {
     // The area whose pixel-centre test the exact fill makes: vertices as given.
@@ -250,10 +359,6 @@ bool TRasterCanvas::AaPath(std::span<const TPoint> points, bool closed, bool fil
     }
   }
   if (!pen.Clear) {
-    // Thin and odd-width pens run through pixel centres, even widths through
-    // the pixel corner up-left of them.
-    const double off = pen.Wide && pen.Width % 2 == 0 ? 0.0 : 0.5;
-    const std::size_t n = points.size();
     if (!far) {
       for (const TPoint& p : points) cairo_line_to(cr, p.x + off, p.y + off);
       if (closed && n > 2) cairo_close_path(cr);
@@ -298,8 +403,6 @@ bool TRasterCanvas::AaEllipse(std::int64_t l, std::int64_t t, std::int64_t r, st
   const double reach = pen.Width / 2.0 + 2.0;
   if (r + reach < 0 || b + reach < 0 || l - reach > W || t - reach > H) return true;
   if (!FAa) FAa.reset(new TAaContext);
-  if (!FAa->Bind(FTarget)) return false;
-  cairo_t* cr = FAa->Cr;
 
   // The outline runs through the centres of the exact outline pixels.
   const double cx = double(l + r) / 2.0, cy = double(t + b) / 2.0;
@@ -322,27 +425,58 @@ bool TRasterCanvas::AaEllipse(std::int64_t l, std::int64_t t, std::int64_t r, st
     while (sweep <= 0.0) sweep += 2.0 * std::numbers::pi;  // equal radials: the full ellipse
     a1 = a0 + sweep;
   }
-  auto path = [&](double ex, double ey) {
-    cairo_new_path(cr);
-    cairo_save(cr);
-    cairo_translate(cr, cx, cy);
-    cairo_scale(cr, ex, ey);
-    // Screen y grows downwards: counter-clockwise on the screen is cairo's negative direction.
-    cairo_arc_negative(cr, 0.0, 0.0, 1.0, -a0, -a1);
-    cairo_restore(cr);
-  };
-  if (fill) {
-    // Without a pen the fill covers the whole box, as the exact interior does.
-    if (pen.Clear) path(rx + 0.5, ry + 0.5);
-    else path(rx, ry);
-    cairo_close_path(cr);
-    SetSource(cr, brushRGB);
-    cairo_fill(cr);
-  }
-  if (!pen.Clear) {
+  // One part of the picture drawn on `c`: 0 the fill, 1 the gaps of a styled
+  // pen in the brush colour, 2 the pen; each blends over the one before.
+  const bool parts[3] = {fill, !pen.Clear && pen.GapsInBrush, !pen.Clear};
+  auto part = [&](cairo_t* c, int role) {
+    auto path = [&](double ex, double ey) {
+      cairo_new_path(c);
+      cairo_save(c);
+      cairo_translate(c, cx, cy);
+      cairo_scale(c, ex, ey);
+      // Screen y grows downwards: counter-clockwise on the screen is cairo's negative direction.
+      cairo_arc_negative(c, 0.0, 0.0, 1.0, -a0, -a1);
+      cairo_restore(c);
+    };
+    if (role == 0) {
+      // Without a pen the fill covers the whole box, as the exact interior does.
+      if (pen.Clear) path(rx + 0.5, ry + 0.5);
+      else path(rx, ry);
+      cairo_close_path(c);
+      cairo_fill(c);
+      return;
+    }
     path(rx, ry);
-    if (!radials) cairo_close_path(cr);
-    StrokeWithPen(cr, pen, penRGB, brushRGB);
+    if (!radials) cairo_close_path(c);
+    SetPen(c, pen, role == 2);
+    cairo_stroke(c);
+  };
+  const TColor colors[3] = {brushRGB, brushRGB, penRGB};
+  // Marks are small whole ellipses drawn by the thousand: their coverage is
+  // made once per size and pen, then blended at each place.
+  const std::int64_t m = std::int64_t(std::ceil(reach));
+  if (!radials && r - l <= TAaContext::kMaskSide && b - t <= TAaContext::kMaskSide && pen.Width <= TAaContext::kMaskSide) {
+    TAaContext::TMaskKey& key = FAa->Key;
+    key.assign({1, std::int32_t(r - l), pen.Width, std::int32_t(Pen.Style),
+                (parts[0] ? 1 : 0) | (parts[1] ? 2 : 0) | (parts[2] ? 4 : 0) | (pen.Clear ? 8 : 0),
+                std::int32_t(b - t)});
+    const TAaContext::TMasks* masks = FAa->MasksFor(key, std::int32_t(r - l + 2 * m), std::int32_t(b - t + 2 * m),
+                                                    [&](cairo_t* c, int role) {
+                                                      cairo_translate(c, double(m - l), double(m - t));
+                                                      part(c, role);
+                                                    });
+    if (masks) {
+      for (int role = 0; role < 3; ++role)
+        if (parts[role]) BlendMask(FTarget, *masks, role, l - m, t - m, colors[role]);
+      return true;
+    }
+  }
+  if (!FAa->Bind(FTarget)) return false;
+  cairo_t* cr = FAa->Cr;
+  for (int role = 0; role < 3; ++role) {
+    if (!parts[role]) continue;
+    SetSource(cr, colors[role]);
+    part(cr, role);
   }
   FAa->Finish(FTarget, double(l) - reach, double(t) - reach, double(r) + reach, double(b) + reach);
   return true;
