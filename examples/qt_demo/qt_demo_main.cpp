@@ -7,6 +7,7 @@
 //   mivo_qt_demo --screenshot a.png  renders the window into a PNG and exits
 //   mivo_qt_demo --select 3 ...      clicks scale 3 first (through the mouse events)
 //   mivo_qt_demo --page 2 ...        opens on page 2 (0: scales)
+//   mivo_qt_demo --antialiased ...   opens with the Antialiased box ticked
 
 #include <array>
 #include <cmath>
@@ -124,6 +125,17 @@ class TDemoWindow : public QMainWindow {
     FPages->addTab(MakeBoxPlotPage(FPages), "Box plot");
     FPages->addTab(MakeContourPage(FPages), "Contour");
     FPages->addTab(MakeSmithPage(FPages), "Smith chart");
+    // One switch for every component of every page: coverage-based edges
+    // instead of the exact pixels.
+    auto* antialiased = FAntialiased = new QCheckBox("Antialiased");
+    antialiased->setToolTip("Draw lines, curves, polygons and marks with smooth edges");
+    QObject::connect(antialiased, &QCheckBox::toggled, this, [this](bool on) {
+      // The control widgets have no meta-object of their own: found as widgets.
+      for (QWidget* w : FPages->findChildren<QWidget*>())
+        if (auto* host = dynamic_cast<TQtControlWidget*>(w))
+          if (TCustomControl* c = host->Control()) c->SetAntialiased(on);
+    });
+    FPages->setCornerWidget(antialiased, Qt::TopRightCorner);
     setCentralWidget(FPages);
     BuildMenu();
     Select(0);
@@ -131,6 +143,7 @@ class TDemoWindow : public QMainWindow {
 
  public:
   void ShowPage(int index) { FPages->setCurrentIndex(index); }
+  void SetAntialiased(bool on) { FAntialiased->setChecked(on); }
 
   // Clicks the scale with this index as the user would: press and release on its widget.
   void ClickScale(std::size_t index) {
@@ -325,6 +338,7 @@ class TDemoWindow : public QMainWindow {
   QLineEdit* FHigh = nullptr;
   QSpinBox* FMinTicks = nullptr;
   QCheckBox* FLog = nullptr;
+  QCheckBox* FAntialiased = nullptr;
   QComboBox* FLabelType = nullptr;
   QComboBox* FScaleType = nullptr;
 };
@@ -335,6 +349,7 @@ int main(int argc, char** argv) {
   std::string screenshot;
   int select = -1;
   int page = 0;
+  bool antialiased = false;
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--screenshot") == 0 && i + 1 < argc) {
       screenshot = argv[++i];
@@ -342,8 +357,10 @@ int main(int argc, char** argv) {
       select = std::atoi(argv[++i]);
     } else if (std::strcmp(argv[i], "--page") == 0 && i + 1 < argc) {
       page = std::atoi(argv[++i]);
+    } else if (std::strcmp(argv[i], "--antialiased") == 0) {
+      antialiased = true;
     } else if (std::strcmp(argv[i], "--help") == 0) {
-      std::printf("usage: mivo_qt_demo [--page index] [--select index] [--screenshot file.png]\n");
+      std::printf("usage: mivo_qt_demo [--page index] [--select index] [--antialiased] [--screenshot file.png]\n");
       return 0;
     }
   }
@@ -355,6 +372,7 @@ int main(int argc, char** argv) {
     TDemoWindow window;
     window.resize(900, 560);
     window.ShowPage(page);
+    window.SetAntialiased(antialiased);
     window.show();
     if (select >= 0) QTimer::singleShot(100, &window, [&window, select] { window.ClickScale(std::size_t(select)); });
     if (!screenshot.empty()) {

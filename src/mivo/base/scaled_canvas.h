@@ -131,6 +131,7 @@ class TScaledCanvas : public TCanvas {
     FTarget.Font = TargetFont();
     FTarget.CopyMode = CopyMode;
     FTarget.TextAlign = TextAlign;
+    FTarget.Antialiased = Antialiased;
   }
 
   TCanvas& FTarget;

@@ -326,6 +326,7 @@ void TColorScale::Assign(const TPersistent& source) {
   const bool suppress = s->FSuppressPaint;
   FSuppressPaint = true;  // one repaint at the end
   FFrameSt = s->FFrameSt;
+  SetAntialiased(s->Antialiased());
   FCaption = s->FCaption;
   FCaptColor = s->FCaptColor;
   FCaptPosX = s->FCaptPosX;

@@ -113,6 +113,7 @@ void TColorScale::DrawCrossHair(TCanvas& c) {
 }
 
 void TColorScale::Paint() {
+  const TAntialiasScope antialias(Antialiased());
   if (FPainting || IsLoading()) return;
   const bool designing = ComponentState().Contains(TComponentStateItem::csDesigning);
   if ((!Visible() || FSuppressPaint) && !designing) return;

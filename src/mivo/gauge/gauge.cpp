@@ -241,6 +241,7 @@ void TScaleGauge::Assign(const TPersistent& source) {
   }
   if (g == this) return;
   FOuterFrameSt = g->FOuterFrameSt;
+  SetAntialiased(g->Antialiased());
   FInnerFrameSt = g->FInnerFrameSt;
   FEnabled = g->FEnabled;
   FGaugeValue = g->FGaugeValue;

@@ -62,6 +62,7 @@ void FillColumns(TCanvas& c, const TGaugeBoxes& boxes, std::int32_t height, TBit
 }  // namespace
 
 void TScaleGauge::Paint() {
+  const TAntialiasScope antialias(Antialiased());
   if (FPainting) return;
   if (!Visible() && !ComponentState().Contains(TComponentStateItem::csDesigning)) return;
   FPainting = true;

@@ -12,4 +12,14 @@ std::int32_t TCanvas::TextWidth(std::string_view text) { return MeasureTextWidth
 
 std::int32_t TCanvas::TextHeight(std::string_view) { return GetFontMetrics(Font).Height; }
 
+namespace {
+thread_local int tAntialiasScope = -1;
+}
+
+TAntialiasScope::TAntialiasScope(bool on) : FSaved(tAntialiasScope) { tAntialiasScope = on ? 1 : 0; }
+
+TAntialiasScope::~TAntialiasScope() { tAntialiasScope = FSaved; }
+
+int TAntialiasScope::Current() { return tAntialiasScope; }
+
 }  // namespace mivo

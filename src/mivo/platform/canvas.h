@@ -21,6 +21,9 @@
 //     at most once per primitive), so drawing a figure twice restores the image;
 //     pen modes apply to pen and brush drawing, never to text or bitmap copies;
 //   - CopyRect honours the copy, AND, OR and XOR copy modes.
+// With Antialiased set (or inside a TAntialiasScope) a canvas that can draws
+// lines, polylines, arcs, ellipses and polygons with coverage-based edges on
+// the same geometry; the rules above are then those of the exact mode.
 // Colours with a top byte of $FF are system colours, resolved by ColorToRGB.
 
 #include <cstdint>
@@ -107,6 +110,11 @@ class TCanvas {
   TPoint PenPos;
   TCopyMode CopyMode = TCopyMode::cmSrcCopy;
   TTextAlign TextAlign;
+  // Coverage-based edges for lines, polylines, arcs, ellipses and polygons
+  // drawn with the copy-like pen modes (copy, not-copy, black, white); the
+  // other modes, rectangles and text draw as always. Canvases that cannot
+  // blend (recordings keep geometry, not pixels) ignore it.
+  bool Antialiased = false;
 
   TCanvas() = default;
   TCanvas(const TCanvas&) = delete;
@@ -166,6 +174,29 @@ class TCanvas {
   // Size of the drawing surface (0 x 0 when unbounded, as a recording canvas).
   virtual TSize SurfaceSize() const = 0;
 };
+
+// While one is alive, the canvases of this thread draw as if Antialiased were
+// `on`, whatever their own setting says (a component paints inside one, so the
+// bitmaps it draws on follow its Antialiased property). Scopes nest; each
+// gives back the setting it found.
+class TAntialiasScope {
+ public:
+  explicit TAntialiasScope(bool on);
+  ~TAntialiasScope();
+  TAntialiasScope(const TAntialiasScope&) = delete;
+  TAntialiasScope& operator=(const TAntialiasScope&) = delete;
+  // The setting of the innermost scope: -1 none, 0 off, 1 on.
+  static int Current();
+
+ private:
+  int FSaved;
+};
+
+// Whether a canvas with this Antialiased setting draws antialiased now.
+inline bool AntialiasedNow(bool canvasSetting) {
+  const int scope = TAntialiasScope::Current();
+  return scope < 0 ? canvasSetting : scope > 0;
+}
 
 }  // namespace mivo
 MIVO_PUBLIC_END

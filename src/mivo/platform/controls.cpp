@@ -254,7 +254,15 @@ TCanvas& TCustomControl::Canvas() {
     FScaledCurrent = false;
     if (FVisible) Host().RequestPresent(*this);
   }
-  return FSurface->Canvas();
+  TCanvas& c = FSurface->Canvas();
+  c.Antialiased = FAntialiased;
+  return c;
+}
+
+void TCustomControl::SetAntialiased(bool b) {
+  if (b == FAntialiased) return;
+  FAntialiased = b;
+  if (FHandleAllocated) Invalidate();
 }
 
 TBitmap& TCustomControl::Surface() {
@@ -282,6 +290,8 @@ void TCustomControl::PaintAndPresent(bool surfaceOnly) {
     explicit TPainting(bool& f) : Flag(f), Saved(f) { Flag = true; }
     ~TPainting() { Flag = Saved; }
   } painting(FInPaint);
+  // Every bitmap the control draws on while painting follows its setting.
+  const TAntialiasScope antialias(FAntialiased);
   if (surfaceOnly || FDeviceScale == 1) {
     Paint();
   } else {

@@ -255,6 +255,12 @@ class TCustomControl : public TControl {
   void SetVisible(bool b) override;
   static constexpr std::int32_t MaxSurfaceSide = 8192;
 
+  // Coverage-based edges for the lines, curves, polygons and marks the
+  // control draws, on the screen and in its pictures (text is antialiased
+  // either way). Off by default: the exact pixels. Changing it repaints.
+  bool Antialiased() const { return FAntialiased; }
+  void SetAntialiased(bool b);
+
   // Marks the window for repainting; the host delivers a paint message later.
   void Invalidate();
   // Paints at once when visible (Paint, then the host presents the surface).
@@ -307,6 +313,7 @@ class TCustomControl : public TControl {
   bool FInPaint = false;
   bool FScaledCurrent = false;
   double FDeviceScale = 1;
+  bool FAntialiased = false;
   std::unique_ptr<TBitmap> FSurface;
   std::unique_ptr<TBitmap> FScaledSurface;
 };

@@ -105,6 +105,9 @@ void TRegistry::RegisterBuiltIns() {
   TClassProps custom;
   custom.ClassName = "TCustomControl";
   custom.ParentName = "TControl";
+  custom.Props = {
+      Prop("Antialiased", &TCustomControl::Antialiased, &TCustomControl::SetAntialiased, false),
+  };
   custom.Create = [](TComponent* owner) -> std::unique_ptr<TComponent> {
     return std::make_unique<TCustomControl>(owner);
   };

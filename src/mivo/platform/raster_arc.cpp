@@ -263,6 +263,7 @@ void DashedOutline(Sink& sink, std::int32_t W, std::int32_t H, const TEllipseRow
 void TRasterCanvas::Ellipse(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2) {
   const std::int64_t l = std::min(x1, x2), r = std::max(x1, x2), t = std::min(y1, y2), b = std::max(y1, y2);
   if (l == r || t == b) return;
+  if (AaEllipse(l, t, r, b, nullptr)) return;
   const TResolvedPen pen = ResolvedPen();
   const bool brush = Brush.Style == TBrushStyle::bsSolid;
   if (pen.Clear && !brush) return;
@@ -299,6 +300,8 @@ void TRasterCanvas::Arc(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::
                         std::int32_t y3, std::int32_t x4, std::int32_t y4) {
   std::int64_t l = std::min(x1, x2), r = std::max(x1, x2), t = std::min(y1, y2), b = std::max(y1, y2);
   if (l == r || t == b) return;
+  const TPoint radials[2] = {{x3, y3}, {x4, y4}};
+  if (AaEllipse(l, t, r, b, radials)) return;
   const TResolvedPen pen = ResolvedPen();
   if (pen.Clear) return;
   const std::int64_t w = pen.Width;

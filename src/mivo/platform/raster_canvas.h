@@ -23,6 +23,12 @@
 //     advance its pattern;
 //   - in XOR, NOT and NOT-XOR pen modes each pixel of a primitive changes at
 //     most once (the pen wins over the brush where both touch a pixel).
+//
+// Antialiased (see raster_aa.cpp) strokes and fills the same geometry with
+// coverage: thin lines run between pixel centres (width 1, flat ends), wide
+// ones along the spines above with round ends and joins, polygons fill the
+// area whose pixel-centre test the exact mode makes, ellipses and arcs follow
+// the outline pixels' centres. Dash patterns run along the path in pixels.
 
 #include <memory>
 
@@ -38,6 +44,10 @@ namespace detail {
 struct TRasterScratch;
 struct TPixelOp;
 struct TResolvedPen;
+struct TAaContext;
+struct TAaContextDelete {
+  void operator()(TAaContext* c) const;
+};
 }  // namespace detail
 
 class TRasterCanvas : public TCanvas {
@@ -77,6 +87,11 @@ class TRasterCanvas : public TCanvas {
   // Pen and brush operations of the current pen mode (system colours resolved).
   detail::TPixelOp PenOp() const;
   detail::TPixelOp BrushOp() const;
+  // Antialiased drawing of the primitives; false when the primitive is left
+  // to the exact rasteriser (antialiasing off, a pen mode that does not blend,
+  // geometry too far out for the blending stage).
+  bool AaPath(std::span<const TPoint> points, bool closed, bool fill);
+  bool AaEllipse(std::int64_t l, std::int64_t t, std::int64_t r, std::int64_t b, const TPoint* radials);
   // Copies with the current CopyMode, nearest-neighbour when sizes differ.
   void Blit(const TRect& dest, const TBitmap& src, const TRect& srcRect);
   // Blit without scaling or mirroring: whole rows copied or combined.
@@ -88,6 +103,8 @@ class TRasterCanvas : public TCanvas {
   bool FIsPrinter = false;
   // Scratch storage reused across primitives (edge lists, spans, XOR masks).
   std::unique_ptr<detail::TRasterScratch> FScratch;
+  // The blending stage of antialiased drawing, made on first use.
+  std::unique_ptr<detail::TAaContext, detail::TAaContextDelete> FAa;
 };
 
 }  // namespace mivo

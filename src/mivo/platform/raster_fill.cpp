@@ -214,6 +214,7 @@ void TRasterCanvas::Rectangle(std::int32_t x1, std::int32_t y1, std::int32_t x2,
 
 void TRasterCanvas::Polygon(std::span<const TPoint> points) {
   if (points.size() < 2) return;
+  if (AaPath(points, true, true)) return;
   const TResolvedPen pen = ResolvedPen();
   const bool brush = Brush.Style == TBrushStyle::bsSolid;
   const std::int32_t W = FTarget.Width(), H = FTarget.Height();

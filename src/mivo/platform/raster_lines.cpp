@@ -11,6 +11,7 @@ using namespace detail;
 void TRasterCanvas::LineTo(std::int32_t x, std::int32_t y) {
   const TPoint pts[2] = {PenPos, {x, y}};
   PenPos = {x, y};
+  if (AaPath(pts, false, false)) return;
   const TResolvedPen pen = ResolvedPen();
   if (pen.Clear) return;
   const std::int32_t w = FTarget.Width(), h = FTarget.Height();
@@ -20,6 +21,7 @@ void TRasterCanvas::LineTo(std::int32_t x, std::int32_t y) {
 
 void TRasterCanvas::Polyline(std::span<const TPoint> points) {
   if (points.size() < 2) return;
+  if (AaPath(points, false, false)) return;
   const TResolvedPen pen = ResolvedPen();
   if (pen.Clear) return;
   const std::int32_t w = FTarget.Width(), h = FTarget.Height();

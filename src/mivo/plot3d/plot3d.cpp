@@ -403,6 +403,7 @@ void TPlot3D::Loaded() {
 
 void TPlot3D::CopySettingsFrom(const TPlot3D& s) {
   static_cast<TPlot3DSettings&>(*this) = static_cast<const TPlot3DSettings&>(s);
+  SetAntialiased(s.Antialiased());
   if (FAutoCenter) ProcessResize(*this);
   IsoColors.Assign(s.IsoColors);
   AdjustScaling();

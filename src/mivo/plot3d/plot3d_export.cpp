@@ -31,6 +31,7 @@ void ToGrey(TBitmap& bmp) {
 }  // namespace
 
 void TPlot3D::RenderPicture(TCanvas& canvas, bool includeFrame, bool withData) {
+  const TAntialiasScope antialias(Antialiased());
   canvas.Font = Font();
   InitGraf(canvas);
   if (withData) ConstructDataBmp(canvas);

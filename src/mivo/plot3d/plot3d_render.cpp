@@ -25,6 +25,7 @@ constexpr std::int32_t kLightBackground = 50000;
 }  // namespace
 
 void TPlot3D::Paint() {
+  const TAntialiasScope antialias(Antialiased());
   if (FSuppressPaint || IsLoading() || !Visible() || FPainting) return;
   FPainting = true;
   struct TReset {
@@ -227,6 +228,7 @@ void TPlot3D::RenderCells(TCanvas& canvas) {
 
 void TPlot3D::DrawOnForeignCanvas(TCanvas& cv) {
   FSuppressPaint = true;
+  const TAntialiasScope antialias(Antialiased());
   cv.Font = Font();
   ConstructDataBmp(cv);
   SetSuppressPaint(false);

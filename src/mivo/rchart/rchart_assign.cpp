@@ -49,6 +49,7 @@ void TCustomRChart::Assign(const TPersistent& source) {
     // The settings, and the mapping (recomputed below all the same).
     Settings() = s.Settings();
     SetFont(s.Font());
+    SetAntialiased(s.Antialiased());
     Fxasp = s.Fxasp;
     Fyasp = s.Fyasp;
     FCpkx = s.FCpkx;

@@ -83,6 +83,7 @@ void TCustomRChart::ExportCrossHairs(TCanvas& canvas, std::int32_t x, std::int32
 }
 
 void TCustomRChart::RenderExportBitmap(TBitmap& bmp, bool dataAreaOnly, bool blkWhite, bool includeCrossHairs) {
+  const TAntialiasScope antialias(Antialiased());
   TBlackWhiteScope bw(*this, blkWhite);
   // The mapping first: a range it refuses raises before the bitmap is touched.
   AdjustScaling();
@@ -192,6 +193,7 @@ void TCustomRChart::CopyToOpenPrinter(std::int32_t& x, std::int32_t& y, double s
 
 void TCustomRChart::DrawScaledPicture(TCanvas& page, TSize pageSize, std::int32_t& x, std::int32_t& y, double f,
                                       bool blkWhite, bool screen) {
+  const TAntialiasScope antialias(Antialiased());
   TBlackWhiteScope bw(*this, blkWhite);
   AdjustScaling();
   // Frame and scales straight onto the page.

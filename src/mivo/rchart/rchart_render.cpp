@@ -98,6 +98,7 @@ std::vector<double> GridPositions(double d, double lo, double hi, bool logarithm
 // ---------------------------------------------------------------- pipeline
 
 void TCustomRChart::Paint() {
+  const TAntialiasScope antialias(Antialiased());
   if (!PaintAllowed()) return;
   // The mapping first: a range it refuses raises before either bitmap has
   // been touched, so the previous picture stays.
@@ -120,6 +121,7 @@ void TCustomRChart::PaintDataArea(TBitmap& grafBmp) {
 }
 
 void TCustomRChart::PaintTo(TCanvas& canvas) {
+  const TAntialiasScope antialias(Antialiased());
   ConstructChartBmp(canvas);
   InitGraf(canvas, RcLRim, RcTRim, DataAreaWidth(), DataAreaHeight());
   ConstructDataBmpCanvas(canvas, RcLRim, RcTRim, false, 0);
@@ -344,6 +346,7 @@ void TCustomRChart::DrawFinish(std::int32_t x, std::int32_t y, TCanvas& canvas, 
 }
 
 void TCustomRChart::ShowGraf() {
+  const TAntialiasScope antialias(Antialiased());
   // The paint runs the host's handlers, which may destroy this chart.
   const std::weak_ptr<const char> self = FLifeToken;
   if (Visible()) {
@@ -363,6 +366,7 @@ void TCustomRChart::ShowGraf() {
 }
 
 void TCustomRChart::ShowGrafNewOnly() {
+  const TAntialiasScope antialias(Antialiased());
   if (!Visible()) return;
   if (PaintAllowed()) {
     const bool scaledWasCurrent = ScaledSurfaceCurrent();
@@ -386,7 +390,7 @@ void TCustomRChart::ShowGrafNewOnly() {
 }
 
 bool TCustomRChart::ShowNewOnScaledPicture(bool wasCurrent, std::int32_t startItem) {
-  if (!wasCurrent || AnyCrossHairOn() || FWindFigureShown || FBoxFigureShown) return false;
+  if (!wasCurrent || AnyCrossHairOn() || FDrag.WindFigureShown || FDrag.BoxFigureShown) return false;
   // The data area's part of the picture, where DrawScaledPicture puts it.
   TBitmap& pic = ScaledPicture();
   const double f = DeviceScale();

@@ -16,6 +16,7 @@
 namespace mivo {
 
 void TRot3D::RenderPicture(TCanvas& canvas, bool includeFrame, bool blkWhite) {
+  const TAntialiasScope antialias(Antialiased());
   InitGraf(canvas, blkWhite);
   canvas.Font = Font();
   ConstructDataBmp(canvas, blkWhite);

@@ -39,6 +39,7 @@ std::string CharMarkText(std::uint8_t m) {
 }  // namespace
 
 void TRot3D::Paint() {
+  const TAntialiasScope antialias(Antialiased());
   if (!Visible() || FPainting) return;
   FPainting = true;
   struct TReset {

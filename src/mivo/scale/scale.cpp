@@ -440,6 +440,7 @@ void TScale::Assign(const TPersistent& source) {
   }
   if (s == this) return;
   FFrameStyle = s->FFrameStyle;
+  SetAntialiased(s->Antialiased());
   FColorFG = s->FColorFG;
   FColorBG = s->FColorBG;
   FColBlackLine = s->FColBlackLine;

@@ -256,6 +256,7 @@ void TScale::DrawScaleAt(TCanvas& canvas, std::int32_t ox, std::int32_t oy) {
 }
 
 void TScale::Paint() {
+  const TAntialiasScope antialias(Antialiased());
   if (FPainting || IsLoading() || FSuppressPaint) return;
   if (!Visible() && (FIsHelper || !ComponentState().Contains(TComponentStateItem::csDesigning))) return;
   FPainting = true;
