@@ -1,9 +1,11 @@
 #pragma once
 // TCustomRChart: a 2D chart that keeps what the host draws as a display list
-// of fixed-size item records in world coordinates, on two layers with their
-// own x and y scales.
+// of items in world coordinates, on two layers with their own x and y scales.
+// The list lives in a compact store (item_store.h: x and y arrays, a small
+// head per item, shared drawing states); TrcChartItem records are how items
+// go in and out.
 //
-// Stages: item adders append records (rchart_items.cpp); the mapping turns
+// Stages: item adders append items (rchart_items.cpp); the mapping turns
 // world coordinates into pixels per layer (rchart_mapping.cpp); the range
 // pipeline SetRange -> SetRangeIntern -> ForceRange -> ForceRngIntern is the
 // only road by which ranges change (rchart_ranges.cpp); queries and edits
