@@ -29,6 +29,26 @@ void Affine(TrcChartItem& it, double fx, double ox, double fy, double oy) {
   }
 }
 
+// The item among the first n whose head `selected` accepts with the smallest
+// distance(x, y): strictly smaller wins, so ties keep the lower index and NaN
+// never wins; -1, with `best` left as it was, when none does.
+template <typename Selected, typename Distance>
+std::int32_t NearestItem(const detail::TItemStore* st, std::int32_t n, Selected selected, Distance distance,
+                         double& best) {
+  if (!st || n <= 0) return -1;
+  std::int32_t found = -1;
+  const detail::TItemHead* heads = st->Heads();
+  const double *xs = st->X(), *ys = st->Y();
+  for (std::int32_t i = 0; i < n; ++i) {
+    if (!selected(heads[i])) continue;
+    if (const double d = distance(xs[i], ys[i]); d < best) {
+      best = d;
+      found = i;
+    }
+  }
+  return found;
+}
+
 }  // namespace
 
 bool TCustomRChart::KindMatches(TrcItem selector, TrcItem kind) const {
@@ -48,22 +68,13 @@ bool TCustomRChart::KindMatches(TrcItem selector, TrcItem kind) const {
 
 std::int32_t TCustomRChart::FindNearestItemReal(double x, double y, TrcItem kind, std::uint8_t cls,
                                                 double& dist) const {
-  std::int32_t best = -1;
+  const auto selected = [&](const detail::TItemHead& h) {
+    return KindMatches(kind, h.Kind) && (cls == kAllClasses || h.Class == cls);
+  };
   double bestD = HUGE_VAL;
-  if (FNumChartItems > 0) {
-    const detail::TItemStore& st = *FDataContainer.Get();
-    const detail::TItemHead* heads = st.Heads();
-    const double *xs = st.X(), *ys = st.Y();
-    for (std::int32_t i = 0; i < FNumChartItems; ++i) {
-      const detail::TItemHead& h = heads[i];
-      if (!KindMatches(kind, h.Kind) || (cls != kAllClasses && h.Class != cls)) continue;
-      const double d = std::hypot(xs[i] - x, ys[i] - y);
-      if (d < bestD) {  // strictly smaller: ties keep the lower index; NaN never wins
-        bestD = d;
-        best = i;
-      }
-    }
-  }
+  const std::int32_t best =
+      NearestItem(FDataContainer.Get(), FNumChartItems, selected,
+                  [&](double ix, double iy) { return std::hypot(ix - x, iy - y); }, bestD);
   dist = best < 0 ? std::sqrt(uc_MaxDouble) : bestD;
   return best;
 }
@@ -72,23 +83,17 @@ std::int32_t TCustomRChart::FindNearestItemScreen(double x, double y, TrcItem ki
                                                   double& dist) const {
   const detail::TLayerMapping m = detail::LayerMapping(*this, FActiveLayer);
   const double px = m.MapX(x), py = m.MapY(y);
-  std::int32_t best = -1;
+  const auto selected = [&](const detail::TItemHead& h) {
+    return KindMatches(kind, h.Kind) && (cls == kAllClasses || h.Class == cls);
+  };
   double bestD2 = HUGE_VAL;
-  if (FNumChartItems > 0) {
-    const detail::TItemStore& st = *FDataContainer.Get();
-    const detail::TItemHead* heads = st.Heads();
-    const double *xs = st.X(), *ys = st.Y();
-    for (std::int32_t i = 0; i < FNumChartItems; ++i) {
-      const detail::TItemHead& h = heads[i];
-      if (!KindMatches(kind, h.Kind) || (cls != kAllClasses && h.Class != cls)) continue;
-      const double dx = m.MapX(xs[i]) - px, dy = m.MapY(ys[i]) - py;
-      const double d2 = dx * dx + dy * dy;
-      if (d2 < bestD2) {
-        bestD2 = d2;
-        best = i;
-      }
-    }
-  }
+  const std::int32_t best = NearestItem(
+      FDataContainer.Get(), FNumChartItems, selected,
+      [&](double ix, double iy) {
+        const double dx = m.MapX(ix) - px, dy = m.MapY(iy) - py;
+        return dx * dx + dy * dy;
+      },
+      bestD2);
   dist = best < 0 ? std::sqrt(uc_MaxDouble) : std::sqrt(bestD2);
   return best;
 }
