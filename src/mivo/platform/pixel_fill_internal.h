@@ -26,9 +26,54 @@ inline void FillPixels(TRGB32* p, std::size_t n, TRGB32 c) {
 #endif
   unsigned char* b = reinterpret_cast<unsigned char*>(p);
   const std::uint32_t block[8] = {v, v, v, v, v, v, v, v};
+  if (n <= 16) {
+    // Short runs (marks, outlines) as two stores that may overlap: no loop
+    // whose trip count the processor would have to guess per run.
+    if (n >= 8) {
+      std::memcpy(b, block, 32);
+      std::memcpy(b + 4 * n - 32, block, 32);
+    } else if (n >= 4) {
+      std::memcpy(b, block, 16);
+      std::memcpy(b + 4 * n - 16, block, 16);
+    } else if (n >= 2) {
+      std::memcpy(b, block, 8);
+      std::memcpy(b + 4 * n - 8, block, 8);
+    } else if (n == 1) {
+      std::memcpy(b, &v, 4);
+    }
+    return;
+  }
   std::size_t i = 0;
   for (; n - i >= 8; i += 8) std::memcpy(b + 4 * i, block, sizeof block);
   for (; i < n; ++i) std::memcpy(b + 4 * i, &v, 4);
+}
+
+// Copies n pixels from src to dst (not overlapping); short runs as two
+// copies that may overlap, as FillPixels stores them.
+inline void CopyPixels(TRGB32* dst, const TRGB32* src, std::size_t n) {
+  unsigned char* d = reinterpret_cast<unsigned char*>(dst);
+  const unsigned char* s = reinterpret_cast<const unsigned char*>(src);
+  unsigned char head[32], tail[32];
+  if (n >= 8 && n <= 16) {
+    std::memcpy(head, s, 32);
+    std::memcpy(tail, s + 4 * n - 32, 32);
+    std::memcpy(d, head, 32);
+    std::memcpy(d + 4 * n - 32, tail, 32);
+  } else if (n >= 4 && n < 8) {
+    std::memcpy(head, s, 16);
+    std::memcpy(tail, s + 4 * n - 16, 16);
+    std::memcpy(d, head, 16);
+    std::memcpy(d + 4 * n - 16, tail, 16);
+  } else if (n >= 2 && n < 4) {
+    std::memcpy(head, s, 8);
+    std::memcpy(tail, s + 4 * n - 8, 8);
+    std::memcpy(d, head, 8);
+    std::memcpy(d + 4 * n - 8, tail, 8);
+  } else if (n == 1) {
+    std::memcpy(d, s, 4);
+  } else if (n > 16) {
+    std::memcpy(d, s, 4 * n);
+  }
 }
 
 }  // namespace mivo::detail

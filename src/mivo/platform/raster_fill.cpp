@@ -3,6 +3,7 @@
 #include <bit>
 
 #include "mivo/platform/bitmap.h"
+#include "mivo/platform/pixel_fill_internal.h"
 #include "mivo/platform/raster_canvas.h"
 #include "mivo/platform/raster_stroke_internal.h"
 
@@ -156,14 +157,13 @@ void TRasterCanvas::Rectangle(std::int32_t x1, std::int32_t y1, std::int32_t x2,
     const std::int64_t il = std::max<std::int64_t>(l + 1, 0), ir = std::min<std::int64_t>(r - 1, W);
     TRGB32* const base = FTarget.Data();
     const bool fillInside = brush && il < ir, leftEdge = l >= 0, rightEdge = r - 1 < W;
-    for (std::int64_t y = y0; y < y1; ++y) {
+    // The top and bottom rows, then the rows between them.
+    if (y0 == t) FillPixels(base + y0 * W + cl, std::size_t(cr - cl), pc);
+    if (b - 1 >= y0 && b - 1 < y1 && b - 1 != t) FillPixels(base + (b - 1) * W + cl, std::size_t(cr - cl), pc);
+    const std::int64_t m0 = std::max(y0, t + 1), m1 = std::min(y1, b - 1);
+    for (std::int64_t y = m0; y < m1; ++y) {
       TRGB32* row = base + y * W;
-      if (y == t || y == b - 1) {
-        for (std::int64_t x = cl; x < cr; ++x) row[x] = pc;
-        continue;
-      }
-      if (fillInside)
-        for (std::int64_t x = il; x < ir; ++x) row[x] = bc;
+      if (fillInside) FillPixels(row + il, std::size_t(ir - il), bc);
       if (leftEdge) row[l] = pc;
       if (rightEdge) row[r - 1] = pc;
     }
