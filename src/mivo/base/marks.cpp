@@ -146,6 +146,8 @@ void Poly(TCanvas& c, bool filled, const std::array<TPoint, N>& pts) {
 
 }  // namespace
 
+std::int32_t MarkReach(std::uint8_t kind) { return kind <= kMaxMarkKind ? kMarks[kind].Half : 0; }
+
 const char* MarkKindName(std::uint8_t kind) { return kind <= kMaxMarkKind ? kMarks[kind].Name : ""; }
 
 void DrawMarkOnCanvas(TCanvas& canvas, std::uint8_t kind, std::int32_t x, std::int32_t y) {

@@ -52,6 +52,10 @@ inline constexpr std::int32_t kLargeMarkHalfSize = 5;
 
 void DrawMarkOnCanvas(TCanvas& canvas, std::uint8_t kind, std::int32_t x, std::int32_t y);
 
+// How far a kind's pixels reach from its centre with a one-pixel pen (0 for
+// the single pixel, 5 for the large shapes); 0 above 51.
+std::int32_t MarkReach(std::uint8_t kind);
+
 // Short name of a kind for legends and the gallery ("square, open, small");
 // "" above 51.
 const char* MarkKindName(std::uint8_t kind);

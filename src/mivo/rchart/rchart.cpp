@@ -7,6 +7,7 @@
 #include "mivo/platform/colors.h"
 #include "mivo/platform/host.h"
 #include "mivo/rchart/rchart_internal.h"
+#include "mivo/rchart/rchart_items_painter_internal.h"  // the scratch FMarkStamps points to
 
 namespace mivo {
 

@@ -59,6 +59,7 @@ inline constexpr double kPixelClamp = 2147483647.0;
 namespace detail {
 
 class TItemStore;  // item_store.h
+class TMarkStamps;  // rchart_items_painter_internal.h
 
 // The storage of the display list as a chart holds it. Charts that share a
 // display list hold handles to one store (ShareWith): changes through any of
@@ -778,7 +779,9 @@ class TCustomRChart : public TCustomControl, private TChartSettings {
   void WheelZoom(std::int32_t wheelDelta, std::int32_t x, std::int32_t y);
   void EndWheelBurst() { FDrag.WheelBurst = false; }
   // Painting.
-  void DrawChartFrame(TCanvas& canvas);
+  // The background outside `covered` (control pixels the caller paints over
+  // afterwards; empty covers nothing), then rims, scales and shadow.
+  void DrawChartFrame(TCanvas& canvas, const TRect& covered = {});
   void DrawGrid(TCanvas& canvas, std::int32_t shiftX, std::int32_t shiftY);
   // Crosshairs and labels.
   void SetupTextLabel(TTextLabel& tl, double posX, double posY, TColor txtColor, const std::string& txt,
@@ -791,6 +794,8 @@ class TCustomRChart : public TCustomControl, private TChartSettings {
 
   // The display list.
   detail::TItemBuffer FDataContainer;
+  // The renderer's scratch for marks, made on first use.
+  std::unique_ptr<detail::TMarkStamps> FMarkStamps;
   std::int32_t FNumChartItems = 0;
   std::int32_t FNumAllocated = 0;
   std::int32_t FAllocSize = kDefaultAllocSize;

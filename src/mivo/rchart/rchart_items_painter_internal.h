@@ -9,7 +9,9 @@
 #include <cstdint>
 #include <vector>
 
+#include "mivo/base/marks.h"
 #include "mivo/platform/canvas.h"
+#include "mivo/platform/pixel_stamp.h"
 #include "mivo/rchart/rchart_internal.h"
 #include "mivo/rchart/rchart_types.h"
 
@@ -136,6 +138,22 @@ class TDupMarkGrid {
   std::vector<std::int16_t> FCells;
   std::int64_t FLeft = 0, FTop = 0, FWidth = 0, FHeight = 0;
   std::int32_t FD = 1;
+};
+
+// The stamps of the mark kinds for the marks of one drawing state on a
+// bitmap, each recorded when the run first draws its kind. Kept by the chart,
+// so that their buffers grow once and not on every paint.
+class TMarkStamps {
+ public:
+  // Forgets the stamps of the run before (its pen or brush may differ).
+  void NewRun() { ++FRun; }
+  // The stamp of `kind` (0 ... 51) drawn with the pen and brush of `canvas`.
+  const TPixelStamp& For(std::uint8_t kind, const TCanvas& canvas);
+
+ private:
+  std::array<TPixelStamp, kMaxMarkKind + 1> FStamps;
+  std::array<std::uint64_t, kMaxMarkKind + 1> FRecorded{};  // the run each was recorded in
+  std::uint64_t FRun = 1;
 };
 
 // Colours of one item: V for pens, text and points, F for fills.

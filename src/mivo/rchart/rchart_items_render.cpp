@@ -6,6 +6,7 @@
 #include <array>
 #include <cmath>
 #include <limits>
+#include <memory>
 #include <new>
 
 #include "mivo/base/marks.h"
@@ -180,6 +181,20 @@ bool TDupMarkGrid::Admit(TPoint pixel, std::uint8_t kind) {
   return true;
 }
 
+// ---------------------------------------------------------------- mark stamps
+
+const TPixelStamp& TMarkStamps::For(std::uint8_t kind, const TCanvas& canvas) {
+  TPixelStamp& stamp = FStamps[kind];
+  if (FRecorded[kind] != FRun) {
+    // A wide pen reaches half its width beyond the shape; the stamp refuses
+    // itself if the drawing still reaches the edge of its box.
+    const std::int32_t reach = MarkReach(kind) + std::clamp(canvas.Pen.Width, 1, 64) + 1;
+    stamp.Record(canvas, reach, [kind](TCanvas& c, std::int32_t x, std::int32_t y) { DrawMarkOnCanvas(c, kind, x, y); });
+    FRecorded[kind] = FRun;
+  }
+  return stamp;
+}
+
 }  // namespace detail
 
 namespace {
@@ -340,11 +355,26 @@ bool WalkColumns(detail::TItemPainter& p, const double* xs, const double* ys, st
   const auto close = [&](std::size_t end) {
     if (!open) return;
     open = false;
-    const std::int32_t last = pixelY(ys[end - 1]);
+    const double yLast = ys[end - 1];
+    const std::int32_t last = pixelY(yLast);
     // The last ones on the last's pixel: steps of length zero among them draw
-    // nothing, so they do not count among the points before the last.
+    // nothing, so they do not count among the points before the last. World
+    // values wa ... wb are known to land on that pixel (both ends map to it,
+    // and the mapping keeps order), so most of the scan compares doubles.
+    double wa = yLast, wb = yLast;
+    if (m.kyd != 0) {
+      const double raw = double(detail::LinearPixel(m.ky, m.dy, m.kyd, m.dyd, yLast));
+      const double e1 = (raw - 0.49 - m.dyd) / m.kyd, e2 = (raw + 0.49 - m.dyd) / m.kyd;
+      const double a = std::min(e1, e2), b = std::max(e1, e2);
+      if (a < yLast && std::isfinite(a) && pixelY(a) == last) wa = a;
+      if (b > yLast && std::isfinite(b) && pixelY(b) == last) wb = b;
+    }
     std::size_t t = end - 1;
-    while (t > c0 && pixelY(ys[t - 1]) == last) --t;
+    while (t > c0) {
+      const double y = ys[t - 1];
+      if (!(y >= wa && y <= wb) && pixelY(y) != last) break;
+      --t;
+    }
     p.Append({cx, pixelY(ys[c0])});
     if (t == c0) return;
     std::int32_t a = pixelY(lo), b = pixelY(hi);
@@ -517,6 +547,49 @@ void DrawLineRun(TChain& chain, const detail::TItemStore& st, std::size_t s, std
   }
 }
 
+// What a run of marks needs besides its slots: where they may land, the
+// duplicate test and, on a bitmap, the stamps and the bitmap.
+struct TMarkRunContext {
+  double XLo, XHi, YLo, YHi;  // the layer's ranges, either order
+  detail::TDupMarkGrid& Dup;
+  detail::TMarkStamps* Stamps;
+  TRasterCanvas* Raster;
+};
+
+// Draws the mark slots s ... e - 1 of one drawing state, all visible, in one
+// loop: each point inside the ranges mapped, passed through the duplicate
+// test and drawn - on a bitmap, where the pen and modes allow, as the stamp
+// of its kind.
+void DrawMarkRun(detail::TItemPainter& p, const detail::TItemStore& st, std::size_t s, std::size_t e,
+                 const TPlacer& pl, const detail::TItemStyle& style, TColor v, const TMarkRunContext& run) {
+  const std::int32_t layer = st.Head(s).Layer;
+  p.Flush();
+  if (style.LWid != p.PenWidth()) p.SetPenWidth(style.LWid);
+  TCanvas& canvas = p.Canvas();
+  const detail::TLayerMapping m = pl.Map(layer);
+  const std::int64_t shiftX = pl.ShiftX, shiftY = pl.ShiftY;
+  const double *xs = st.X(), *ys = st.Y();
+  bool penSet = false, stamping = false;
+  for (std::size_t j = s; j < e; ++j) {
+    const double x = xs[j], y = ys[j];
+    if (!WithinRange(x, run.XLo, run.XHi) || !WithinRange(y, run.YLo, run.YHi)) continue;
+    const TPoint chart{ClampItemPixel(m.MapX(x)), ClampItemPixel(m.MapY(y))};
+    const std::uint8_t kind = st.Head(j).Mark;
+    if (run.Dup.Active() && !run.Dup.Admit(chart, kind)) continue;
+    if (!penSet) {
+      // The pen is set by the first mark drawn, as each mark would set it.
+      p.SetPen(v, style.PenStyle);
+      penSet = true;
+      stamping = run.Stamps != nullptr && run.Raster != nullptr && TPixelStamp::Applies(canvas);
+      if (stamping) run.Stamps->NewRun();
+    }
+    const TPoint pt{Sat32(chart.x + shiftX), Sat32(chart.y + shiftY)};
+    if (stamping && kind <= kMaxMarkKind && run.Stamps->For(kind, canvas).Put(run.Raster->Target(), pt.x, pt.y))
+      continue;
+    DrawMarkOnCanvas(canvas, kind, pt.x, pt.y);
+  }
+}
+
 }  // namespace
 
 void TCustomRChart::RenderItems(TCanvas& canvas, std::int32_t offsetX, std::int32_t offsetY, bool mono,
@@ -556,7 +629,8 @@ void TCustomRChart::RenderItems(TCanvas& canvas, std::int32_t offsetX, std::int3
   // as the exports make): what the screen would not show is left out there
   // too. Unbounded recordings and printing get the chains point by point.
   const TSize surface = canvas.SurfaceSize();
-  const bool raster = dynamic_cast<TRasterCanvas*>(&canvas) != nullptr;
+  TRasterCanvas* const rasterCanvas = dynamic_cast<TRasterCanvas*>(&canvas);
+  const bool raster = rasterCanvas != nullptr;
   const bool document = dynamic_cast<TRecordingCanvas*>(&canvas) != nullptr && surface.cx > 0 && surface.cy > 0;
   detail::TItemPainter p(canvas, start, document || raster);
   TChain chain{p, startGap};
@@ -599,23 +673,22 @@ void TCustomRChart::RenderItems(TCanvas& canvas, std::int32_t offsetX, std::int3
       continue;
     }
     if (h.Kind == TrcItem::tkMarkAt && store->IsPlain(std::size_t(i))) {
-      // Marks need no more than the head, the point and the drawing state.
-      const detail::TItemStyle& style = store->Style(h.Ref);
-      if (style.LWid != p.PenWidth()) {
-        p.Flush();
-        p.SetPenWidth(style.LWid);
+      // Marks need no more than the head, the point and the drawing state: a
+      // run of them drawn alike goes in one loop.
+      std::size_t e = std::size_t(i) + 1;
+      while (e < std::size_t(FNumChartItems) && store->IsPlain(e)) {
+        const detail::TItemHead& n = store->Head(e);
+        if (n.Kind != h.Kind || n.Ref != h.Ref || n.Layer != h.Layer || n.Class != h.Class) break;
+        ++e;
       }
-      p.Flush();
-      const double x = store->X()[i], y = store->Y()[i];
-      ++i;
       const TScaleProps& px = ScalePropsX(h.Layer);
       const TScaleProps& py = ScalePropsY(h.Layer);
-      if (!WithinRange(x, px.RangeLow(), px.RangeHigh()) || !WithinRange(y, py.RangeLow(), py.RangeHigh())) continue;
-      const TPoint chart = pl.Chart(h.Layer, x, y);
-      if (dupGrid.Active() && !dupGrid.Admit(chart, h.Mark)) continue;
-      p.SetPen(mono ? TColor(0) : style.Color, style.PenStyle);
-      const TPoint pt = pl.Shift(chart);
-      DrawMarkOnCanvas(canvas, h.Mark, pt.x, pt.y);
+      if (raster && !FMarkStamps) FMarkStamps = std::make_unique<detail::TMarkStamps>();
+      const TMarkRunContext run{px.RangeLow(), px.RangeHigh(), py.RangeLow(), py.RangeHigh(), dupGrid,
+                                FMarkStamps.get(), rasterCanvas};
+      const detail::TItemStyle& style = store->Style(h.Ref);
+      DrawMarkRun(p, *store, std::size_t(i), e, pl, style, mono ? TColor(0) : style.Color, run);
+      i = std::int32_t(e);
       continue;
     }
     const TrcChartItem it = store->Get(std::size_t(i++));

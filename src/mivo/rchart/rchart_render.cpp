@@ -105,8 +105,11 @@ void TCustomRChart::Paint() {
   AdjustScaling();
   // The picture of a control larger than any window surface is cut to it.
   FChartBmp.SetSize(std::min(Width(), MaxSurfaceSide), std::min(Height(), MaxSurfaceSide));
-  DrawChartFrame(FChartBmp.Canvas());
   ResizeGrafBmp();
+  // The data area is copied over the frame's background: filling it first
+  // would only cost a pass over its pixels.
+  DrawChartFrame(FChartBmp.Canvas(), Rect(RcLRim, RcTRim, Sat32(std::int64_t(RcLRim) + FGrafBmp.Width()),
+                                          Sat32(std::int64_t(RcTRim) + FGrafBmp.Height())));
   PaintDataArea(FGrafBmp);
   FChartBmp.Canvas().CopyMode = TCopyMode::cmSrcCopy;
   FChartBmp.Canvas().Draw(RcLRim, RcTRim, FGrafBmp);
@@ -133,13 +136,24 @@ void TCustomRChart::ConstructChartBmp(TCanvas& canvas) {
   DrawChartFrame(canvas);
 }
 
-void TCustomRChart::DrawChartFrame(TCanvas& canvas) {
+void TCustomRChart::DrawChartFrame(TCanvas& canvas, const TRect& covered) {
   const std::int32_t w = Width(), h = Height();
   canvas.Pen = TPen{};
   canvas.CopyMode = TCopyMode::cmSrcCopy;
   canvas.Brush = TBrush{RcWindCol, TBrushStyle::bsSolid};
   canvas.Pen.Color = RcWindCol;
-  canvas.Rectangle(0, 0, w, h);
+  const std::int32_t cl = std::max(covered.Left, 0), ct = std::max(covered.Top, 0);
+  const std::int32_t cr = std::min(covered.Right, w), cb = std::min(covered.Bottom, h);
+  if (cl < cr && ct < cb) {
+    // The four strips around the covered box, in the colour the whole
+    // rectangle would have had (its pen and brush are one colour).
+    canvas.FillRect(Rect(0, 0, w, ct));
+    canvas.FillRect(Rect(0, cb, w, h));
+    canvas.FillRect(Rect(0, ct, cl, cb));
+    canvas.FillRect(Rect(cr, ct, w, cb));
+  } else {
+    canvas.Rectangle(0, 0, w, h);
+  }
 
   if (F3DRim > 0) {
     const std::int32_t s = F3DRim;
