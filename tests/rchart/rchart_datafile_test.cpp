@@ -278,6 +278,39 @@ TEST(RChartDataFile, ItemEditsTheFileCannotHoldAreRefused) {
   std::filesystem::remove(name);
 }
 
+TEST(RChartDataFile, ListsOfManyBlocksRoundTripAndFailHalfWayCleanly) {
+  // More records than one block of the writer, not a whole number of them.
+  TCustomRChart c;
+  for (int i = 0; i < 20001; ++i) {
+    c.SetDataCol(TColor(i % 7));
+    if (i % 3 == 0)
+      c.MarkAt(i, -i, std::uint8_t(i % 52));
+    else
+      c.DrawTo(i * 0.5, i * 0.25);
+  }
+  const std::string dir = test::TempPath("blocks");
+  std::filesystem::create_directories(dir);
+  const std::string name = dir + "/many.dat";
+  ASSERT_TRUE(c.SaveData(name));
+  TCustomRChart back;
+  ASSERT_TRUE(back.LoadData(name, false));
+  ASSERT_EQ(back.NumItems(), c.NumItems());
+  for (std::int32_t i = 0; i < c.NumItems(); i += 997) EXPECT_TRUE(back.GetChartItem(i) == c.GetChartItem(i)) << i;
+  EXPECT_TRUE(back.GetChartItem(20000) == c.GetChartItem(20000));
+  // A disk that fills during the second block: the old file stays, and no
+  // temporary file is left beside it.
+  TCustomRChart small;
+  small.MarkAt(1, 1, 1);
+  ASSERT_TRUE(small.SaveData(name));
+  {
+    const test::TFileSizeLimit limit(1 << 20);
+    EXPECT_FALSE(c.SaveData(name));
+  }
+  EXPECT_EQ(std::filesystem::file_size(name), kRecordSize);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), std::filesystem::directory_iterator()), 1);
+  std::filesystem::remove_all(dir);
+}
+
 TEST(RChartDataFile, SaveOnAFullDiskKeepsTheOldFile) {
   TCustomRChart c;
   for (int i = 0; i < 10; ++i) c.MarkAt(i, i, 1);

@@ -37,38 +37,52 @@ bool WriteAll(int fd, const std::uint8_t* data, std::size_t size) {
 
 }  // namespace
 
-void WriteFileReplacing(const std::string& fileName, const std::uint8_t* data, std::size_t size,
-                        const std::string& what) {
-  const auto fail = [&](const std::string& fault) { RaiseMivoError(what + " '" + fileName + "': " + fault); };
+TReplacingFile::TReplacingFile(const std::string& fileName, const std::string& what)
+    : FFileName(fileName), FWhat(what) {
   std::error_code ec;
-  if (fileName.empty()) fail("no file name given");
-  if (std::filesystem::is_directory(fileName, ec)) fail("is a directory");
-
+  if (fileName.empty()) Fail("no file name given", 0);
+  if (std::filesystem::is_directory(fileName, ec)) Fail("is a directory", 0);
   std::string pattern = fileName + ".tmp-XXXXXX";
   std::vector<char> name(pattern.begin(), pattern.end());
   name.push_back('\0');
-  const int fd = ::mkstemp(name.data());
-  if (fd < 0) fail("cannot be created");
-  const std::string tempName(name.data());
+  FFd = ::mkstemp(name.data());
+  if (FFd < 0) Fail("cannot be created", 0);
+  FTempName = name.data();
+}
 
-  bool ok = WriteAll(fd, data, size);
-  int err = ok ? 0 : errno;
-  if (ok && ::fchmod(fd, NewFileMode()) != 0) {
-    ok = false;
-    err = errno;
-  }
-  if (::close(fd) != 0 && ok) {
-    ok = false;
-    err = errno;
-  }
-  if (ok && std::rename(tempName.c_str(), fileName.c_str()) != 0) {
-    ok = false;
-    err = errno;
-  }
-  if (!ok) {
-    ::unlink(tempName.c_str());
-    fail(err == EISDIR ? "is a directory" : "cannot be written");
-  }
+TReplacingFile::~TReplacingFile() {
+  if (FFd >= 0) ::close(FFd);
+  if (!FTempName.empty()) ::unlink(FTempName.c_str());
+}
+
+void TReplacingFile::Fail(const std::string& fault, int err) {
+  if (FFd >= 0) ::close(FFd);
+  FFd = -1;
+  if (!FTempName.empty()) ::unlink(FTempName.c_str());
+  FTempName.clear();
+  RaiseMivoError(FWhat + " '" + FFileName + "': " + (err == EISDIR ? "is a directory" : fault));
+}
+
+void TReplacingFile::Write(const std::uint8_t* data, std::size_t size) {
+  if (FFd < 0) Fail("cannot be written", 0);
+  if (!WriteAll(FFd, data, size)) Fail("cannot be written", errno);
+}
+
+void TReplacingFile::Commit() {
+  if (FFd < 0) Fail("cannot be written", 0);
+  if (::fchmod(FFd, NewFileMode()) != 0) Fail("cannot be written", errno);
+  const int fd = FFd;
+  FFd = -1;
+  if (::close(fd) != 0) Fail("cannot be written", errno);
+  if (std::rename(FTempName.c_str(), FFileName.c_str()) != 0) Fail("cannot be written", errno);
+  FTempName.clear();
+}
+
+void WriteFileReplacing(const std::string& fileName, const std::uint8_t* data, std::size_t size,
+                        const std::string& what) {
+  TReplacingFile file(fileName, what);
+  file.Write(data, size);
+  file.Commit();
 }
 
 }  // namespace mivo

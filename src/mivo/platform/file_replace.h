@@ -19,5 +19,25 @@ namespace mivo {
 void WriteFileReplacing(const std::string& fileName, const std::uint8_t* data, std::size_t size,
                         const std::string& what);
 
+// The same written piece by piece, for files made block by block: the
+// temporary file is opened by the constructor, filled by Write and renamed
+// over fileName by Commit. Faults raise as above; a file never committed
+// (a fault, an exception of the caller's) is removed by the destructor and
+// any previous fileName stays as it was.
+class TReplacingFile {
+ public:
+  TReplacingFile(const std::string& fileName, const std::string& what);
+  ~TReplacingFile();
+  TReplacingFile(const TReplacingFile&) = delete;
+  TReplacingFile& operator=(const TReplacingFile&) = delete;
+  void Write(const std::uint8_t* data, std::size_t size);
+  void Commit();
+
+ private:
+  [[noreturn]] void Fail(const std::string& fault, int err);
+  std::string FFileName, FWhat, FTempName;
+  int FFd = -1;
+};
+
 }  // namespace mivo
 MIVO_PUBLIC_END

@@ -107,13 +107,20 @@ bool DecodeChartItem(const std::uint8_t* p, TrcChartItem& it) {
 // ---------------------------------------------------------------- binary file
 
 bool TCustomRChart::SaveData(const std::string& fileName) {
-  std::vector<std::uint8_t> bytes;
   try {
-    bytes.resize(std::size_t(FNumChartItems) * kRecordSize);
+    // Records are encoded a block at a time into one buffer: the file never
+    // needs a copy of the whole list in memory.
+    TReplacingFile file(fileName, "Chart data file");
     const detail::TItemStore* store = FDataContainer.Get();
-    for (std::int32_t i = 0; i < FNumChartItems; ++i)
-      EncodeChartItem(store->Get(std::size_t(i)), bytes.data() + std::size_t(i) * kRecordSize);
-    WriteFileReplacing(fileName, bytes.data(), bytes.size(), "Chart data file");
+    std::vector<std::uint8_t> block(std::size_t(std::min<std::int64_t>(FNumChartItems, kBlockRecords)) * kRecordSize);
+    for (std::int32_t i = 0; i < FNumChartItems;) {
+      const std::int32_t n = std::min<std::int32_t>(FNumChartItems - i, std::int32_t(kBlockRecords));
+      for (std::int32_t k = 0; k < n; ++k)
+        EncodeChartItem(store->Get(std::size_t(i + k)), block.data() + std::size_t(k) * kRecordSize);
+      file.Write(block.data(), std::size_t(n) * kRecordSize);
+      i += n;
+    }
+    file.Commit();
   } catch (const std::bad_alloc&) {
     return false;
   } catch (const EMivoError&) {
