@@ -6,7 +6,7 @@
 // kept in world values, polylines of 200 points), marks and texts with the plain primitives; then it copies the data
 // bitmap twice as Paint does (into the chart bitmap and onto the screen).
 //   BM_PaintLine        1,000,000-point line               / BM_FloorLine
-//   BM_PaintMarks         100,000 5 x 5 squares            / BM_FloorMarks
+//   BM_PaintMarks         100,000 7 x 7 squares            / BM_FloorMarks
 //   BM_PaintMixed       the line, the squares, 10,000 labels / BM_FloorMixed
 //   BM_AppendRepaint    one DrawTo more, then a full Paint  / BM_FloorAppend
 //   BM_PaintZoom        1% of a sorted 10,000,000-point signal / BM_FloorZoom
@@ -42,7 +42,7 @@ using mivo::TPoint;
 
 constexpr std::int32_t kWidth = 1000, kHeight = 700;
 constexpr std::int32_t kLines = 1000000, kMarks = 100000, kTexts = 10000, kSignal = 10000000;
-constexpr std::uint8_t kSquare = 9;  // filled square, 5 x 5
+constexpr std::uint8_t kSquare = 9;  // filled square, 7 x 7 with its outline
 
 // The points of a workload as plain arrays.
 struct TPoints {
