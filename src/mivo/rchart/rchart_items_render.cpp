@@ -318,6 +318,61 @@ std::size_t FoldColumn(const double* xs, const double* ys, std::size_t j, std::s
   return j;
 }
 
+// FoldColumn for slots whose x never falls (so every slot from j on lies at or
+// right of xa): the end of the span is found by search over x, and y is folded
+// without looking at x - most points are then two comparisons. The search
+// first tries `hint` slots (the last column's count: with evenly spaced x two
+// probes find the end), then gallops and halves. A y that is not finite hands
+// the column back to FoldColumn.
+std::size_t FoldSortedColumn(const double* xs, const double* ys, std::size_t j, std::size_t to, double xa, double xb,
+                             double& lo, double& hi, std::size_t& hint) {
+  // [j, a) lies in the span; while a < to, slot b - 1 (b > a) lies beyond it.
+  std::size_t a = j, b = j;
+  const std::size_t guess = std::min(j + std::max<std::size_t>(hint, 1), to);
+  if (xs[guess - 1] <= xb) {
+    a = guess;
+    for (std::size_t step = 1; a < to; step *= 2) {
+      b = std::min(a + step, to);
+      if (!(xs[b - 1] <= xb)) break;
+      a = b;
+    }
+  } else {
+    b = guess;
+  }
+  if (a < to) {
+    std::size_t last = b - 1;
+    while (a < last) {
+      const std::size_t mid = a + (last - a) / 2;
+      if (xs[mid] <= xb)
+        a = mid + 1;
+      else
+        last = mid;
+    }
+  }
+  hint = a - j;
+  double lo0 = lo, hi0 = hi, lo1 = lo, hi1 = hi;
+  bool finite = true;
+  std::size_t i = j;
+  for (; i + 1 < a; i += 2) {
+    const double y0 = ys[i], y1 = ys[i + 1];
+    finite &= std::fabs(y0) <= std::numeric_limits<double>::max();
+    finite &= std::fabs(y1) <= std::numeric_limits<double>::max();
+    lo0 = std::min(lo0, y0);
+    hi0 = std::max(hi0, y0);
+    lo1 = std::min(lo1, y1);
+    hi1 = std::max(hi1, y1);
+  }
+  for (; i < a; ++i) {
+    finite &= std::fabs(ys[i]) <= std::numeric_limits<double>::max();
+    lo0 = std::min(lo0, ys[i]);
+    hi0 = std::max(hi0, ys[i]);
+  }
+  if (!finite) return FoldColumn(xs, ys, j, to, xa, xb, lo, hi);
+  lo = std::min(lo0, lo1);
+  hi = std::max(hi0, hi1);
+  return a;
+}
+
 // Walks the slots from ... to - 1 of a chain whose pen the painter reduces
 // per pixel column, with a linear y axis; gives whether the chain ends
 // broken. The y mapping keeps order (rounding and limiting never reverse
@@ -325,9 +380,11 @@ std::size_t FoldColumn(const double* xs, const double* ys, std::size_t j, std::s
 // points are followed by x alone, and y is mapped when a column ends. What
 // the painter is handed for a column is what TColumnGroup hands it for the
 // same points: the first, the extremes of all points before the last ones
-// that share the last's pixel, and the last.
+// that share the last's pixel, and the last. `sorted`: x never falls over the
+// slots, and a column's span is found by search.
 bool WalkColumns(detail::TItemPainter& p, const double* xs, const double* ys, std::size_t from, std::size_t to,
-                 const detail::TLayerMapping& mapping, std::int64_t shiftX, std::int64_t shiftY, bool gap) {
+                 const detail::TLayerMapping& mapping, std::int64_t shiftX, std::int64_t shiftY, bool gap,
+                 bool sorted) {
   const detail::TLayerMapping m = mapping;
   const double kxd = m.kxd, dxd = m.dxd;
   const bool logX = m.logX;
@@ -340,7 +397,7 @@ bool WalkColumns(detail::TItemPainter& p, const double* xs, const double* ys, st
   // mapping keeps order in between).
   bool open = false;
   std::int32_t cx = 0;
-  std::size_t c0 = 0;
+  std::size_t c0 = 0, hint = 1;
   double lo = 0, hi = 0, xa = 0, xb = 0;
   const auto columnSpan = [&](double x0) {
     xa = xb = x0;
@@ -381,11 +438,15 @@ bool WalkColumns(detail::TItemPainter& p, const double* xs, const double* ys, st
     if (a == last || b == last) {
       // An extreme may lie among those last ones only: the extremes of the
       // points before them.
-      lo = hi = ys[c0];
+      // In locals: the captured lo and hi would be stored and reloaded on
+      // every step.
+      double l = ys[c0], h = ys[c0];
       for (std::size_t i = c0 + 1; i < t; ++i) {
-        lo = std::min(lo, ys[i]);
-        hi = std::max(hi, ys[i]);
+        l = std::min(l, ys[i]);
+        h = std::max(h, ys[i]);
       }
+      lo = l;
+      hi = h;
       a = pixelY(lo);
       b = pixelY(hi);
     }
@@ -399,7 +460,7 @@ bool WalkColumns(detail::TItemPainter& p, const double* xs, const double* ys, st
   };
   for (std::size_t j = from; j < to; ++j) {
     if (open) {
-      j = FoldColumn(xs, ys, j, to, xa, xb, lo, hi);
+      j = sorted ? FoldSortedColumn(xs, ys, j, to, xa, xb, lo, hi, hint) : FoldColumn(xs, ys, j, to, xa, xb, lo, hi);
       if (j == to) break;
     }
     const double x = xs[j], y = ys[j];
@@ -492,7 +553,7 @@ void DrawLineRun(TChain& chain, const detail::TItemStore& st, std::size_t s, std
         p.Append(pt);
     }
     group.Hand(p);
-    chain.Gap = j < to ? WalkColumns(p, xs, ys, j, to, m, shiftX, shiftY, gap) : gap;
+    chain.Gap = j < to ? WalkColumns(p, xs, ys, j, to, m, shiftX, shiftY, gap, sorted) : gap;
   };
   // The chain as walking slots from ... to would leave it: at the last finite
   // point among them, broken when slot `to` itself is not finite.
@@ -556,10 +617,11 @@ struct TMarkRunContext {
   TRasterCanvas* Raster;
 };
 
-// Draws the mark slots s ... e - 1 of one drawing state, all visible, in one
-// loop: each point inside the ranges mapped, passed through the duplicate
-// test and drawn - on a bitmap, where the pen and modes allow, as the stamp
-// of its kind.
+// Draws the mark slots s ... e - 1 of one drawing state, all visible, a block
+// at a time: first each point inside the ranges mapped and passed through the
+// duplicate test, in a loop that keeps the mapping in registers; then the
+// block's marks drawn in order - on a bitmap, where the pen and modes allow,
+// as the stamp of their kind.
 void DrawMarkRun(detail::TItemPainter& p, const detail::TItemStore& st, std::size_t s, std::size_t e,
                  const TPlacer& pl, const detail::TItemStyle& style, TColor v, const TMarkRunContext& run) {
   const std::int32_t layer = st.Head(s).Layer;
@@ -569,24 +631,45 @@ void DrawMarkRun(detail::TItemPainter& p, const detail::TItemStore& st, std::siz
   const detail::TLayerMapping m = pl.Map(layer);
   const std::int64_t shiftX = pl.ShiftX, shiftY = pl.ShiftY;
   const double *xs = st.X(), *ys = st.Y();
+  const double xlo = run.XLo, xhi = run.XHi, ylo = run.YLo, yhi = run.YHi;
+  const bool dup = run.Dup.Active();
   bool penSet = false, stamping = false;
-  for (std::size_t j = s; j < e; ++j) {
-    const double x = xs[j], y = ys[j];
-    if (!WithinRange(x, run.XLo, run.XHi) || !WithinRange(y, run.YLo, run.YHi)) continue;
-    const TPoint chart{ClampItemPixel(m.MapX(x)), ClampItemPixel(m.MapY(y))};
-    const std::uint8_t kind = st.Head(j).Mark;
-    if (run.Dup.Active() && !run.Dup.Admit(chart, kind)) continue;
-    if (!penSet) {
+  const TPixelStamp* stamp = nullptr;
+  std::int32_t stampKind = -1;
+  constexpr std::size_t kBlock = 256;
+  std::array<TPoint, kBlock> pts;
+  std::array<std::uint8_t, kBlock> kinds;
+  for (std::size_t b = s; b < e; b += kBlock) {
+    const std::size_t end = std::min(e, b + kBlock);
+    std::size_t n = 0;
+    for (std::size_t j = b; j < end; ++j) {
+      const double x = xs[j], y = ys[j];
+      if (!WithinRange(x, xlo, xhi) || !WithinRange(y, ylo, yhi)) continue;
+      const TPoint chart{ClampItemPixel(m.MapX(x)), ClampItemPixel(m.MapY(y))};
+      const std::uint8_t kind = st.Head(j).Mark;
+      if (dup && !run.Dup.Admit(chart, kind)) continue;
+      pts[n] = {Sat32(chart.x + shiftX), Sat32(chart.y + shiftY)};
+      kinds[n++] = kind;
+    }
+    if (n > 0 && !penSet) {
       // The pen is set by the first mark drawn, as each mark would set it.
       p.SetPen(v, style.PenStyle);
       penSet = true;
       stamping = run.Stamps != nullptr && run.Raster != nullptr && TPixelStamp::Applies(canvas);
       if (stamping) run.Stamps->NewRun();
     }
-    const TPoint pt{Sat32(chart.x + shiftX), Sat32(chart.y + shiftY)};
-    if (stamping && kind <= kMaxMarkKind && run.Stamps->For(kind, canvas).Put(run.Raster->Target(), pt.x, pt.y))
-      continue;
-    DrawMarkOnCanvas(canvas, kind, pt.x, pt.y);
+    for (std::size_t k = 0; k < n; ++k) {
+      const TPoint pt = pts[k];
+      const std::uint8_t kind = kinds[k];
+      if (stamping && kind <= kMaxMarkKind) {
+        if (kind != stampKind) {
+          stamp = &run.Stamps->For(kind, canvas);
+          stampKind = kind;
+        }
+        if (stamp->Put(run.Raster->Target(), pt.x, pt.y)) continue;
+      }
+      DrawMarkOnCanvas(canvas, kind, pt.x, pt.y);
+    }
   }
 }
 
