@@ -52,6 +52,14 @@ class TRandomList {
     }
   }
 
+  // A scatter: a run of marks of one drawing state in two kinds, some near or
+  // beyond the data area's edges (long enough to be stamped on a bitmap).
+  void Scatter(TCustomRChart& c) {
+    const std::uint8_t kinds[] = {std::uint8_t(Pick(52)), std::uint8_t(Pick(52))};
+    const int n = 50 + Pick(2000);
+    for (int i = 0; i < n; ++i) c.MarkAt(Coord(), Coord(), kinds[Pick(2)]);
+  }
+
   void ChangeState(TCustomRChart& c) {
     c.SetDataCol(kColors[Pick(5)]);
     c.SetPenStyle(kPens[Pick(4)]);
@@ -105,7 +113,9 @@ class TRandomList {
       const int r = Pick(100);
       if (r < 3)
         Signal(c);
-      else if (r < 6)
+      else if (r < 5)
+        Scatter(c);
+      else if (r < 8)
         Remove(c);
       else
         AddOne(c);

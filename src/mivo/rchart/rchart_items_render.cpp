@@ -608,6 +608,9 @@ void DrawLineRun(TChain& chain, const detail::TItemStore& st, std::size_t s, std
   }
 }
 
+// The shortest run of marks drawn as stamps.
+constexpr std::size_t kMinStampedRun = 32;
+
 // What a run of marks needs besides its slots: where they may land, the
 // duplicate test and, on a bitmap, the stamps and the bitmap.
 struct TMarkRunContext {
@@ -655,7 +658,10 @@ void DrawMarkRun(detail::TItemPainter& p, const detail::TItemStore& st, std::siz
       // The pen is set by the first mark drawn, as each mark would set it.
       p.SetPen(v, style.PenStyle);
       penSet = true;
-      stamping = run.Stamps != nullptr && run.Raster != nullptr && TPixelStamp::Applies(canvas);
+      // Recording a stamp costs about as much as drawing a few dozen marks:
+      // short runs (a colour per point) draw them directly.
+      stamping = e - s >= kMinStampedRun && run.Stamps != nullptr && run.Raster != nullptr &&
+                 TPixelStamp::Applies(canvas);
       if (stamping) run.Stamps->NewRun();
     }
     for (std::size_t k = 0; k < n; ++k) {
