@@ -40,13 +40,11 @@ void TPixelStamp::Record(const TCanvas& like, std::int32_t reach, const TDraw& d
   for (std::int32_t y = 0; y < side; ++y) {
     const TRGB32* row = FScratch.ScanLine(y);
     for (std::int32_t x = 0; x < side;) {
-      const TColor v = FromRGB32(row[x]);
-      if (v == kUntouched) {
+      if (FromRGB32(row[x]) == kUntouched) {
         ++x;
         continue;
       }
       // The box's edge must stay clear: what reaches it may reach beyond.
-      if (v != kPenMark && v != kBrushMark) return;
       if (y == 0 || y == side - 1 || x == 0) return;
       // A run of touched pixels, pen and brush alike, copied as one.
       std::int32_t e = x;

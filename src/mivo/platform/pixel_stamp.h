@@ -4,12 +4,12 @@
 // with one pen and brush.
 //
 // On a bitmap drawn in copy mode without antialiasing and with a solid pen,
-// every primitive sets each pixel it touches to the pen
-// or the brush colour, and which pixels it touches does not depend on where it
-// is drawn (integer geometry, no dash pattern carried over). So a drawing
-// recorded around one centre sets exactly the same pixels, moved, around any
-// other: putting the stamp down is a few runs of one colour per row instead of
-// the primitives' set-up and clipping.
+// every primitive sets each pixel it touches to the pen or the brush colour,
+// and which pixels it touches does not depend on where it is drawn (integer
+// geometry, no dash pattern carried over). So a drawing recorded around one
+// centre sets exactly the same pixels, moved, around any other: putting the
+// stamp down is a short copy per run of touched pixels instead of the
+// primitives' set-up and clipping.
 
 #include <cstdint>
 #include <functional>
