@@ -15,41 +15,9 @@ namespace mivo::detail {
 // Below this many pixels a plain loop beats the start-up cost of a string store.
 inline constexpr std::size_t kStringStoreMinPixels = 512;
 
-inline void FillPixels(TRGB32* p, std::size_t n, TRGB32 c) {
-  std::uint32_t v = std::bit_cast<std::uint32_t>(c);
-#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
-  if (n >= kStringStoreMinPixels) {
-    // rep stosd: the processor's own fill, as fast as memset.
-    asm volatile("rep stosl" : "+D"(p), "+c"(n) : "a"(v) : "memory");
-    return;
-  }
-#endif
-  unsigned char* b = reinterpret_cast<unsigned char*>(p);
-  const std::uint32_t block[8] = {v, v, v, v, v, v, v, v};
-  if (n <= 16) {
-    // Short runs (marks, outlines) as two stores that may overlap: no loop
-    // whose trip count the processor would have to guess per run.
-    if (n >= 8) {
-      std::memcpy(b, block, 32);
-      std::memcpy(b + 4 * n - 32, block, 32);
-    } else if (n >= 4) {
-      std::memcpy(b, block, 16);
-      std::memcpy(b + 4 * n - 16, block, 16);
-    } else if (n >= 2) {
-      std::memcpy(b, block, 8);
-      std::memcpy(b + 4 * n - 8, block, 8);
-    } else if (n == 1) {
-      std::memcpy(b, &v, 4);
-    }
-    return;
-  }
-  std::size_t i = 0;
-  for (; n - i >= 8; i += 8) std::memcpy(b + 4 * i, block, sizeof block);
-  for (; i < n; ++i) std::memcpy(b + 4 * i, &v, 4);
-}
-
-// Copies n pixels from src to dst (not overlapping); short runs as two
-// copies that may overlap, as FillPixels stores them.
+// Copies n pixels from src to dst (not overlapping). Runs of up to 16 pixels
+// (marks, outlines) are two copies that may overlap: no loop whose trip count
+// the processor would have to guess per run.
 inline void CopyPixels(TRGB32* dst, const TRGB32* src, std::size_t n) {
   unsigned char* d = reinterpret_cast<unsigned char*>(dst);
   const unsigned char* s = reinterpret_cast<const unsigned char*>(src);
@@ -74,6 +42,26 @@ inline void CopyPixels(TRGB32* dst, const TRGB32* src, std::size_t n) {
   } else if (n > 16) {
     std::memcpy(d, s, 4 * n);
   }
+}
+
+inline void FillPixels(TRGB32* p, std::size_t n, TRGB32 c) {
+  std::uint32_t v = std::bit_cast<std::uint32_t>(c);
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+  if (n >= kStringStoreMinPixels) {
+    // rep stosd: the processor's own fill, as fast as memset.
+    asm volatile("rep stosl" : "+D"(p), "+c"(n) : "a"(v) : "memory");
+    return;
+  }
+#endif
+  const TRGB32 block[16] = {c, c, c, c, c, c, c, c, c, c, c, c, c, c, c, c};
+  if (n <= 16) {
+    CopyPixels(p, block, n);
+    return;
+  }
+  unsigned char* b = reinterpret_cast<unsigned char*>(p);
+  std::size_t i = 0;
+  for (; n - i >= 8; i += 8) std::memcpy(b + 4 * i, block, 32);
+  for (; i < n; ++i) std::memcpy(b + 4 * i, &v, 4);
 }
 
 }  // namespace mivo::detail

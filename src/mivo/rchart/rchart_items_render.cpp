@@ -318,6 +318,31 @@ std::size_t FoldColumn(const double* xs, const double* ys, std::size_t j, std::s
   return j;
 }
 
+// Folds ys[from ... to - 1] into lo, hi, in locals and two points a step (a
+// loop that does not wait on itself); gives whether all of them were finite.
+bool FoldRange(const double* ys, std::size_t from, std::size_t to, double& lo, double& hi) {
+  double lo0 = lo, hi0 = hi, lo1 = lo, hi1 = hi;
+  bool finite = true;
+  std::size_t i = from;
+  for (; i + 1 < to; i += 2) {
+    const double y0 = ys[i], y1 = ys[i + 1];
+    finite &= std::fabs(y0) <= std::numeric_limits<double>::max();
+    finite &= std::fabs(y1) <= std::numeric_limits<double>::max();
+    lo0 = std::min(lo0, y0);
+    hi0 = std::max(hi0, y0);
+    lo1 = std::min(lo1, y1);
+    hi1 = std::max(hi1, y1);
+  }
+  for (; i < to; ++i) {
+    finite &= std::fabs(ys[i]) <= std::numeric_limits<double>::max();
+    lo0 = std::min(lo0, ys[i]);
+    hi0 = std::max(hi0, ys[i]);
+  }
+  lo = std::min(lo0, lo1);
+  hi = std::max(hi0, hi1);
+  return finite;
+}
+
 // FoldColumn for slots whose x never falls (so every slot from j on lies at or
 // right of xa): the end of the span is found by search over x, and y is folded
 // without looking at x - most points are then two comparisons. The search
@@ -350,26 +375,10 @@ std::size_t FoldSortedColumn(const double* xs, const double* ys, std::size_t j, 
     }
   }
   hint = a - j;
-  double lo0 = lo, hi0 = hi, lo1 = lo, hi1 = hi;
-  bool finite = true;
-  std::size_t i = j;
-  for (; i + 1 < a; i += 2) {
-    const double y0 = ys[i], y1 = ys[i + 1];
-    finite &= std::fabs(y0) <= std::numeric_limits<double>::max();
-    finite &= std::fabs(y1) <= std::numeric_limits<double>::max();
-    lo0 = std::min(lo0, y0);
-    hi0 = std::max(hi0, y0);
-    lo1 = std::min(lo1, y1);
-    hi1 = std::max(hi1, y1);
-  }
-  for (; i < a; ++i) {
-    finite &= std::fabs(ys[i]) <= std::numeric_limits<double>::max();
-    lo0 = std::min(lo0, ys[i]);
-    hi0 = std::max(hi0, ys[i]);
-  }
-  if (!finite) return FoldColumn(xs, ys, j, to, xa, xb, lo, hi);
-  lo = std::min(lo0, lo1);
-  hi = std::max(hi0, hi1);
+  double l = lo, h = hi;
+  if (!FoldRange(ys, j, a, l, h)) return FoldColumn(xs, ys, j, to, xa, xb, lo, hi);
+  lo = l;
+  hi = h;
   return a;
 }
 
@@ -438,15 +447,8 @@ bool WalkColumns(detail::TItemPainter& p, const double* xs, const double* ys, st
     if (a == last || b == last) {
       // An extreme may lie among those last ones only: the extremes of the
       // points before them.
-      // In locals: the captured lo and hi would be stored and reloaded on
-      // every step.
-      double l = ys[c0], h = ys[c0];
-      for (std::size_t i = c0 + 1; i < t; ++i) {
-        l = std::min(l, ys[i]);
-        h = std::max(h, ys[i]);
-      }
-      lo = l;
-      hi = h;
+      lo = hi = ys[c0];
+      FoldRange(ys, c0 + 1, t, lo, hi);
       a = pixelY(lo);
       b = pixelY(hi);
     }
