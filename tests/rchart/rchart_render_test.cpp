@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <limits>
 #include <memory>
 #include <string>
@@ -306,6 +307,38 @@ TEST(RChartPipeline, ScreenShowsTheChartBitmapWithTheDataArea) {
   EXPECT_EQ(PixelOf(c.ChartBmp(), 100, 60), 0xA0B0C0u);
   EXPECT_EQ(c.GrafBmp().Width(), 221);
   EXPECT_EQ(c.GrafBmp().Height(), 153);
+
+  // Items shown over the data area alone reach the chart bitmap too.
+  c.SetRange(1, 0, 0, 10, 10);
+  c.MoveTo(1, 1);
+  c.DrawTo(9, 9);
+  c.ShowGrafNewOnly();
+  EXPECT_TRUE(test::ImagesEqual(c.Surface(), c.ChartBmp()));
+  EXPECT_NE(PixelOf(c.ChartBmp(), c.MarginLeft() + c.GrafBmp().Width() / 2, c.MarginTop() + c.GrafBmp().Height() / 2),
+            0xA0B0C0u);
+  // A crosshair is on the screen, never in the chart bitmap.
+  c.CrossHair(1).SetMode(TCrossHMode::chBoth);
+  c.CrossHair(1).SetPos(5, 2);
+  c.Paint();
+  const TBitmap withCrossHair = c.Surface();
+  c.CrossHair(1).SetMode(TCrossHMode::chOff);
+  c.Paint();
+  EXPECT_FALSE(test::ImagesEqual(withCrossHair, c.Surface()));
+  EXPECT_TRUE(test::ImagesEqual(c.Surface(), c.ChartBmp()));
+  // A new data area size clears the data bitmap; until the next paint the
+  // picture keeps the data area it showed (the scales draw on it at once,
+  // around it).
+  c.Paint();
+  const TBitmap shown = c.Surface();
+  const std::int32_t l = c.MarginLeft(), t = c.MarginTop(), w = c.GrafBmp().Width(), h = c.GrafBmp().Height();
+  c.SetSuppressPaint(true);
+  c.SetMarginLeft(l + 7);
+  ASSERT_EQ(c.GrafBmp().Width(), w - 7);
+  std::int32_t differ = 0;
+  for (std::int32_t y = t + 10; y < t + h - 10; ++y)
+    differ += std::memcmp(c.ChartBmp().ScanLine(y) + l + 10, shown.ScanLine(y) + l + 10,
+                          std::size_t(w - 20) * sizeof(*shown.ScanLine(y))) != 0;
+  EXPECT_EQ(differ, 0);
 }
 
 TEST(RChartPipeline, VectorPaintHoldsNoBitmapAndReplaysToTheSamePixels) {

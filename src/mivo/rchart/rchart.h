@@ -157,6 +157,14 @@ class TCustomRChart : public TCustomControl, private TChartSettings {
   // over it (x, y being the bitmap's place in the control); the bitmap itself
   // is left as it was.
   void DrawFinish(std::int32_t x, std::int32_t y, TCanvas& canvas, TBitmap& bmp);
+  // The frame (chart bitmap) around the data bitmap to the screen, with the
+  // crosshairs. Without crosshairs the two go to the screen side by side and
+  // the chart bitmap's data area is brought up to date only when read.
+  void ShowComposedPicture();
+  // The data bitmap has gone to the screen at (x, y) and not into the chart
+  // bitmap yet; SyncChartBmp copies it there.
+  void NoteDataAreaShown(std::int32_t x, std::int32_t y);
+  void SyncChartBmp() const;
   // The whole display list to the screen (data area only with AutoRedraw).
   void ShowGraf();
   // The items added since the last show, drawn over the data bitmap.
@@ -312,7 +320,8 @@ class TCustomRChart : public TCustomControl, private TChartSettings {
   std::int32_t DataAreaWidth() const;
   std::int32_t DataAreaHeight() const;
   const TBitmap& GrafBmp() const { return FGrafBmp; }
-  const TBitmap& ChartBmp() const { return FChartBmp; }
+  // The whole picture as last shown, without crosshairs.
+  const TBitmap& ChartBmp() const;
 
   // ---- Frame settings (painted by the frame renderer) ----------------------
   TColor WindColor() const { return RcWindCol; }
@@ -465,7 +474,7 @@ class TCustomRChart : public TCustomControl, private TChartSettings {
   void DrawCrossHairs(std::int32_t dx, std::int32_t dy, TBitmap& bmp);
   void DrawCrossHairs(std::int32_t dx, std::int32_t dy, TCanvas& canvas);
   // Shows the cached picture with the crosshairs where they are now: the
-  // data bitmap goes into the chart bitmap and that to the screen; no item is
+  // chart bitmap's frame and the data bitmap go to the screen; no item is
   // rendered again (a full Paint when the bitmaps do not fit the control).
   void RefreshCrossHairs();
 
@@ -817,7 +826,12 @@ class TCustomRChart : public TCustomControl, private TChartSettings {
   TZoomHistory FZoomHistory;
 
   // Owned sub-objects.
-  TBitmap FChartBmp, FGrafBmp, FAuxBmp;
+  // FChartBmp is the cached picture: its data area is a copy of FGrafBmp,
+  // made when read (SyncChartBmp) since a paint shows both side by side.
+  mutable TBitmap FChartBmp;
+  TBitmap FGrafBmp, FAuxBmp;
+  mutable bool FChartDataStale = false;
+  TPoint FChartDataOrigin{0, 0};
   // The picture with the crosshairs on its way to the screen; the cached
   // bitmaps never hold crosshairs.
   TBitmap FOverlayBmp;

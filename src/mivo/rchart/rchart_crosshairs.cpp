@@ -166,9 +166,7 @@ void TCustomRChart::RefreshCrossHairs() {
     Paint();
     return;
   }
-  FChartBmp.Canvas().CopyMode = TCopyMode::cmSrcCopy;
-  FChartBmp.Canvas().Draw(RcLRim, RcTRim, FGrafBmp);
-  DrawFinish(0, 0, Canvas(), FChartBmp);
+  ShowComposedPicture();
 }
 
 }  // namespace mivo

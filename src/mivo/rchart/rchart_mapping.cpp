@@ -240,7 +240,11 @@ std::int32_t TCustomRChart::DataAreaHeight() const {
   return std::int32_t(std::clamp<std::int64_t>(h, 0, TCustomControl::MaxSurfaceSide));
 }
 
-void TCustomRChart::ResizeGrafBmp() { FGrafBmp.SetSize(DataAreaWidth(), DataAreaHeight()); }
+void TCustomRChart::ResizeGrafBmp() {
+  // A new size clears the data bitmap: the picture keeps what it showed.
+  if (FGrafBmp.Width() != DataAreaWidth() || FGrafBmp.Height() != DataAreaHeight()) SyncChartBmp();
+  FGrafBmp.SetSize(DataAreaWidth(), DataAreaHeight());
+}
 
 void TCustomRChart::ApplyScaleMargins(bool left, bool right, bool top, bool bottom) {
   for (std::size_t i = 0; i < 2; ++i) {

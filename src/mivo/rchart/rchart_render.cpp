@@ -111,10 +111,8 @@ void TCustomRChart::Paint() {
   DrawChartFrame(FChartBmp.Canvas(), Rect(RcLRim, RcTRim, Sat32(std::int64_t(RcLRim) + FGrafBmp.Width()),
                                           Sat32(std::int64_t(RcTRim) + FGrafBmp.Height())));
   PaintDataArea(FGrafBmp);
-  FChartBmp.Canvas().CopyMode = TCopyMode::cmSrcCopy;
-  FChartBmp.Canvas().Draw(RcLRim, RcTRim, FGrafBmp);
   FPaintedGeometry = PictureGeometry();
-  DrawFinish(0, 0, Canvas(), FChartBmp);
+  ShowComposedPicture();
 }
 
 void TCustomRChart::PaintDataArea(TBitmap& grafBmp) {
@@ -359,6 +357,51 @@ void TCustomRChart::DrawFinish(std::int32_t x, std::int32_t y, TCanvas& canvas, 
   if (&canvas == &Canvas()) RedrawDragFigures();
 }
 
+void TCustomRChart::ShowComposedPicture() {
+  if (AnyCrossHairOn()) {
+    NoteDataAreaShown(RcLRim, RcTRim);
+    SyncChartBmp();
+    DrawFinish(0, 0, Canvas(), FChartBmp);
+    return;
+  }
+  // The four strips of the frame, then the data area: one pass over the
+  // picture's pixels instead of two (data area into the chart bitmap, that
+  // to the screen).
+  TCanvas& screen = Canvas();
+  screen.CopyMode = TCopyMode::cmSrcCopy;
+  const std::int32_t w = FChartBmp.Width(), h = FChartBmp.Height();
+  const std::int32_t l = std::clamp(RcLRim, 0, w), t = std::clamp(RcTRim, 0, h);
+  const std::int32_t r = Sat32(std::clamp<std::int64_t>(std::int64_t(RcLRim) + FGrafBmp.Width(), l, w));
+  const std::int32_t b = Sat32(std::clamp<std::int64_t>(std::int64_t(RcTRim) + FGrafBmp.Height(), t, h));
+  const auto strip = [&](std::int32_t x0, std::int32_t y0, std::int32_t x1, std::int32_t y1) {
+    if (x0 < x1 && y0 < y1) screen.CopyRect(Rect(x0, y0, x1, y1), FChartBmp, Rect(x0, y0, x1, y1));
+  };
+  strip(0, 0, w, t);
+  strip(0, b, w, h);
+  strip(0, t, l, b);
+  strip(r, t, w, b);
+  screen.Draw(RcLRim, RcTRim, FGrafBmp);
+  NoteDataAreaShown(RcLRim, RcTRim);
+  RedrawDragFigures();
+}
+
+void TCustomRChart::NoteDataAreaShown(std::int32_t x, std::int32_t y) {
+  FChartDataStale = true;
+  FChartDataOrigin = TPoint{x, y};
+}
+
+void TCustomRChart::SyncChartBmp() const {
+  if (!FChartDataStale) return;
+  FChartDataStale = false;
+  FChartBmp.Canvas().CopyMode = TCopyMode::cmSrcCopy;
+  FChartBmp.Canvas().Draw(FChartDataOrigin.x, FChartDataOrigin.y, FGrafBmp);
+}
+
+const TBitmap& TCustomRChart::ChartBmp() const {
+  SyncChartBmp();
+  return FChartBmp;
+}
+
 void TCustomRChart::ShowGraf() {
   const TAntialiasScope antialias(Antialiased());
   // The paint runs the host's handlers, which may destroy this chart.
@@ -371,6 +414,7 @@ void TCustomRChart::ShowGraf() {
         InitGraf(FGrafBmp.Canvas(), 0, 0, FGrafBmp.Width(), FGrafBmp.Height());
         ConstructDataBmp(FGrafBmp, 0, 0, false, 0);
         DrawFinish(RcLRim, RcTRim, Canvas(), FGrafBmp);
+        NoteDataAreaShown(RcLRim, RcTRim);
       }
     } else {
       Paint();
@@ -392,6 +436,7 @@ void TCustomRChart::ShowGrafNewOnly() {
     try {
       ConstructDataBmp(FGrafBmp, 0, 0, false, std::max(FLastElemOnShow, 0));
       DrawFinish(RcLRim, RcTRim, Canvas(), FGrafBmp);
+      NoteDataAreaShown(RcLRim, RcTRim);
       if (DeviceScale() != 1) ShowNewOnScaledPicture(scaledWasCurrent, std::max(FLastElemOnShow, 0));
     } catch (...) {
       FSkipGrid = saved;
