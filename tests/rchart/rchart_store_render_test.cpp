@@ -295,6 +295,26 @@ TEST(RChartStoreRender, ZoomedSortedSignalsDrawAsTheReference) {
   }
 }
 
+TEST(RChartStoreRender, ANonFiniteYEndingADenseColumnBreaksTheLine) {
+  // Columns of 40 sorted points on rows far apart, the last point of some of
+  // them NaN or infinite: the line must not join them to the next column,
+  // however the column's extremes are folded.
+  const double breaks[] = {std::numeric_limits<double>::quiet_NaN(), HUGE_VAL, -HUGE_VAL};
+  TCustomRChart c;
+  test::UseTestGeometry(c);
+  c.SetSuppressPaint(false);
+  const int perColumn = 40, columns = 150;
+  c.MoveTo(0, 0);
+  for (int i = 1; i < perColumn * columns; ++i) {
+    const int column = i / perColumn;
+    const bool last = i % perColumn == perColumn - 1;
+    const double y = last && column % 3 == 1 ? breaks[column % 9 / 3] : (column % 2 ? 80 : 20) + (i % 5);
+    c.DrawTo(i, y);
+  }
+  c.SetRange(1, 0, 0, perColumn * c.DataAreaWidth(), 100);
+  EXPECT_TRUE(SamePicture(c, false, 0, "store_column_breaks"));
+}
+
 TEST(RChartStoreRender, DenseColumnsDrawAsTheReference) {
   // Dozens of points per pixel column on few rows, so that columns end on
   // their extremes or on repeats of their last row, hold one point, or break

@@ -9,6 +9,10 @@
 #include <memory>
 #include <new>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "mivo/base/marks.h"
 #include "mivo/platform/raster_canvas.h"
 #include "mivo/platform/recording_canvas.h"
@@ -320,10 +324,45 @@ std::size_t FoldColumn(const double* xs, const double* ys, std::size_t j, std::s
 
 // Folds ys[from ... to - 1] into lo, hi, in locals and two points a step (a
 // loop that does not wait on itself); gives whether all of them were finite.
+// Where the processor has them, eight points a step in vector registers first:
+// a zoomed signal folds a hundred points or more per pixel column. What the
+// vector minimum gives for NaN does not matter, as the caller then does not
+// use lo and hi.
 bool FoldRange(const double* ys, std::size_t from, std::size_t to, double& lo, double& hi) {
-  double lo0 = lo, hi0 = hi, lo1 = lo, hi1 = hi;
-  bool finite = true;
   std::size_t i = from;
+  bool finite = true;
+#if defined(__SSE2__)
+  if (from + 8 <= to) {
+    const __m128d magnitude = _mm_castsi128_pd(_mm_set1_epi64x(0x7FFFFFFFFFFFFFFF));
+    const __m128d largest = _mm_set1_pd(std::numeric_limits<double>::max());
+    __m128d l0 = _mm_set1_pd(lo), l1 = l0, l2 = l0, l3 = l0;
+    __m128d h0 = _mm_set1_pd(hi), h1 = h0, h2 = h0, h3 = h0;
+    __m128d ok = _mm_cmpeq_pd(largest, largest);
+    for (; i + 8 <= to; i += 8) {
+      const __m128d a = _mm_loadu_pd(ys + i), b = _mm_loadu_pd(ys + i + 2);
+      const __m128d c = _mm_loadu_pd(ys + i + 4), d = _mm_loadu_pd(ys + i + 6);
+      const __m128d okAB = _mm_and_pd(_mm_cmple_pd(_mm_and_pd(a, magnitude), largest),
+                                      _mm_cmple_pd(_mm_and_pd(b, magnitude), largest));
+      const __m128d okCD = _mm_and_pd(_mm_cmple_pd(_mm_and_pd(c, magnitude), largest),
+                                      _mm_cmple_pd(_mm_and_pd(d, magnitude), largest));
+      ok = _mm_and_pd(ok, _mm_and_pd(okAB, okCD));
+      l0 = _mm_min_pd(a, l0);
+      l1 = _mm_min_pd(b, l1);
+      l2 = _mm_min_pd(c, l2);
+      l3 = _mm_min_pd(d, l3);
+      h0 = _mm_max_pd(a, h0);
+      h1 = _mm_max_pd(b, h1);
+      h2 = _mm_max_pd(c, h2);
+      h3 = _mm_max_pd(d, h3);
+    }
+    finite = _mm_movemask_pd(ok) == 3;
+    const __m128d l = _mm_min_pd(_mm_min_pd(l0, l1), _mm_min_pd(l2, l3));
+    const __m128d h = _mm_max_pd(_mm_max_pd(h0, h1), _mm_max_pd(h2, h3));
+    lo = std::min(_mm_cvtsd_f64(l), _mm_cvtsd_f64(_mm_unpackhi_pd(l, l)));
+    hi = std::max(_mm_cvtsd_f64(h), _mm_cvtsd_f64(_mm_unpackhi_pd(h, h)));
+  }
+#endif
+  double lo0 = lo, hi0 = hi, lo1 = lo, hi1 = hi;
   for (; i + 1 < to; i += 2) {
     const double y0 = ys[i], y1 = ys[i + 1];
     finite &= std::fabs(y0) <= std::numeric_limits<double>::max();
@@ -341,6 +380,30 @@ bool FoldRange(const double* ys, std::size_t from, std::size_t to, double& lo, d
   lo = std::min(lo0, lo1);
   hi = std::max(hi0, hi1);
   return finite;
+}
+
+// Steps t back over the slots t - 1, t - 2 ... (down to from + 1) whose y lies
+// in wa ... wb, four a step in vector registers where the processor has them;
+// the caller finishes the scan one slot at a time from where this stops. On a
+// zoomed signal the last points of a column often share the last's pixel row
+// by the dozen.
+std::size_t SkipBackInside(const double* ys, std::size_t from, std::size_t t, double wa, double wb) {
+#if defined(__SSE2__)
+  const __m128d a = _mm_set1_pd(wa), b = _mm_set1_pd(wb);
+  while (t >= from + 5) {
+    const __m128d p = _mm_loadu_pd(ys + t - 4), q = _mm_loadu_pd(ys + t - 2);
+    const __m128d in = _mm_and_pd(_mm_and_pd(_mm_cmpge_pd(p, a), _mm_cmple_pd(p, b)),
+                                  _mm_and_pd(_mm_cmpge_pd(q, a), _mm_cmple_pd(q, b)));
+    if (_mm_movemask_pd(in) != 3) break;
+    t -= 4;
+  }
+#else
+  (void)ys;
+  (void)from;
+  (void)wa;
+  (void)wb;
+#endif
+  return t;
 }
 
 // FoldColumn for slots whose x never falls (so every slot from j on lies at or
@@ -435,7 +498,7 @@ bool WalkColumns(detail::TItemPainter& p, const double* xs, const double* ys, st
       if (a < yLast && std::isfinite(a) && pixelY(a) == last) wa = a;
       if (b > yLast && std::isfinite(b) && pixelY(b) == last) wb = b;
     }
-    std::size_t t = end - 1;
+    std::size_t t = SkipBackInside(ys, c0, end - 1, wa, wb);
     while (t > c0) {
       const double y = ys[t - 1];
       if (!(y >= wa && y <= wb) && pixelY(y) != last) break;
