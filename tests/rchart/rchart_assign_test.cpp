@@ -322,6 +322,8 @@ TEST(RChartMapping, LinearPixelsRoundAsTheExtendedComputation) {
       values.push_back(std::nextafter(double(v), -inf));
     }
     std::int32_t wrong = 0;
+    std::vector<TPoint> inside;  // where a mark at (v, v) goes
+    const double ylo = c.ScalePropsY(1).RangeLow(), yhi = c.ScalePropsY(1).RangeHigh();
     for (double v : values) {
       std::int32_t xp = 0, yp = 0;
       c.R2M(1, v, v, xp, yp);
@@ -331,8 +333,21 @@ TEST(RChartMapping, LinearPixelsRoundAsTheExtendedComputation) {
         if (wrong++ == 0) ADD_FAILURE() << "range " << r[0] << " ... " << r[1] << ", value " << v << ": " << xp
                                         << ", " << yp << " instead of " << wx << ", " << wy;
       }
+      c.MarkAt(v, v, 9);
+      if (v >= std::min(lo, hi) && v <= std::max(lo, hi) && v >= std::min(ylo, yhi) && v <= std::max(ylo, yhi))
+        inside.push_back({wx, wy});
     }
     EXPECT_EQ(wrong, 0);
+    // The renderer maps its marks as R2M maps points, however it batches them.
+    TRecordingCanvas rec;
+    c.ConstructDataBmpCanvas(rec, c.MarginLeft(), c.MarginTop(), false, 0);
+    std::vector<TPoint> drawn;
+    for (const TPrimitive* p : rec.OfKind(TPrimitiveKind::pkRectangle))
+      if (p->Rect.Width() == 7 && p->Rect.Height() == 7) drawn.push_back({p->Rect.Left + 3, p->Rect.Top + 3});
+    ASSERT_EQ(drawn.size(), inside.size());
+    std::int32_t misplaced = 0;
+    for (std::size_t i = 0; i < drawn.size(); ++i) misplaced += drawn[i].x != inside[i].x || drawn[i].y != inside[i].y;
+    EXPECT_EQ(misplaced, 0) << "range " << r[0] << " ... " << r[1];
   }
 }
 

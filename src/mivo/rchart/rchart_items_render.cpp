@@ -673,6 +673,39 @@ void DrawLineRun(TChain& chain, const detail::TItemStore& st, std::size_t s, std
   }
 }
 
+#if defined(__SSE2__)
+// One linear axis mapping two coordinates at once, as LinearPixel maps them
+// on its double path and ClampItemPixel limits them. A lane that LinearPixel
+// would hand to its extended path (large, non-finite, or near a half) is left
+// out of the mask Map gives, for the caller to map one at a time.
+class TLinearPair {
+ public:
+  TLinearPair(double kd, double dd) : FK(_mm_set1_pd(kd)), FD(_mm_set1_pd(dd)), FUsable(std::fabs(dd) < 1e9) {}
+  int Map(__m128d v, std::int32_t out[2]) const {
+    const __m128d magnitude = _mm_castsi128_pd(_mm_set1_epi64x(0x7FFFFFFFFFFFFFFF));
+    const __m128d half = _mm_set1_pd(0.5), one = _mm_set1_pd(1.0);
+    const __m128d p = _mm_add_pd(_mm_mul_pd(FK, v), FD);
+    const __m128d small = _mm_cmplt_pd(_mm_and_pd(p, magnitude), _mm_set1_pd(1e9));  // false for NaN
+    const __m128d t = _mm_cvtepi32_pd(_mm_cvttpd_epi32(p));
+    const __m128d f = _mm_sub_pd(p, t);
+    const __m128d clear =
+        _mm_cmpgt_pd(_mm_and_pd(_mm_sub_pd(_mm_and_pd(f, magnitude), half), magnitude), _mm_set1_pd(1e-5));
+    __m128d r = _mm_add_pd(t, _mm_and_pd(_mm_cmpgt_pd(f, half), one));
+    r = _mm_sub_pd(r, _mm_and_pd(_mm_cmplt_pd(f, _mm_set1_pd(-0.5)), one));
+    const double limit = detail::kItemPixelLimit;
+    r = _mm_min_pd(_mm_max_pd(r, _mm_set1_pd(-limit)), _mm_set1_pd(limit));
+    const __m128i ri = _mm_cvttpd_epi32(r);
+    out[0] = _mm_cvtsi128_si32(ri);
+    out[1] = _mm_cvtsi128_si32(_mm_shuffle_epi32(ri, 1));
+    return FUsable ? _mm_movemask_pd(_mm_and_pd(small, clear)) : 0;
+  }
+
+ private:
+  __m128d FK, FD;
+  bool FUsable;
+};
+#endif
+
 // The shortest run of marks drawn as stamps.
 constexpr std::size_t kMinStampedRun = 32;
 
@@ -704,20 +737,50 @@ void DrawMarkRun(detail::TItemPainter& p, const detail::TItemStore& st, std::siz
   bool penSet = false, stamping = false;
   const TPixelStamp* stamp = nullptr;
   std::int32_t stampKind = -1;
+#if defined(__SSE2__)
+  // WithinRange as one interval per axis: a NaN end admits nothing either way.
+  const __m128d xmin = _mm_set1_pd(xlo <= xhi ? xlo : xhi), xmax = _mm_set1_pd(xlo <= xhi ? xhi : xlo);
+  const __m128d ymin = _mm_set1_pd(ylo <= yhi ? ylo : yhi), ymax = _mm_set1_pd(ylo <= yhi ? yhi : ylo);
+  const TLinearPair pairX(m.kxd, m.dxd), pairY(m.kyd, m.dyd);
+#endif
   constexpr std::size_t kBlock = 256;
   std::array<TPoint, kBlock> pts;
   std::array<std::uint8_t, kBlock> kinds;
   for (std::size_t b = s; b < e; b += kBlock) {
     const std::size_t end = std::min(e, b + kBlock);
     std::size_t n = 0;
-    for (std::size_t j = b; j < end; ++j) {
-      const double x = xs[j], y = ys[j];
-      if (!WithinRange(x, xlo, xhi) || !WithinRange(y, ylo, yhi)) continue;
-      const TPoint chart{ClampItemPixel(m.MapX(x)), ClampItemPixel(m.MapY(y))};
+    const auto keep = [&](std::size_t j, TPoint chart) {
       const std::uint8_t kind = st.Head(j).Mark;
-      if (dup && !run.Dup.Admit(chart, kind)) continue;
+      if (dup && !run.Dup.Admit(chart, kind)) return;
       pts[n] = {Sat32(chart.x + shiftX), Sat32(chart.y + shiftY)};
       kinds[n++] = kind;
+    };
+    std::size_t j = b;
+#if defined(__SSE2__)
+    // Two points a step on linear axes; a point the pair cannot map exactly
+    // is mapped alone below.
+    if (!m.logX && !m.logY) {
+      for (; j + 1 < end; j += 2) {
+        const __m128d x = _mm_loadu_pd(xs + j), y = _mm_loadu_pd(ys + j);
+        const int inside = _mm_movemask_pd(
+            _mm_and_pd(_mm_and_pd(_mm_cmpge_pd(x, xmin), _mm_cmple_pd(x, xmax)),
+                       _mm_and_pd(_mm_cmpge_pd(y, ymin), _mm_cmple_pd(y, ymax))));
+        if (inside == 0) continue;
+        std::int32_t px[2], py[2];
+        const int exact = pairX.Map(x, px) & pairY.Map(y, py);
+        for (int lane = 0; lane < 2; ++lane) {
+          if (!(inside >> lane & 1)) continue;
+          const std::size_t k = j + std::size_t(lane);
+          keep(k, exact >> lane & 1 ? TPoint{px[lane], py[lane]}
+                                    : TPoint{ClampItemPixel(m.MapX(xs[k])), ClampItemPixel(m.MapY(ys[k]))});
+        }
+      }
+    }
+#endif
+    for (; j < end; ++j) {
+      const double x = xs[j], y = ys[j];
+      if (!WithinRange(x, xlo, xhi) || !WithinRange(y, ylo, yhi)) continue;
+      keep(j, TPoint{ClampItemPixel(m.MapX(x)), ClampItemPixel(m.MapY(y))});
     }
     if (n > 0 && !penSet) {
       // The pen is set by the first mark drawn, as each mark would set it.
