@@ -680,16 +680,19 @@ void DrawLineRun(TChain& chain, const detail::TItemStore& st, std::size_t s, std
 // out of the mask Map gives, for the caller to map one at a time.
 class TLinearPair {
  public:
-  TLinearPair(double kd, double dd) : FK(_mm_set1_pd(kd)), FD(_mm_set1_pd(dd)), FUsable(std::fabs(dd) < 1e9) {}
+  TLinearPair(double kd, double dd)
+      : FK(_mm_set1_pd(kd)), FD(_mm_set1_pd(dd)), FUsable(std::fabs(dd) < detail::kLinearDoubleLimit) {}
   int Map(__m128d v, std::int32_t out[2]) const {
     const __m128d magnitude = _mm_castsi128_pd(_mm_set1_epi64x(0x7FFFFFFFFFFFFFFF));
     const __m128d half = _mm_set1_pd(0.5), one = _mm_set1_pd(1.0);
     const __m128d p = _mm_add_pd(_mm_mul_pd(FK, v), FD);
-    const __m128d small = _mm_cmplt_pd(_mm_and_pd(p, magnitude), _mm_set1_pd(1e9));  // false for NaN
+    const __m128d limitP = _mm_set1_pd(detail::kLinearDoubleLimit);
+    const __m128d small = _mm_cmplt_pd(_mm_and_pd(p, magnitude), limitP);  // false for NaN
     const __m128d t = _mm_cvtepi32_pd(_mm_cvttpd_epi32(p));
     const __m128d f = _mm_sub_pd(p, t);
     const __m128d clear =
-        _mm_cmpgt_pd(_mm_and_pd(_mm_sub_pd(_mm_and_pd(f, magnitude), half), magnitude), _mm_set1_pd(1e-5));
+        _mm_cmpgt_pd(_mm_and_pd(_mm_sub_pd(_mm_and_pd(f, magnitude), half), magnitude),
+                     _mm_set1_pd(detail::kLinearNearHalf));
     __m128d r = _mm_add_pd(t, _mm_and_pd(_mm_cmpgt_pd(f, half), one));
     r = _mm_sub_pd(r, _mm_and_pd(_mm_cmplt_pd(f, _mm_set1_pd(-0.5)), one));
     const double limit = detail::kItemPixelLimit;

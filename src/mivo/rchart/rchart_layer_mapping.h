@@ -29,16 +29,22 @@ inline std::int32_t ClampPixel(long double p) {
   return ClampPixel(k * v + d);
 }
 
+// Where LinearPixel's double path holds: pixel and offset below this size,
+// and a fraction farther than kLinearNearHalf from a half (the renderer's
+// vector mapping of marks keeps to the same bounds).
+inline constexpr double kLinearDoubleLimit = 1e9;
+inline constexpr double kLinearNearHalf = 1e-5;
+
 // One linear coordinate as ExtendedLinearPixel gives it. With |p| and |d|
 // below 1e9 the double result p lies within 2e-6 of the extended one, so away
 // from a half it rounds to the same pixel; values near a half, large pixels
 // and non-finite input take the extended path.
 inline std::int32_t LinearPixel(const long double& k, const long double& d, double kd, double dd, double v) {
   const double p = kd * v + dd;
-  if (std::fabs(p) < 1e9 && std::fabs(dd) < 1e9) {  // false for NaN
+  if (std::fabs(p) < kLinearDoubleLimit && std::fabs(dd) < kLinearDoubleLimit) {  // false for NaN
     const auto t = static_cast<std::int32_t>(p);
     const double f = p - t;
-    if (std::fabs(std::fabs(f) - 0.5) > 1e-5) return t + (f > 0.5) - (f < -0.5);
+    if (std::fabs(std::fabs(f) - 0.5) > kLinearNearHalf) return t + (f > 0.5) - (f < -0.5);
   }
   return ExtendedLinearPixel(k, d, v);
 }
